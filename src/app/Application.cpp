@@ -1,0 +1,11 @@
+#include "Application.h"
+
+namespace app {
+
+ApplicationValues& Application()
+{
+    static ApplicationValues values;
+    return values;
+}
+
+}  // namespace app

@@ -1,0 +1,106 @@
+#include "ConverterApp.h"
+
+#include "Application.h"
+#include "PrivateProfile.h"
+#include "UserDialogs.h"
+#include "Utilities.h"
+#include "lang/IniTextFile.h"
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+constexpr std::size_t kNameLength = 255;
+// Leaves room for the suffixes added to names built from AppName
+// ("-<uid>" of the temp folder, ".lock") within one file-name component.
+constexpr std::size_t kMaxNameComponent = 200;
+
+// A name usable as one file-name component.
+std::string FileNameSafe(std::string name)
+{
+    std::replace(name.begin(), name.end(), '/', '_');
+    name.resize(std::min(name.size(), kMaxNameComponent));
+    if (name.empty() || name == "." || name == "..")
+        name = "_" + name;
+    return name;
+}
+
+}  // namespace
+
+std::string LanguageFilePath(const std::string& programDirectory, const std::string& languageName)
+{
+    return programDirectory + "Languages/" + languageName + ".ini";
+}
+
+ConverterApp::ConverterApp(std::string programDirectory, UserDialogs& dialogs, std::function<void()> runMainWindow)
+    : programDirectory_(std::move(programDirectory)), dialogs_(dialogs), runMainWindow_(std::move(runMainWindow))
+{
+    if (!programDirectory_.empty() && programDirectory_.back() != '/')
+        programDirectory_ += '/';
+}
+
+int ConverterApp::Run()
+{
+    Application().programDirectory = programDirectory_;
+    Application().product = LoadProductIdentity(programDirectory_);
+    ReadApplicationNames();
+    LoadCatalogueAndSettings();
+    TakeInstallerLanguage();
+    LoadLanguage();
+    if (!AcquireSingleInstance()) {
+        dialogs_.Message(lang::Text("MainDialog", "Only one instance"), Application().appName);
+        return 1;
+    }
+    runMainWindow_();
+    return 0;
+}
+
+void ConverterApp::ReadApplicationNames()
+{
+    std::string name = GetPrivateProfileString("main", "AppName", "ErrorApp", programDirectory_ + "app.ini", kNameLength);
+    std::string shared = name;
+    std::replace(shared.begin(), shared.end(), ' ', '_');
+    Application().appName = name;
+    Application().appSharedName = FileNameSafe(shared);
+}
+
+// The profile catalogue comes first: the per-profile settings are keyed by
+// the profile section names.
+void ConverterApp::LoadCatalogueAndSettings()
+{
+    // TODO(#3): load the profile catalogue from dsp_data.dll, then the settings from savedata.dll.
+}
+
+// The installer leaves its language choice once; it replaces the setting.
+void ConverterApp::TakeInstallerLanguage()
+{
+    const std::string handOver = programDirectory_ + "InnoLanguage.ini";
+    if (!FileExists(handOver))
+        return;
+    languageFileName_ = GetPrivateProfileString("DefaultLanguage", "Language", "English", handOver, kNameLength);
+    platform::RemoveFile(handOver);
+}
+
+void ConverterApp::LoadLanguage()
+{
+    std::string path = LanguageFilePath(programDirectory_, languageFileName_);
+    if (!FileExists(path))
+        path = LanguageFilePath(programDirectory_, "English");
+    lang::LanguageTable().LoadFile(path);
+}
+
+bool ConverterApp::AcquireSingleInstance()
+{
+    // Without a usable lock file the program still runs: refusing to start
+    // would be worse than a rare second copy.
+    const std::string temp = TempDirectory();
+    if (temp.empty())
+        return true;
+    return instanceLock_.Acquire(temp + FileNameSafe(Application().appName) + ".lock") !=
+           platform::InstanceLock::Result::HeldElsewhere;
+}
+
+}  // namespace app

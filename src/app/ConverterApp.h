@@ -1,0 +1,44 @@
+#pragma once
+// Start-up of the program: reads the application files from the program
+// directory, loads the UI language, refuses a second running copy and runs
+// the main window.
+#include "platform/InstanceLock.h"
+
+#include <functional>
+#include <string>
+
+namespace app {
+
+class UserDialogs;
+
+class ConverterApp {
+public:
+    // runMainWindow shows the main window and returns when it is closed.
+    ConverterApp(std::string programDirectory, UserDialogs& dialogs, std::function<void()> runMainWindow);
+
+    // The whole start-up sequence; returns the process exit status:
+    // 0 after the main window closed, 1 when another copy is running.
+    int Run();
+
+    // The language chosen for this run ("English" unless the settings or
+    // the installer hand-over say otherwise).
+    const std::string& LanguageFileName() const { return languageFileName_; }
+
+private:
+    void ReadApplicationNames();
+    void LoadCatalogueAndSettings();
+    void TakeInstallerLanguage();
+    void LoadLanguage();
+    bool AcquireSingleInstance();
+
+    std::string programDirectory_;
+    UserDialogs& dialogs_;
+    std::function<void()> runMainWindow_;
+    std::string languageFileName_ = "English";
+    platform::InstanceLock instanceLock_;
+};
+
+// programDirectory + "Languages/" + name + ".ini".
+std::string LanguageFilePath(const std::string& programDirectory, const std::string& languageName);
+
+}  // namespace app

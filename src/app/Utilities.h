@@ -1,0 +1,39 @@
+#pragma once
+// File, path and time helpers shared by the whole program. Folder paths
+// returned here end with '/'. Results of 1/0 mean success/failure.
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+std::string ProgramDirectory();
+// The private per-user temp folder; "" when no safe folder can be had.
+std::string TempDirectory();
+// Stand-in of the Windows folder: holds system/fonts/ for subtitles.
+std::string WindowsDirectory();
+// Stand-in of the system folder: the private temp folder.
+std::string SystemDirectory();
+
+int FileExists(const std::string& path);
+int DirectoryExists(const std::string& path);
+int CreateDirectoryPath(const std::string& path);
+
+// Free space of the file system holding path in MB; -1 on failure.
+std::int64_t FreeSpaceMB(const std::string& path);
+// Size of a file in bytes; -1 when it is not a readable file.
+std::int64_t FileSize(const std::string& path);
+// "%.2f MB" below 1024 MB, else "%.2f GB".
+std::string FileSizeText(const std::string& path);
+
+// Deletes a working folder (a path ending in "__tempFolder__/") and all in it.
+// Refuses any other path, the empty one included.
+int DeleteFolder(const std::string& path);
+
+std::string SecondsToClock(double seconds);         // "%02d:%02d:%02d"
+std::string SecondsToCompactClock(double seconds);  // "%02d%02d%02d"
+int CompactClockToSeconds(const std::string& text);
+
+std::string DirectoryOfPath(const std::string& path);
+std::string DoubleBackslashes(const std::string& text);
+
+}  // namespace app

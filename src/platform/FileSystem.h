@@ -1,0 +1,28 @@
+#pragma once
+// Thin POSIX wrappers for files, folders and disk space. Paths are UTF-8.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Folder of the running executable, ending with '/'.
+std::string ExecutableDirectory();
+
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+bool MakeDirectory(const std::string& path);
+
+// Bytes available to an unprivileged user on the file system holding path.
+std::optional<std::uint64_t> FreeBytes(const std::string& path);
+// Size of a regular file in bytes.
+std::optional<std::uint64_t> FileBytes(const std::string& path);
+
+// Removes a folder and everything in it; false when anything stayed behind.
+bool RemoveTree(const std::string& path);
+bool RemoveFile(const std::string& path);
+
+// Renames, falling back to copy + delete when the target is on another file system.
+bool MoveFile(const std::string& from, const std::string& to);
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+#include "QtUserDialogs.h"
+
+#include <QMessageBox>
+#include <QString>
+
+void QtUserDialogs::Message(const std::string& text, const std::string& caption)
+{
+    QMessageBox::information(owner_, QString::fromStdString(caption), QString::fromStdString(text));
+}
+
+bool QtUserDialogs::Question(const std::string& text, const std::string& caption)
+{
+    return QMessageBox::question(owner_, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}

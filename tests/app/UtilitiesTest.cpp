@@ -1,0 +1,109 @@
+#include "app/Application.h"
+#include "app/Utilities.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+using testing_support::TestFolder;
+
+TEST(Utilities, ClockTexts)
+{
+    struct Case {
+        double seconds;
+        const char* clock;
+        const char* compact;
+    } cases[] = {
+        {0, "00:00:00", "000000"},
+        {59.99, "00:00:59", "000059"},
+        {3725.9, "01:02:05", "010205"},
+        {360000, "100:00:00", "1000000"},
+        {-5, "00:00:00", "000000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::SecondsToClock(c.seconds), c.clock) << c.seconds;
+        EXPECT_EQ(app::SecondsToCompactClock(c.seconds), c.compact) << c.seconds;
+    }
+    EXPECT_EQ(app::CompactClockToSeconds("010205"), 3725);
+    EXPECT_EQ(app::CompactClockToSeconds("995959"), 99 * 3600 + 59 * 60 + 59);
+    EXPECT_EQ(app::CompactClockToSeconds("0102"), 0) << "too short to hold three numbers";
+}
+
+TEST(Utilities, PathTexts)
+{
+    EXPECT_EQ(app::DirectoryOfPath("/home/u/My Videos/a.b.avi"), "/home/u/My Videos/");
+    EXPECT_EQ(app::DirectoryOfPath("/a.avi"), "/");
+    EXPECT_EQ(app::DirectoryOfPath("a.avi"), "");
+    EXPECT_EQ(app::DoubleBackslashes("C:\\a\\b.avi"), "C:\\\\a\\\\b.avi");
+}
+
+TEST(Utilities, ExistenceAndCreatingFolderPaths)
+{
+    TestFolder folder;
+    EXPECT_EQ(app::FileExists(""), 0);
+    EXPECT_EQ(app::FileExists(folder.Path()), 1);
+    EXPECT_EQ(app::DirectoryExists(folder.Path() + "Out/A/B/"), 0);
+
+    ASSERT_EQ(app::CreateDirectoryPath(folder.Path() + "Out"), 1);
+    ASSERT_EQ(app::CreateDirectoryPath(folder.Path() + "Out/A/B/"), 1);
+    EXPECT_EQ(app::DirectoryExists(folder.Path() + "Out/A/B/"), 1);
+    ASSERT_EQ(app::CreateDirectoryPath(folder.Path() + "Out/A/B/"), 1) << "existing levels are fine";
+
+    const std::string blanks = folder.Path() + "  odd 'name' \"ü\"/-dash/";
+    EXPECT_EQ(app::CreateDirectoryPath(blanks), 1);
+    EXPECT_EQ(app::DirectoryExists(blanks), 1);
+
+    folder.Write("file", "x");
+    EXPECT_EQ(app::CreateDirectoryPath(folder.Path() + "file/sub/"), 0) << "a plain file is in the way";
+    EXPECT_EQ(app::DirectoryExists(folder.Path() + "file"), 0);
+}
+
+TEST(Utilities, SizesInSixtyFourBits)
+{
+    TestFolder folder;
+    auto sized = [&](const char* name, unsigned long long bytes) {
+        std::string path = folder.Path() + name;
+        FILE* file = std::fopen(path.c_str(), "wb");
+        EXPECT_EQ(::ftruncate(fileno(file), static_cast<off_t>(bytes)), 0);
+        std::fclose(file);
+        return path;
+    };
+    const unsigned long long mb = 1048576;
+    EXPECT_EQ(app::FileSizeText(sized("a", 1536 * mb)), "1.50 GB");
+    EXPECT_EQ(app::FileSizeText(sized("b", 1023 * mb + mb * 99 / 100)), "1023.99 MB");
+    EXPECT_EQ(app::FileSizeText(sized("c", 0)), "0.00 MB");
+    EXPECT_EQ(app::FileSize(sized("d", 6ull << 30)), static_cast<std::int64_t>(6ull << 30));
+    EXPECT_EQ(app::FileSize(folder.Path() + "missing"), -1);
+    EXPECT_EQ(app::FreeSpaceMB(folder.Path() + "missing/"), -1);
+    EXPECT_GE(app::FreeSpaceMB(folder.Path()), 0);
+}
+
+TEST(Utilities, DeleteFolderRemovesOnlyWorkingFolders)
+{
+    TestFolder folder;
+    folder.Write("out/__tempFolder__/part/001.avi", "data");
+    folder.Write("out/keep.avi", "data");
+    EXPECT_EQ(app::DeleteFolder(""), 0);
+    EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/"), 0);
+    EXPECT_EQ(app::DeleteFolder("__tempFolder__/"), 0) << "relative paths are refused";
+    EXPECT_EQ(app::FileExists(folder.Path() + "out/keep.avi"), 1);
+
+    EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/__tempFolder__/"), 1);
+    EXPECT_EQ(app::FileExists(folder.Path() + "out/__tempFolder__"), 0);
+    EXPECT_EQ(app::FileExists(folder.Path() + "out/keep.avi"), 1);
+}
+
+TEST(Utilities, FoldersFollowTheProgramDirectoryAndSharedName)
+{
+    TestFolder folder;
+    app::ApplicationValues saved = app::Application();
+    app::Application().programDirectory = folder.Path() + "prog/";
+    app::Application().appSharedName = "My_App";
+    EXPECT_EQ(app::ProgramDirectory(), folder.Path() + "prog/");
+    EXPECT_EQ(app::WindowsDirectory(), folder.Path() + "prog/system/");
+    EXPECT_EQ(app::TempDirectory(), folder.Path() + "runtime/My_App/");
+    EXPECT_EQ(app::SystemDirectory(), app::TempDirectory());
+    app::Application() = saved;
+}

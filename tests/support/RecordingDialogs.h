@@ -1,0 +1,31 @@
+#pragma once
+// Records every message box and answers questions from a script.
+#include "app/UserDialogs.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class RecordingDialogs : public app::UserDialogs {
+public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        bool question;
+    };
+
+    void Message(const std::string& text, const std::string& caption) override;
+    // Answers with the next scripted answer; No when the script is empty.
+    bool Question(const std::string& text, const std::string& caption) override;
+
+    void Answer(bool yes) { answers_.push_back(yes); }
+
+    std::vector<Shown> shown;
+
+private:
+    std::deque<bool> answers_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,75 @@
+#include "TestFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace testing_support {
+
+namespace {
+
+void Restore(const char* name, bool had, const std::string& value)
+{
+    if (had)
+        ::setenv(name, value.c_str(), 1);
+    else
+        ::unsetenv(name);
+}
+
+}  // namespace
+
+TestFolder::TestFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "diziv-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a test folder");
+    path_ = pattern + "/";
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        hadRuntime_ = true;
+        oldRuntime_ = runtime;
+    }
+    if (const char* home = std::getenv("HOME")) {
+        hadHome_ = true;
+        oldHome_ = home;
+    }
+    fs::create_directories(path_ + "runtime");
+    fs::permissions(path_ + "runtime", fs::perms::owner_all);
+    fs::create_directories(path_ + "home");
+    ::setenv("XDG_RUNTIME_DIR", (path_ + "runtime").c_str(), 1);
+    ::setenv("HOME", (path_ + "home").c_str(), 1);
+}
+
+TestFolder::~TestFolder()
+{
+    Restore("XDG_RUNTIME_DIR", hadRuntime_, oldRuntime_);
+    Restore("HOME", hadHome_, oldHome_);
+    std::error_code error;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(path_, error);
+}
+
+std::string TestFolder::Make(const std::string& relative) const
+{
+    fs::path full = fs::path(path_) / relative;
+    fs::create_directories(full.parent_path());
+    return full.string();
+}
+
+void TestFolder::Write(const std::string& relative, const std::string& content) const
+{
+    std::ofstream(Make(relative), std::ios::binary) << content;
+}
+
+std::string TestFolder::Read(const std::string& relative) const
+{
+    std::ifstream in(path_ + relative, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,29 @@
+#pragma once
+// A fresh folder per test, removed again afterwards. While it lives,
+// XDG_RUNTIME_DIR and HOME point into it, so no test touches the real home
+// or temp folder.
+#include <string>
+
+namespace testing_support {
+
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // The folder path, ending with '/'.
+    const std::string& Path() const { return path_; }
+    // Path() + relative; creates the parent folders.
+    std::string Make(const std::string& relative) const;
+    void Write(const std::string& relative, const std::string& content) const;
+    std::string Read(const std::string& relative) const;
+
+private:
+    std::string path_;
+    std::string oldRuntime_, oldHome_;
+    bool hadRuntime_ = false, hadHome_ = false;
+};
+
+}  // namespace testing_support
