@@ -1,0 +1,104 @@
+#include "NotifySocket.h"
+
+#include "PrivateTempFolder.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+bool FillAddress(const std::string& path, sockaddr_un& address)
+{
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.empty() || path.size() >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyWindow)
+{
+    std::string folder = PrivateTempFolder(sharedName);
+    if (folder.empty())
+        return "";
+    std::string path = folder + sharedName + "." + std::to_string(notifyWindow) + ".sock";
+    return path.size() < sizeof(sockaddr_un::sun_path) ? path : "";
+}
+
+bool SendNotifyMessage(const std::string& socketPath, const NotifyMessage& message)
+{
+    sockaddr_un address;
+    if (!FillAddress(socketPath, address))
+        return false;
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    std::uint32_t words[3] = {message.message, static_cast<std::uint32_t>(message.wParam),
+                              static_cast<std::uint32_t>(message.lParam)};
+    ssize_t sent = ::sendto(fd, words, sizeof words, MSG_DONTWAIT | MSG_NOSIGNAL,
+                            reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    ::close(fd);
+    return sent == static_cast<ssize_t>(sizeof words);
+}
+
+NotifyReceiver::~NotifyReceiver()
+{
+    Close();
+}
+
+bool NotifyReceiver::Bind(const std::string& path)
+{
+    Close();
+    sockaddr_un address;
+    if (!FillAddress(path, address))
+        return false;
+    struct stat info;
+    if (::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode))
+        ::unlink(path.c_str());
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return false;
+    }
+    ::chmod(path.c_str(), 0600);
+    fd_ = fd;
+    path_ = path;
+    return true;
+}
+
+void NotifyReceiver::Close()
+{
+    if (fd_ < 0)
+        return;
+    ::close(fd_);
+    ::unlink(path_.c_str());
+    fd_ = -1;
+    path_.clear();
+}
+
+std::optional<NotifyMessage> NotifyReceiver::Receive()
+{
+    while (fd_ >= 0) {
+        std::uint32_t words[4];
+        ssize_t got = ::recv(fd_, words, sizeof words, MSG_DONTWAIT);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 12)
+            return NotifyMessage{words[0], static_cast<std::int32_t>(words[1]), static_cast<std::int32_t>(words[2])};
+    }
+    return std::nullopt;
+}
+
+}  // namespace platform

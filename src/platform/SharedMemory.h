@@ -1,0 +1,35 @@
+#pragma once
+// A named POSIX shared-memory segment ("/" + name), mode 0600.
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+class SharedMemory {
+public:
+    SharedMemory() = default;
+    ~SharedMemory();
+    SharedMemory(const SharedMemory&) = delete;
+    SharedMemory& operator=(const SharedMemory&) = delete;
+
+    // Creates the segment if missing (or opens it), sizes and maps it whole.
+    bool Create(const std::string& name, std::size_t size);
+    // Maps an existing segment; fails when it is missing or smaller than size.
+    bool Open(const std::string& name, std::size_t size);
+    // Unmaps; the segment itself lives on until Unlink.
+    void Close();
+    // Removes the name; mappings that exist stay valid.
+    static void Unlink(const std::string& name);
+
+    void* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+    bool IsOpen() const { return data_ != nullptr; }
+
+private:
+    bool Map(int fd, std::size_t size);
+
+    void* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+}  // namespace platform
