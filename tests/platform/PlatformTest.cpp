@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/PrivateTempFolder.h"
+#include "platform/SystemLanguage.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -76,4 +77,27 @@ TEST(FileSystem, MoveFileRenamesAndKeepsContent)
     EXPECT_FALSE(platform::PathExists(folder.Path() + "a.txt"));
     EXPECT_EQ(folder.Read("b.txt"), "content");
     EXPECT_FALSE(platform::MoveFile(folder.Path() + "missing", folder.Path() + "c.txt"));
+}
+
+TEST(SystemLanguage, LocaleNamesGiveWindowsLanguageIds)
+{
+    struct Case {
+        const char* locale;
+        int id;
+    } cases[] = {
+        {"ru_RU.UTF-8", 0x0419}, {"ja_JP.UTF-8", 0x0411}, {"zh_TW.UTF-8", 0x0404}, {"zh_CN.UTF-8", 0x0804},
+        {"zh_HK", 0x0C04},       {"zh", 0x0804},          {"ar_EG.UTF-8", 0x0C01}, {"ar", 0x0401},
+        {"sr_RS", 0x0C1A},       {"sr_RS@latin", 0x081A}, {"de_DE@euro", 0x0407},  {"en_GB.UTF-8", 0x0809},
+        {"C", 0x0409},           {"POSIX", 0x0409},       {"", 0x0409},            {"sel_RU", 0x0409},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::LanguageIdOfLocale(c.locale), c.id) << c.locale;
+
+    ::setenv("LC_ALL", "", 1);
+    ::setenv("LC_MESSAGES", "tr_TR.UTF-8", 1);
+    ::setenv("LANG", "ru_RU.UTF-8", 1);
+    EXPECT_EQ(platform::SystemDefaultLangId(), 0x041F) << "LC_MESSAGES before LANG";
+    ::unsetenv("LC_MESSAGES");
+    ::unsetenv("LC_ALL");
+    EXPECT_EQ(platform::SystemDefaultLangId(), 0x0419);
 }

@@ -1,0 +1,35 @@
+#include "DecodeScript.h"
+
+#include "app/Application.h"
+#include "app/Utilities.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace engine {
+
+std::string DecodeScriptPath()
+{
+    const std::string& orderPage = app::Application().product.orderPage;
+    std::string tag = orderPage.size() > 5 ? orderPage.substr(orderPage.size() - 5) : orderPage;
+    return app::SystemDirectory() + "temp_0000_" + tag + ".qvz";
+}
+
+std::string DecodeScriptText(const std::string& sourcePath)
+{
+    return "DirectShowSource(\"" + app::DoubleBackslashes(sourcePath) + "\",fps=30.0,convertfps=true)\n"
+           "Subtitle(\" \",size=12,x=-1,y=-1)";
+}
+
+int WriteDecodeScript(const std::string& sourcePath, const std::string& scriptPath)
+{
+    const std::string text = DecodeScriptText(sourcePath);
+    int fd = ::open(scriptPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return 0;
+    bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    bool closed = ::close(fd) == 0;
+    return written && closed ? 1 : 0;
+}
+
+}  // namespace engine

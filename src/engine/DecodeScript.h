@@ -1,0 +1,19 @@
+#pragma once
+// The decode script handed to the encoder instead of a source it cannot
+// read itself: it names the source and asks for a constant 30 fps.
+#include <string>
+
+namespace engine {
+
+// SystemDirectory() + "temp_0000_" + the last five characters of the
+// product's order page + ".qvz"; the same for every source.
+std::string DecodeScriptPath();
+
+// The two-line script text for a source path.
+std::string DecodeScriptText(const std::string& sourcePath);
+
+// Writes the script for sourcePath to scriptPath, replacing any earlier
+// one; 1 on success, 0 on any file error.
+int WriteDecodeScript(const std::string& sourcePath, const std::string& scriptPath);
+
+}  // namespace engine
