@@ -1,4 +1,3 @@
-#include "profiles/DeviceCategory.h"
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileMarkers.h"
 #include "support/TestFolder.h"
@@ -140,21 +139,5 @@ TEST(ProfileMarkers, TestSubstringsOfTheShortName)
         EXPECT_EQ(profiles::IsDvdImage(c.shortName), c.dvdImage);
         EXPECT_EQ(profiles::IsSvcdImage(c.shortName), c.svcdImage);
         EXPECT_EQ(profiles::IsVcdImage(c.shortName), c.vcdImage);
-    }
-}
-
-TEST(DeviceCategory, PrefixesDoNotOverlap)
-{
-    const auto categories = profiles::DeviceCategories();
-    ASSERT_EQ(categories.size(), 13u);
-    EXPECT_EQ(categories.front().displayName, "Generic");
-    EXPECT_EQ(categories.back().displayName, "MicroSoft");
-    for (const profiles::DeviceCategory& category : categories) {
-        for (const profiles::DeviceCategory& other : categories) {
-            if (&category != &other) {
-                EXPECT_FALSE(profiles::InCategory(std::string(category.prefix) + "x", other))
-                    << category.prefix << " also matches " << other.prefix;
-            }
-        }
     }
 }

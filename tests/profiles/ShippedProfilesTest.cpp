@@ -66,12 +66,6 @@ std::string FrameOption(const std::string& rate)
     return rate == "29.97" ? "-ofps 30000/1001" : "-ofps " + rate;
 }
 
-// "WxH" of a size entry.
-std::string SizeText(int width, int height)
-{
-    return std::to_string(width) + "x" + std::to_string(height);
-}
-
 // (option, sub-option, value) as written in a template or in engine-options.md.
 using OptionUse = std::tuple<std::string, std::string, std::string>;
 
@@ -284,7 +278,7 @@ TEST_F(ShippedProfiles, ListEntriesPairWithTheirNumbers)
                 EXPECT_EQ(width * height, 1);
                 EXPECT_FALSE(h263) << "H.263 takes fixed sizes only";
             } else {
-                EXPECT_EQ(entry, SizeText(width, height));
+                EXPECT_EQ(entry, std::to_string(width) + "x" + std::to_string(height));
                 EXPECT_TRUE(width >= 16 && height >= 16 && width % 2 == 0 && height % 2 == 0) << entry;
                 EXPECT_TRUE(!h263 || h263Sizes.count(entry)) << entry << " is no H.263 size";
             }
