@@ -2,12 +2,15 @@
 
 #include "Application.h"
 #include "PrivateProfile.h"
+#include "SettingsStore.h"
 #include "UserDialogs.h"
 #include "Utilities.h"
 #include "lang/IniTextFile.h"
 #include "platform/FileSystem.h"
+#include "profiles/ProfileCatalogue.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace app {
 
@@ -47,7 +50,8 @@ int ConverterApp::Run()
     Application().programDirectory = programDirectory_;
     Application().product = LoadProductIdentity(programDirectory_);
     ReadApplicationNames();
-    LoadCatalogueAndSettings();
+    if (!LoadCatalogueAndSettings())
+        return 1;
     TakeInstallerLanguage();
     LoadLanguage();
     if (!AcquireSingleInstance()) {
@@ -68,10 +72,24 @@ void ConverterApp::ReadApplicationNames()
 }
 
 // The profile catalogue comes first: the per-profile settings are keyed by
-// the profile section names.
-void ConverterApp::LoadCatalogueAndSettings()
+// the profile section names. Without profile data the program cannot work:
+// the reason goes to standard output and, since a program started from the
+// desktop has no visible output, into a message box as well.
+bool ConverterApp::LoadCatalogueAndSettings()
 {
-    // TODO(#3): load the profile catalogue from dsp_data.dll, then the settings from savedata.dll.
+    SettingsStore& settings = Settings();
+    const std::string temp = TempDirectory();
+    profiles::UnscrambleStatus status = profiles::LoadProfileCatalogue(
+        settings.catalogue, programDirectory_ + "dsp_data.dll", temp.empty() ? "" : temp + "dsp_datas.bin");
+    if (status != profiles::UnscrambleStatus::Done) {
+        const char* message = profiles::UnscrambleMessage(status);
+        std::fputs(message, stdout);
+        std::fflush(stdout);
+        dialogs_.Message(message, Application().appName);
+        return false;
+    }
+    settings.LoadSettings(programDirectory_ + "savedata.dll");
+    return true;
 }
 
 // The installer leaves its language choice once; it replaces the setting.
@@ -80,13 +98,13 @@ void ConverterApp::TakeInstallerLanguage()
     const std::string handOver = programDirectory_ + "InnoLanguage.ini";
     if (!FileExists(handOver))
         return;
-    languageFileName_ = GetPrivateProfileString("DefaultLanguage", "Language", "English", handOver, kNameLength);
+    Settings().LanguageFileName = GetPrivateProfileString("DefaultLanguage", "Language", "English", handOver, kNameLength);
     platform::RemoveFile(handOver);
 }
 
 void ConverterApp::LoadLanguage()
 {
-    std::string path = LanguageFilePath(programDirectory_, languageFileName_);
+    std::string path = LanguageFilePath(programDirectory_, Settings().LanguageFileName);
     if (!FileExists(path))
         path = LanguageFilePath(programDirectory_, "English");
     lang::LanguageTable().LoadFile(path);

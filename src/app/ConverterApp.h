@@ -17,16 +17,13 @@ public:
     ConverterApp(std::string programDirectory, UserDialogs& dialogs, std::function<void()> runMainWindow);
 
     // The whole start-up sequence; returns the process exit status:
-    // 0 after the main window closed, 1 when another copy is running.
+    // 0 after the main window closed, 1 when the profile data cannot be
+    // read or another copy is running.
     int Run();
-
-    // The language chosen for this run ("English" unless the settings or
-    // the installer hand-over say otherwise).
-    const std::string& LanguageFileName() const { return languageFileName_; }
 
 private:
     void ReadApplicationNames();
-    void LoadCatalogueAndSettings();
+    bool LoadCatalogueAndSettings();
     void TakeInstallerLanguage();
     void LoadLanguage();
     bool AcquireSingleInstance();
@@ -34,7 +31,6 @@ private:
     std::string programDirectory_;
     UserDialogs& dialogs_;
     std::function<void()> runMainWindow_;
-    std::string languageFileName_ = "English";
     platform::InstanceLock instanceLock_;
 };
 

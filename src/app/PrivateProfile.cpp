@@ -142,8 +142,10 @@ std::vector<std::string> PrivateProfile::SectionNames() const
     return names;
 }
 
-void PrivateProfile::SetString(const std::string& section, const std::string& key, const std::string& value)
+void PrivateProfile::SetString(const std::string& section, const std::string& key, const std::string& text)
 {
+    // A line break would end the line early and let the rest pose as keys.
+    const std::string value = text.substr(0, text.find_first_of("\r\n"));
     const std::string sectionName = Trim(section), keyName = Trim(key);
     Line line{keyName + "=" + value, sectionName, keyName, value};
     int index = FindKeyLine(sectionName, keyName);

@@ -21,7 +21,8 @@ public:
     bool HasKey(const std::string& section, const std::string& key) const;
     std::vector<std::string> SectionNames() const;
 
-    // Changes the copy in memory; Save() writes it.
+    // Changes the copy in memory; Save() writes it. A value is cut at its
+    // first line break.
     void SetString(const std::string& section, const std::string& key, const std::string& value);
     void SetInt(const std::string& section, const std::string& key, int value);
 

@@ -1,10 +1,12 @@
 #include "FileSystem.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -23,6 +25,18 @@ std::string ExecutableDirectory()
     if (dir.empty() || dir.back() != '/')
         dir += '/';
     return dir;
+}
+
+std::string HomeDirectory()
+{
+    std::string home;
+    if (const char* variable = std::getenv("HOME"); variable && *variable)
+        home = variable;
+    else if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        home = entry->pw_dir;
+    if (home.empty() || home.back() != '/')
+        home += '/';
+    return home;
 }
 
 bool PathExists(const std::string& path)

@@ -9,6 +9,9 @@ namespace platform {
 // Folder of the running executable, ending with '/'.
 std::string ExecutableDirectory();
 
+// The user's home folder ($HOME, else the password database), ending with '/'.
+std::string HomeDirectory();
+
 bool PathExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool MakeDirectory(const std::string& path);

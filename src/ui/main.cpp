@@ -1,6 +1,7 @@
 #include "QtUserDialogs.h"
 #include "app/Application.h"
 #include "app/ConverterApp.h"
+#include "app/SettingsStore.h"
 #include "platform/FileSystem.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
         window.resize(900, 640);
         window.show();
         QApplication::exec();
+        app::Settings().SaveSettings();
     });
     return converter.Run();
 }

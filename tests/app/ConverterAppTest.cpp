@@ -1,5 +1,8 @@
 #include "app/Application.h"
 #include "app/ConverterApp.h"
+#include "app/PrivateProfile.h"
+#include "app/SettingsStore.h"
+#include "app/Utilities.h"
 #include "lang/IniTextFile.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
@@ -13,17 +16,23 @@ using testing_support::TestFolder;
 
 namespace {
 
-// A program directory with app.ini and two language files.
+// A program directory with app.ini, the built profile data and two language files.
 class StartUp : public ::testing::Test {
 protected:
     void SetUp() override
     {
         saved_ = app::Application();
+        app::Settings() = app::SettingsStore();
         folder_.Write("prog/app.ini", "[main]\r\nAppName=My App\r\n");
+        std::filesystem::copy_file(PROGRAM_DIR "dsp_data.dll", Program() + "dsp_data.dll");
         folder_.Write("prog/Languages/English.ini", "[MainDialog]\nOnly one instance=Already running.\nStop=Stop\n");
         folder_.Write("prog/Languages/German.ini", "[MainDialog]\nOnly one instance=Läuft schon.\nStop=Anhalten\n");
     }
-    void TearDown() override { app::Application() = saved_; }
+    void TearDown() override
+    {
+        app::Application() = saved_;
+        app::Settings() = app::SettingsStore();
+    }
 
     std::string Program() const { return folder_.Path() + "prog/"; }
 
@@ -34,7 +43,14 @@ protected:
         EXPECT_EQ(converter.Run(), expectedStatus);
         return windowRan_;
     }
-    app::ConverterApp Make() { return app::ConverterApp(Program(), dialogs_, [this] { windowRan_ = true; }); }
+    // The main window saves the settings when it closes.
+    app::ConverterApp Make()
+    {
+        return app::ConverterApp(Program(), dialogs_, [this] {
+            windowRan_ = true;
+            app::Settings().SaveSettings();
+        });
+    }
 
     TestFolder folder_;
     RecordingDialogs dialogs_;
@@ -79,10 +95,15 @@ TEST_F(StartUp, InstallerLanguageIsTakenOnceAndTheFileDeleted)
     {
         app::ConverterApp converter = Make();
         EXPECT_TRUE(Start(converter));
-        EXPECT_EQ(converter.LanguageFileName(), "German");
+        EXPECT_EQ(app::Settings().LanguageFileName, "German");
         EXPECT_EQ(lang::Text("MainDialog", "Stop"), "Anhalten");
     }
     EXPECT_FALSE(std::filesystem::exists(Program() + "InnoLanguage.ini"));
+
+    app::Settings() = app::SettingsStore();
+    app::ConverterApp next = Make();
+    EXPECT_TRUE(Start(next));
+    EXPECT_EQ(app::Settings().LanguageFileName, "German") << "the hand-over reached the settings file";
 }
 
 TEST_F(StartUp, LanguageWithoutFileFallsBackToEnglishButKeepsTheName)
@@ -90,7 +111,7 @@ TEST_F(StartUp, LanguageWithoutFileFallsBackToEnglishButKeepsTheName)
     folder_.Write("prog/InnoLanguage.ini", "[DefaultLanguage]\nLanguage=Klingon\n");
     app::ConverterApp converter = Make();
     EXPECT_TRUE(Start(converter));
-    EXPECT_EQ(converter.LanguageFileName(), "Klingon");
+    EXPECT_EQ(app::Settings().LanguageFileName, "Klingon");
     EXPECT_EQ(lang::Text("MainDialog", "Stop"), "Stop");
 }
 
@@ -120,4 +141,62 @@ TEST_F(StartUp, SecondInstanceIsRefusedWithTheMessageOnly)
     EXPECT_EQ(secondDialogs.shown[0].text, "Already running.");
     EXPECT_EQ(secondDialogs.shown[0].caption, "My App");
     EXPECT_FALSE(secondDialogs.shown[0].question);
+}
+
+TEST_F(StartUp, ReadsTheShippedCatalogueAndClosingWritesTheSettings)
+{
+    app::ConverterApp converter = Make();
+    EXPECT_TRUE(Start(converter));
+    const profiles::ProfileCatalogue& catalogue = app::Settings().catalogue;
+    ASSERT_GE(catalogue.Count(), 45);
+    EXPECT_EQ(catalogue.Profile(0)->name, "Same as original video");
+    EXPECT_FALSE(std::filesystem::exists(app::TempDirectory() + "dsp_datas.bin"));
+
+    const app::PrivateProfile saved(Program() + "savedata.dll");
+    for (const char* key : {"OutputFolder", "AddFilesInitDir", "DecodeEngine", "OutputFormat", "CPUUsage", "DiscLabel",
+                            "LanguageFileName", "Volume", "DVDChapter", "psp_id", "pspavc_id"})
+        EXPECT_TRUE(saved.HasKey("main", key)) << key;
+    EXPECT_EQ(saved.SectionNames().size(), static_cast<std::size_t>(catalogue.Count()) + 1);
+    EXPECT_EQ(saved.GetString("main", "OutputFolder", ""), folder_.Path() + "home/OutputFolder/");
+    EXPECT_EQ(saved.GetInt(catalogue.Profile(catalogue.Count() - 1)->name, "showprofile", 0), 1);
+}
+
+TEST_F(StartUp, UnreadableProfileDataEndsStartUpWithStatusOne)
+{
+    struct Case {
+        const char* what;
+        void (*spoil)(const std::string& program);
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing", [](const std::string& program) { std::filesystem::remove(program + "dsp_data.dll"); },
+         "cannot open in-file.\n"},
+        {"a folder", [](const std::string& program) {
+             std::filesystem::remove(program + "dsp_data.dll");
+             std::filesystem::create_directory(program + "dsp_data.dll");
+         },
+         "cannot open in-file.\n"},
+        {"no copy possible", [](const std::string&) {
+             std::filesystem::create_directories(app::TempDirectory() + "dsp_datas.bin/x");
+         },
+         "cannot open or create out-file.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFolder folder;
+        folder.Write("prog/app.ini", "[main]\nAppName=My App\n");
+        std::filesystem::copy_file(PROGRAM_DIR "dsp_data.dll", folder.Path() + "prog/dsp_data.dll");
+        app::Application().appSharedName = "My_App";
+        c.spoil(folder.Path() + "prog/");
+        RecordingDialogs dialogs;
+        bool ran = false;
+        app::ConverterApp converter(folder.Path() + "prog/", dialogs, [&] { ran = true; });
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(converter.Run(), 1);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.message);
+        EXPECT_FALSE(ran);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, c.message);
+        EXPECT_FALSE(std::filesystem::exists(folder.Path() + "prog/savedata.dll"));
+    }
 }

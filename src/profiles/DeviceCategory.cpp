@@ -1,0 +1,37 @@
+#include "DeviceCategory.h"
+
+#include <array>
+
+namespace profiles {
+
+namespace {
+
+constexpr std::array<DeviceCategory, 13> kCategories{{
+    {"Generic", "generic-"},
+    {"VCD SVCD DVD", "disc-"},
+    {"Apple", "apple-"},
+    {"Sony", "sony-"},
+    {"BlackBerry", "blackberry-"},
+    {"Archos", "archos-"},
+    {"Creative", "creative-"},
+    {"iRiver", "iriver-"},
+    {"Nokia", "nokia-"},
+    {"Motorola", "motorola-"},
+    {"Sony Ericsson", "sonyericsson-"},
+    {"Palm", "palm-"},
+    {"MicroSoft", "microsoft-"},
+}};
+
+}  // namespace
+
+std::span<const DeviceCategory> DeviceCategories()
+{
+    return kCategories;
+}
+
+bool InCategory(std::string_view shortName, const DeviceCategory& category)
+{
+    return shortName.find(category.prefix) != std::string_view::npos;
+}
+
+}  // namespace profiles
