@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         saved_ = app::Application();
+        lang::LanguageTable() = lang::IniTextFile();
         app::Settings() = app::SettingsStore();
         folder_.Write("prog/app.ini", "[main]\r\nAppName=My App\r\n");
         std::filesystem::copy_file(PROGRAM_DIR "dsp_data.dll", Program() + "dsp_data.dll");
