@@ -1,0 +1,36 @@
+#pragma once
+// One source file of the list: what the probe found and what the user chose for it.
+#include "engine/EngineRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace engine {
+
+struct SourceItem {
+    std::string path;
+    std::uint32_t duration = 0;  // seconds, as probed
+    std::int32_t trimStart = 0;  // seconds
+    std::int32_t trimEnd = 0;    // seconds
+    std::string videoCodec;
+    double frameRate = 0;
+    std::int32_t videoBitrate = 0;  // kbit/s
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::string audioCodec;
+    std::int32_t audioBitrate = 0;  // kbit/s
+    std::int32_t sampleRate = 0;    // Hz
+    std::int32_t channels = 0;
+    std::string subtitleFile;  // burned in when it names an existing file
+    std::string subtitleCodePage = "CP1252";
+    std::string subtitleFont = "arial.ttf";  // file name in the fonts folder
+    std::int32_t subtitleCharset = -1;       // index into the charset table; -1 = not chosen
+    std::int32_t subtitleTextSize = 1;       // 3 small, 4 normal, 5 big; the probe sets 4
+    std::array<TrackEntry, kMaxTracks> tracks{};
+    std::int32_t audioTrack = -1;     // position among the audio tracks; -1 = none
+    std::int32_t subtitleTrack = -1;  // position among the subtitle tracks; -1 = none
+    std::int32_t decodeViaDirectShow = 0;  // 1 = read through the decode script
+};
+
+}  // namespace engine

@@ -1,0 +1,119 @@
+// A stand-in for the engine tools in tests. It opens the record named after
+// -sfm like a real tool and acts out the steps of FAKE_ENGINE_SCRIPT, e.g.
+// "progress=0,2500;wait-abort" or "sleep=100;result=0;exit=3":
+//   result=N         write N into result_code
+//   progress=S,V     post the progress message with stage S and value V
+//   wait-abort       wait until abort_request is 1, then write 2
+//   sleep=MS         sleep
+//   crash            die from a signal
+//   hang             ignore SIGTERM and sleep until killed
+//   exit=N           end with exit code N
+// With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
+// to that file, each followed by a NUL byte.
+#include "engine/EngineRecord.h"
+#include "platform/NotifySocket.h"
+#include "platform/SharedMemory.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+// A fake that the test forgot stays no longer than this.
+constexpr unsigned kLifetimeLimitSeconds = 60;
+
+void RecordArguments(int argc, char** argv)
+{
+    const char* file = std::getenv("FAKE_ENGINE_ARGV");
+    if (!file)
+        return;
+    std::ofstream out(file, std::ios::binary);
+    for (int i = 1; i < argc; ++i)
+        out << argv[i] << '\0';
+}
+
+std::string RecordName(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "-sfm")
+            return argv[i + 1];
+    }
+    return "";
+}
+
+void Crash()
+{
+    rlimit noCore = {0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::raise(SIGSEGV);
+}
+
+void SleepMs(long ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath)
+{
+    std::string name = step.substr(0, step.find('='));
+    std::string value = step.size() > name.size() ? step.substr(name.size() + 1) : "";
+    if (name == "result") {
+        engine::StoreField(record.result_code, std::atoi(value.c_str()));
+    } else if (name == "progress") {
+        int stage = std::atoi(value.c_str());
+        int amount = std::atoi(value.substr(value.find(',') + 1).c_str());
+        platform::SendNotifyMessage(socketPath, {engine::kProgressMessage, stage, amount});
+    } else if (name == "wait-abort") {
+        while (engine::LoadField(record.abort_request) != 1)
+            SleepMs(5);
+        engine::StoreField(record.result_code, engine::kResultStopped);
+    } else if (name == "sleep") {
+        SleepMs(std::atol(value.c_str()));
+    } else if (name == "crash") {
+        Crash();
+    } else if (name == "hang") {
+        ::signal(SIGTERM, SIG_IGN);
+        for (;;)
+            ::pause();
+    } else if (name == "exit") {
+        std::exit(std::atoi(value.c_str()));
+    } else {
+        std::fprintf(stderr, "fake_engine: unknown step '%s'\n", step.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::alarm(kLifetimeLimitSeconds);
+    RecordArguments(argc, argv);
+    std::string recordName = RecordName(argc, argv);
+    platform::SharedMemory memory;
+    if (!memory.Open(recordName, engine::kRecordSize)) {
+        std::fprintf(stderr, "fake_engine: cannot open the record '%s'\n", recordName.c_str());
+        return 1;
+    }
+    auto& record = *static_cast<engine::EngineRecord*>(memory.Data());
+    std::string socketPath = platform::NotifySocketPath(recordName, engine::LoadField(record.notify_window));
+
+    const char* script = std::getenv("FAKE_ENGINE_SCRIPT");
+    std::istringstream steps(script ? script : "");
+    std::string step;
+    while (std::getline(steps, step, ';')) {
+        if (!step.empty() && !RunStep(step, record, socketPath))
+            return 1;
+    }
+    return 0;
+}
