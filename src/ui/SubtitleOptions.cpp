@@ -1,0 +1,55 @@
+#include "SubtitleOptions.h"
+
+#include "app/Application.h"
+#include "app/UserDialogs.h"
+#include "lang/IniTextFile.h"
+
+#include <QComboBox>
+
+namespace subtitle_options {
+
+namespace {
+
+constexpr int kSmallTextSize = 3;
+
+}  // namespace
+
+QString LanguageText(const char* section, const char* key)
+{
+    return QString::fromStdString(lang::Text(section, key));
+}
+
+void FillCharsetList(QComboBox* list, int charset)
+{
+    list->clear();
+    for (const engine::SubtitleCharset& row : engine::SubtitleCharsets())
+        list->addItem(QString::fromLatin1(row.listText));
+    if (charset < 0 || charset >= engine::kCharsetCount)
+        charset = engine::DefaultCharset();
+    list->setCurrentIndex(charset);
+}
+
+void FillTextSizeList(QComboBox* list, int textSize)
+{
+    list->clear();
+    for (const char* key : {"Small Text Size", "Normal Text Size", "Big Text Size"})
+        list->addItem(LanguageText("PropertiesDialog", key));
+    list->setCurrentIndex(textSize - kSmallTextSize);
+}
+
+int ChosenTextSize(const QComboBox* list)
+{
+    return list->currentIndex() + kSmallTextSize;
+}
+
+bool ResolveChosenFont(const QComboBox* charsetList, app::UserDialogs& dialogs, engine::ResolvedFont& font)
+{
+    font = engine::ResolveSubtitleFont(charsetList->currentIndex());
+    if (!font.fontFile.empty())
+        return true;
+    dialogs.Message("Failed to load the font resource, please change the \"Subtilte Charset\" to try again.",
+                    app::Application().appName);
+    return false;
+}
+
+}  // namespace subtitle_options
