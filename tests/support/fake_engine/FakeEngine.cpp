@@ -8,6 +8,12 @@
 //   crash            die from a signal
 //   hang             ignore SIGTERM and sleep until killed
 //   exit=N           end with exit code N
+//   facts=W,H,D,V,A  write probe facts: width, height, duration and the video
+//                    and audio bit rates (codecs "fakevideo"/"fakeaudio",
+//                    25 fps, 44100 Hz, 2 channels)
+//   tracks=A,S       write A audio tracks (ids 128.., "eng") and S subtitle
+//                    tracks (ids 0.., "und")
+//   only-if=TEXT     end here (exit 0) unless an argument contains TEXT
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
 #include "engine/EngineRecord.h"
@@ -62,6 +68,43 @@ void SleepMs(long ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+void WriteFacts(engine::EngineRecord& record, const std::string& value)
+{
+    int numbers[5] = {};
+    std::istringstream in(value);
+    std::string number;
+    for (int& target : numbers)
+        if (std::getline(in, number, ','))
+            target = std::atoi(number.c_str());
+    record.width = numbers[0];
+    record.height = numbers[1];
+    record.duration = static_cast<std::uint32_t>(numbers[2]);
+    record.video_bitrate = numbers[3];
+    record.audio_bitrate = numbers[4];
+    std::snprintf(record.video_codec, sizeof record.video_codec, "fakevideo");
+    std::snprintf(record.audio_codec, sizeof record.audio_codec, "fakeaudio");
+    record.frame_rate = 25.0f;
+    record.sample_rate = 44100;
+    record.channels = 2;
+}
+
+void WriteTracks(engine::EngineRecord& record, int audio, int subtitles)
+{
+    int entry = 0;
+    for (int i = 0; i < audio && entry < engine::kMaxTracks; ++i, ++entry)
+        record.tracks[entry] = {engine::kTrackAudio, 128 + i, "eng", ""};
+    for (int i = 0; i < subtitles && entry < engine::kMaxTracks; ++i, ++entry)
+        record.tracks[entry] = {engine::kTrackSubtitle, i, "und", ""};
+}
+
+bool ArgumentContains(int argc, char** argv, const std::string& text)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
 bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath)
 {
     std::string name = step.substr(0, step.find('='));
@@ -84,6 +127,10 @@ bool RunStep(const std::string& step, engine::EngineRecord& record, const std::s
         ::signal(SIGTERM, SIG_IGN);
         for (;;)
             ::pause();
+    } else if (name == "facts") {
+        WriteFacts(record, value);
+    } else if (name == "tracks") {
+        WriteTracks(record, std::atoi(value.c_str()), std::atoi(value.substr(value.find(',') + 1).c_str()));
     } else if (name == "exit") {
         std::exit(std::atoi(value.c_str()));
     } else {
@@ -112,6 +159,11 @@ int main(int argc, char** argv)
     std::istringstream steps(script ? script : "");
     std::string step;
     while (std::getline(steps, step, ';')) {
+        if (step.rfind("only-if=", 0) == 0) {
+            if (!ArgumentContains(argc, argv, step.substr(8)))
+                return 0;
+            continue;
+        }
         if (!step.empty() && !RunStep(step, record, socketPath))
             return 1;
     }

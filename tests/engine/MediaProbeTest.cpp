@@ -1,0 +1,141 @@
+#include "engine/MediaProbe.h"
+
+#include "app/Application.h"
+#include "app/Utilities.h"
+#include "engine/DecodeScript.h"
+#include "engine/EngineLauncher.h"
+#include "engine/EngineStatusBlock.h"
+#include "lang/IniTextFile.h"
+#include "support/FakeClock.h"
+#include "support/FakeEngine.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace engine;
+using testing_support::FakeEngineScript;
+
+namespace {
+
+// The fake engine stands in for the encoder; sources are files of a given size.
+class ProbeTest : public ::testing::Test {
+protected:
+    ProbeTest() : saved_(app::Application())
+    {
+        app::Application().appName = "Probe App";
+        app::Application().appSharedName = "Probe_App_" + std::to_string(::getpid());
+        app::Application().programDirectory = folder_.Path() + "prog/";
+        testing_support::InstallFakeEngine(app::ProgramDirectory());
+        block_.Open(app::Application().appSharedName, 0);
+        lang::LanguageTable().SetValue("MainDialog", "Load video failed", "Cannot load ", true);
+        lang::LanguageTable().SetValue("MainDialog", "Unsupported  video", "Not a video.", true);
+        lang::LanguageTable().SetValue("MainDialog", "Change decoder", "Try the other decoder", true);
+    }
+    ~ProbeTest() override { app::Application() = saved_; }
+
+    std::string Source(const char* name, std::size_t bytes)
+    {
+        folder_.Write(name, std::string(bytes, 'x'));
+        return folder_.Path() + name;
+    }
+
+    testing_support::TestFolder folder_;
+    app::ApplicationValues saved_;
+    testing_support::RecordingDialogs dialogs_;
+    testing_support::FakeClock clock_;
+    EngineStatusBlock block_;
+    EngineLauncher launcher_{block_, dialogs_, clock_};
+    MediaProbe probe_{block_, launcher_, dialogs_, [] {}, 1};
+};
+
+}  // namespace
+
+TEST(ProbeArguments, TestEncodeLine)
+{
+    EXPECT_EQ(ProbeArguments("My_App", "/v/a b.avi", "/tmp/x/test.mpg"),
+              " -sfm My_App -endpos 3 \"/v/a b.avi\" -oac mp3lame -ovc lavc -of mpeg -lameopts abr:br=192:mode=0"
+              " -lavcopts vcodec=mpeg1video:keyint=12 -mpegopts format=mpeg1 -ofps 23.976025 -o \"/tmp/x/test.mpg\"");
+}
+
+TEST(ProbeArguments, VideoBitrateEstimate)
+{
+    EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 100), 72);
+    EXPECT_EQ(EstimateVideoBitrate(0, 128, 1600000, 100), 0) << "below the audio rate";
+    EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 0), 0) << "no duration";
+    EXPECT_EQ(EstimateVideoBitrate(0, 0, 2560000, 100), 0) << "no audio rate: taken as reported";
+    EXPECT_EQ(EstimateVideoBitrate(500, 128, 2560000, 100), 500);
+    EXPECT_EQ(EstimateVideoBitrate(0, 128, 1753600, 100), 0) << "9 kbit/s counts as none";
+}
+
+TEST_F(ProbeTest, TinyFilesAreRefusedWithoutStartingTheEncoder)
+{
+    const std::string arguments = folder_.Path() + "argv";
+    FakeEngineScript script("facts=160,120,3,0,0;result=0", arguments);
+    EXPECT_FALSE(probe_.ProbeSource(Source("tiny.avi", 1023), kDecodeAuto).has_value());
+    EXPECT_FALSE(app::FileExists(arguments));
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "    Fail in load the file:" + folder_.Path() + "tiny.avi\n\n    Unsupported  file!\n");
+    EXPECT_EQ(dialogs_.shown[0].caption, "Probe App");
+
+    EXPECT_TRUE(probe_.ProbeSource(Source("small.avi", 1024), kDecodeAuto).has_value());
+    EXPECT_TRUE(app::FileExists(arguments));
+}
+
+TEST_F(ProbeTest, FactsBecomeTheItem)
+{
+    FakeEngineScript script("facts=640,480,100,0,128;tracks=3,1;result=0");
+    auto item = probe_.ProbeSource(Source("movie.mkv", 2560000), kDecodeBuiltIn);
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->width, 640);
+    EXPECT_EQ(item->trimStart, 0);
+    EXPECT_EQ(item->trimEnd, 100);
+    EXPECT_EQ(item->videoBitrate, 72);
+    EXPECT_EQ(item->videoCodec, "fakevideo");
+    EXPECT_DOUBLE_EQ(item->frameRate, 25.0);
+    EXPECT_EQ(item->subtitleTextSize, 4);
+    EXPECT_EQ(item->tracks[3].kind, kTrackSubtitle);
+    EXPECT_EQ(item->tracks[4].kind, kTrackEnd);
+    EXPECT_EQ(item->audioTrack, 0);
+    EXPECT_EQ(item->subtitleTrack, -1);
+    EXPECT_EQ(item->decodeViaDirectShow, 0);
+    EXPECT_FALSE(app::FileExists(app::TempDirectory() + "test.mpg"));
+}
+
+TEST_F(ProbeTest, AutomaticModeFallsBackToTheScriptSilently)
+{
+    FakeEngineScript script("only-if=.qvz;facts=320,240,10,0,0;result=0");
+    auto item = probe_.ProbeSource(Source("clip.rm", 4096), kDecodeAuto);
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->decodeViaDirectShow, 1);
+    EXPECT_EQ(item->audioTrack, -1) << "no tracks";
+    EXPECT_TRUE(dialogs_.shown.empty());
+    EXPECT_FALSE(app::FileExists(DecodeScriptPath())) << "the script is removed after the run";
+}
+
+TEST_F(ProbeTest, FailureMessagesDependOnTheMode)
+{
+    FakeEngineScript script("exit=0");  // never writes a result
+    const std::string path = Source("bad.avi", 4096);
+    EXPECT_FALSE(probe_.ProbeSource(path, kDecodeAuto).has_value());
+    EXPECT_FALSE(probe_.ProbeSource(path, kDecodeBuiltIn).has_value());
+    EXPECT_FALSE(probe_.ProbeSource(path, 7).has_value()) << "unknown modes use the script";
+    ASSERT_EQ(dialogs_.shown.size(), 3u);
+    EXPECT_EQ(dialogs_.shown[0].text, "    Cannot load " + path + "\n\n    Not a video.\n");
+    EXPECT_EQ(dialogs_.shown[1].text, "    Cannot load " + path + "\n\n    Try the other decoder.\n");
+    EXPECT_EQ(dialogs_.shown[2].text, dialogs_.shown[1].text);
+}
+
+TEST_F(ProbeTest, ProbeAfterProbeShowsNoOldFacts)
+{
+    {
+        FakeEngineScript script("facts=640,480,100,0,0;tracks=2,0;result=0");
+        ASSERT_TRUE(probe_.ProbeSource(Source("a.avi", 4096), kDecodeBuiltIn).has_value());
+    }
+    FakeEngineScript script("result=0");
+    auto item = probe_.ProbeSource(Source("b.avi", 4096), kDecodeBuiltIn);
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->width, 0);
+    EXPECT_EQ(item->tracks[0].kind, kTrackEnd);
+}
