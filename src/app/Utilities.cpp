@@ -111,7 +111,7 @@ std::string FileSizeText(const std::string& path)
 
 int DeleteFolder(const std::string& path)
 {
-    if (path.empty() || path[0] != '/' || !EndsWith(path, kWorkingFolderName))
+    if (path.empty() || path[0] != '/' || !EndsWith(path, kWorkingFolderName) || !platform::IsDirectory(path))
         return 0;
     return platform::RemoveTree(path.substr(0, path.size() - 1)) ? 1 : 0;
 }

@@ -88,6 +88,9 @@ TEST(Utilities, DeleteFolderRemovesOnlyWorkingFolders)
     EXPECT_EQ(app::DeleteFolder(""), 0);
     EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/"), 0);
     EXPECT_EQ(app::DeleteFolder("__tempFolder__/"), 0) << "relative paths are refused";
+    folder.Write("plain/__tempFolder__", "a file, not a working folder");
+    EXPECT_EQ(app::DeleteFolder(folder.Path() + "plain/__tempFolder__/"), 0);
+    EXPECT_EQ(app::FileExists(folder.Path() + "plain/__tempFolder__"), 1);
     EXPECT_EQ(app::FileExists(folder.Path() + "out/keep.avi"), 1);
 
     EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/__tempFolder__/"), 1);

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
+#include "platform/Mounts.h"
 #include "platform/PrivateTempFolder.h"
 #include "platform/SystemLanguage.h"
 #include "support/TestFolder.h"
@@ -100,4 +101,17 @@ TEST(SystemLanguage, LocaleNamesGiveWindowsLanguageIds)
     ::unsetenv("LC_MESSAGES");
     ::unsetenv("LC_ALL");
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0419);
+}
+
+TEST(Mounts, MountPointsOfPaths)
+{
+    TestFolder folder;
+    EXPECT_EQ(platform::MountPointOf("/proc/self/status"), "/proc/");
+    EXPECT_EQ(platform::MountPointOf(folder.Path() + "missing"), "");
+    const std::string own = platform::MountPointOf(folder.Path());
+    EXPECT_EQ(folder.Path().rfind(own, 0), 0u) << own << " holds " << folder.Path();
+    for (const std::string& point : platform::LocalDiskMountPoints()) {
+        EXPECT_EQ(point.back(), '/');
+        EXPECT_EQ(platform::MountPointOf(point), point);
+    }
 }

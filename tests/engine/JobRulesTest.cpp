@@ -1,0 +1,130 @@
+#include "app/Application.h"
+#include "engine/JoinFormats.h"
+#include "engine/OutputNaming.h"
+#include "engine/ProgressReport.h"
+#include "lang/IniTextFile.h"
+#include "support/FakeClock.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+using testing_support::TestFolder;
+
+namespace {
+
+profiles::OutputProfile Profile(const char* shortName, const char* extension)
+{
+    profiles::OutputProfile profile;
+    profile.profile_shortname = shortName;
+    profile.file_extname = extension;
+    return profile;
+}
+
+}  // namespace
+
+TEST(OutputNaming, NamesNeverReplaceExistingFiles)
+{
+    TestFolder folder;
+    const std::string out = folder.Path() + "out/";
+    const std::string work = out + "__tempFolder__/";
+    folder.Write("out/__tempFolder__/001.vob", "");
+    folder.Write("out/clip.mp4", "");
+    folder.Write("out/clip_1.mp4", "");
+
+    const auto mp4 = Profile("generic-mp4", ".mp4");
+    EXPECT_EQ(SourceOutputName(mp4, "/v/clip.avi", out, work), out + "clip_2.mp4");
+    EXPECT_EQ(SourceOutputName(mp4, "/v/my.holiday.avi", out, work), out + "my.holiday.mp4");
+    EXPECT_EQ(SourceOutputName(Profile("generic-original", ""), "/v/clip.MKV", out, work), out + "clip.MKV")
+        << "original keeps the source's extension";
+    EXPECT_EQ(SourceOutputName(Profile("disc-dvdimg", ".vob"), "/v/clip.avi", out, work), work + "002.vob");
+    EXPECT_EQ(SourceOutputName(Profile("disc-svcdimg", ".mpg"), "/v/clip.avi", out, work), work + "001.mpg");
+
+    EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip.Mov"), ".Mov");
+    EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip"), "");
+    EXPECT_EQ(OutputExtension(mp4, "/v/clip.avi"), ".mp4");
+    EXPECT_EQ(JoinPartName(work, ".vob"), work + "002.vob");
+    EXPECT_EQ(JoinOutputName("/v/clip.avi", out, ".mp4"), out + "clip_2.mp4");
+}
+
+TEST(JoinFormats, UnconvertedJoinsNeedOneFormat)
+{
+    lang::LanguageTable().SetValue("MainDialog", "Not original join", "Cannot join as they are.", true);
+    lang::LanguageTable().SetValue("MainDialog", "Same video format", "Use one format.", true);
+    SourceItem a;
+    a.width = 320;
+    a.height = 240;
+    a.sampleRate = 44100;
+    a.videoCodec = "mpeg4";
+    a.audioCodec = "mp3";
+    SourceItem b = a;
+    b.videoCodec = "MPEG4";
+    SourceItem c = a;
+    c.sampleRate = 48000;
+
+    testing_support::RecordingDialogs dialogs;
+    const auto original = Profile("generic-original", "");
+    EXPECT_EQ(CheckJoinFormats(original, {&a, &b, &a}, dialogs), 1) << "codec names ignore case";
+    EXPECT_EQ(CheckJoinFormats(Profile("generic-mp4", ".mp4"), {&a, &c}, dialogs), 1) << "converted joins";
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(CheckJoinFormats(original, {&a, &b, &c}, dialogs), 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "\n\nCannot join as they are.\n\nUse one format.\n\n");
+}
+
+TEST(JoinFormats, PartFilesStopAtTheFirstGap)
+{
+    TestFolder folder;
+    folder.Write("w/001.avi", "");
+    folder.Write("w/002.avi", "");
+    folder.Write("w/004.avi", "");
+    EXPECT_EQ(JoinPartFiles(folder.Path() + "w/", ".avi"),
+              (std::vector<std::string>{folder.Path() + "w/001.avi", folder.Path() + "w/002.avi"}));
+    EXPECT_TRUE(JoinPartFiles(folder.Path() + "w/", ".mp4").empty());
+    EXPECT_TRUE(JoinPartFiles("", ".avi").empty());
+}
+
+TEST(ProgressReport, StagesTextsAndThrottle)
+{
+    lang::LanguageTable().SetValue("MainDialog", "Converting Video", "Converting", true);
+    lang::LanguageTable().SetValue("MainDialog", "Joinning Videoes", "Joining", true);
+    lang::LanguageTable().SetValue("MainDialog", "Creating DVD Image", "Authoring DVD", true);
+    lang::LanguageTable().SetValue("MainDialog", "Checking VOB files", "Checking", true);
+    lang::LanguageTable().SetValue("MainDialog", "Elapsed Time", "Elapsed", true);
+    testing_support::FakeClock clock;
+    ProgressReport report(clock);
+    report.Start();
+    ProgressReport::JobPhase converting{true, false, 0};
+
+    EXPECT_FALSE(report.OnEngineProgress(0, 100, converting)) << "within 200 ms of the start";
+    clock.Advance(250);
+    auto view = report.OnEngineProgress(0, 12345, converting);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->position, 10000);
+    EXPECT_EQ(view->rowText, "  100.00%");
+    EXPECT_EQ(view->stageLine, "Converting: 100.00%");
+    clock.Advance(150);
+    EXPECT_FALSE(report.OnEngineProgress(0, 50, converting)) << "150 ms after the last one shown";
+
+    clock.Advance(3725000 - 400);
+    view = report.OnEngineProgress(2, 37, {});
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->position, 3700);
+    EXPECT_FALSE(view->rowText) << "only encodes write into the row";
+    EXPECT_EQ(view->stageLine, "Authoring DVD: 37.00%");
+    EXPECT_EQ(view->elapsedLine, "Elapsed:01:02:05");
+
+    clock.Advance(300);
+    view = report.OnEngineProgress(1, 50, {false, false, 0});
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->position, 0) << "no VOB total, no division";
+    clock.Advance(300);
+    EXPECT_EQ(report.OnEngineProgress(1, 50, {false, false, 200})->position, 2500);
+    clock.Advance(300);
+    view = report.OnEngineProgress(0, 5000, {false, true, 0});
+    EXPECT_EQ(view->stageLine, "Joining: 50.00%");
+    EXPECT_FALSE(view->rowText);
+    clock.Advance(300);
+    EXPECT_EQ(report.OnEngineProgress(9, 77, {})->stageLine, ": 0.77%");
+}

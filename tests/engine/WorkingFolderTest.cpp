@@ -1,0 +1,118 @@
+#include "app/Application.h"
+#include "engine/WorkingFolder.h"
+#include "lang/IniTextFile.h"
+#include "profiles/OutputProfile.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+using namespace engine;
+using testing_support::RecordingDialogs;
+using testing_support::TestFolder;
+
+namespace {
+
+// Disks are folders of the test folder: "out/" and "other/" with the free
+// space the test gives them.
+class WorkingFolderTest : public ::testing::Test {
+protected:
+    WorkingFolderTest()
+    {
+        std::filesystem::create_directories(folder_.Path() + "other");
+        disks_.freeSpaceMB = [this](const std::string& path) {
+            return path.rfind(Other(), 0) == 0 ? otherFree_ : outputFree_;
+        };
+        disks_.localMountPoints = [this] { return std::vector<std::string>{Output(), Other()}; };
+        disks_.mountPointOf = [this](const std::string&) { return Output(); };
+        dvd_.profile_shortname = "disc-dvdimg";
+        plain_.profile_shortname = "generic-mp4";
+    }
+
+    std::string Output() const { return folder_.Path() + "out/"; }
+    std::string Other() const { return folder_.Path() + "other/"; }
+
+    int Prepare(const profiles::OutputProfile& profile, bool joiner = false, int minutes = 60, int capacity = 120)
+    {
+        return PrepareWorkingFolder({Output(), profile, joiner, minutes, capacity}, dialogs_, disks_, working_);
+    }
+
+    TestFolder folder_;
+    RecordingDialogs dialogs_;
+    Disks disks_;
+    std::int64_t outputFree_ = 100000, otherFree_ = 100000;
+    profiles::OutputProfile dvd_, plain_;
+    std::string working_;
+};
+
+}  // namespace
+
+TEST(RequiredDiscSpace, ScalesTheDiscByTheSourceLength)
+{
+    profiles::OutputProfile dvd, vcd;
+    dvd.profile_shortname = "disc-dvdimg";
+    vcd.profile_shortname = "disc-vcdimg";
+    EXPECT_EQ(RequiredDiscSpaceMB(dvd, 60, 120), 4435);
+    EXPECT_EQ(RequiredDiscSpaceMB(vcd, 74, 74), 1500);
+    EXPECT_EQ(RequiredDiscSpaceMB(dvd, 60, 0), 0) << "unknown capacity";
+}
+
+TEST_F(WorkingFolderTest, OrdinaryJobs)
+{
+    EXPECT_EQ(Prepare(plain_), 1);
+    EXPECT_EQ(working_, "") << "a plain conversion needs no working folder";
+    EXPECT_TRUE(std::filesystem::is_directory(Output())) << "the output folder is created";
+
+    folder_.Write("out/__tempFolder__/stale.avi", "left by an interrupted job");
+    outputFree_ = 0;
+    EXPECT_EQ(Prepare(plain_, true), 1);
+    EXPECT_EQ(working_, Output() + "__tempFolder__/") << "joins ignore free space";
+    EXPECT_FALSE(std::filesystem::exists(working_ + "stale.avi"));
+    EXPECT_TRUE(std::filesystem::is_directory(working_));
+}
+
+TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
+{
+    outputFree_ = 2 * 4435;
+    EXPECT_EQ(Prepare(dvd_), 1);
+    EXPECT_EQ(working_, Output() + "__tempFolder__/") << "exactly twice the requirement is enough";
+
+    outputFree_ = 2 * 4435 - 1;
+    EXPECT_EQ(Prepare(dvd_), 1);
+    EXPECT_EQ(working_, Other() + "__tempFolder__/") << "another disk with more room";
+    EXPECT_TRUE(dialogs_.shown.empty());
+
+    otherFree_ = 4435;
+    dialogs_.Answer(false);
+    EXPECT_EQ(Prepare(dvd_), 0) << "no disk has more than required";
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_TRUE(dialogs_.shown[0].question);
+    EXPECT_NE(dialogs_.shown[0].text.find("is 8870 MB"), std::string::npos) << dialogs_.shown[0].text;
+
+    outputFree_ = 100;
+    dialogs_.Answer(true);
+    EXPECT_EQ(Prepare(dvd_), 1) << "Yes goes on in the output folder";
+    EXPECT_EQ(working_, Output() + "__tempFolder__/");
+    EXPECT_NE(dialogs_.shown[1].text.find("Free space on drive " + Output() + " is 100 MB"), std::string::npos)
+        << dialogs_.shown[1].text;
+}
+
+TEST_F(WorkingFolderTest, FailuresAreReported)
+{
+    lang::LanguageTable().SetValue("MainDialog", "Create folder failed", "Cannot create the folder.", true);
+    folder_.Write("blocked", "a file where the output folder should be");
+    EXPECT_EQ(PrepareWorkingFolder({folder_.Path() + "blocked/out/", plain_, false, 0, 0}, dialogs_, disks_,
+                                   working_),
+              0);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "Cannot create the folder.");
+
+    folder_.Write("out/__tempFolder__", "a file in the working folder's place");
+    EXPECT_EQ(Prepare(plain_, true), 0);
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_EQ(dialogs_.shown[1].text, "Failed to create the temporary folder:" + Output() + "__tempFolder__/\n");
+    EXPECT_EQ(folder_.Read("out/__tempFolder__"), "a file in the working folder's place") << "nothing is lost";
+}
