@@ -1,8 +1,10 @@
 #include "engine/EngineArguments.h"
 
 #include "app/Application.h"
+#include "app/PrivateProfile.h"
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
+#include "profiles/ProfileMarkers.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -276,4 +278,24 @@ TEST(EngineArguments, OddPathsStayWholeArguments)
     run.profile.command1 = "-ovc copy";
     const std::vector<std::string> expected = {"-sfm", "Diziv_Test", run.source.path, "-ovc", "copy", "-o", kOutput};
     EXPECT_EQ(SplitCommandLine(run.Arguments()), expected);
+}
+
+TEST(EngineArguments, EveryShippedTemplateExpandsCompletely)
+{
+    const app::PrivateProfile data(std::string(SOURCE_DIR) + "data/profiles.ini");
+    const std::vector<std::string> sections = data.SectionNames();
+    ASSERT_FALSE(sections.empty());
+    for (const std::string& section : sections) {
+        Expansion run;
+        run.profile = profiles::ReadOutputProfile(data, section);
+        // "original" profiles keep the source's own extension.
+        run.extension = profiles::IsOriginal(run.profile) ? ".avi" : run.profile.file_extname;
+        for (std::int32_t second : {0, 1}) {
+            run.choice.video_codec = second;
+            run.choice.video_tvtype = second;
+            const std::string line = run.Arguments();
+            EXPECT_EQ(line.find("__"), std::string::npos) << section << ": " << line;
+            EXPECT_EQ(line.find(" -of xxxx"), std::string::npos) << section << ": " << line;
+        }
+    }
 }
