@@ -1,0 +1,224 @@
+#include "EngineArguments.h"
+
+#include "app/Utilities.h"
+#include "engine/CommandLine.h"
+#include "engine/DecodeScript.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace engine {
+
+namespace {
+
+// The size placeholder's value and where burned-in subtitles go (percent).
+struct PictureSize {
+    std::string value;
+    int subtitlePosition = 100;
+    int subtitleWidth = 100;
+};
+
+struct OutputFormat {
+    const char* extensions[4];
+    const char* option;
+};
+
+const OutputFormat kOutputFormats[] = {
+    {{"AVI", "DIV", "DIVX", "XVID"}, " -idx"},
+    {{"MPEG", "MPG", "DAT", "VOB"}, " -of mpeg"},
+    {{"WMV"}, " -of lavf -lavfopts format=wmv"},
+    {{"ASF", "ASX"}, " -of lavf -lavfopts format=asf"},
+    {{"MP4", "M4V"}, " -of lavf -lavfopts format=mp4"},
+    {{"MOV", "QT"}, " -of lavf -lavfopts format=mov"},
+    {{"3GP", "3G2"}, " -of lavf -lavfopts format=3gp"},
+    {{"FLV"}, " -of lavf"},
+    {{"RM", "RMVB"}, " -of lavf -lavfopts format=rm"},
+};
+constexpr char kUnknownFormatOption[] = " -of xxxx";
+
+bool Contains(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+std::string LowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+void ReplaceAll(std::string& text, const std::string& token, const std::string& value)
+{
+    for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
+        text.replace(at, token.size(), value);
+}
+
+const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice)
+{
+    if (profiles::IsAvi(profile))
+        return choice.video_codec != 0 ? profile.command2 : profile.command1;
+    if (profiles::IsDisc(profile))
+        return choice.video_tvtype != 0 ? profile.command2 : profile.command1;
+    return profile.command1;
+}
+
+std::string FrameRateValue(const std::string& entry, double sourceFrameRate)
+{
+    double rate = std::atof(entry.c_str());
+    if (rate < 0.1)
+        rate = sourceFrameRate;
+    if (rate - 14.985 <= 0.001 && rate - 14.945 >= -0.001)
+        return " 15000/1001";
+    if (rate - 23.976 <= 0.001 && rate - 23.976 >= -0.001)
+        return " 24000/1001";
+    if (rate - 29.97 <= 0.001 && rate - 29.97 >= -0.001)
+        return " 30000/1001";
+    char text[64];
+    std::snprintf(text, sizeof text, " %f", rate);
+    return text;
+}
+
+std::string SizeText(std::int32_t width, std::int32_t height)
+{
+    return std::to_string(width) + ":" + std::to_string(height);
+}
+
+// Scales into width x height keeping the source's aspect and pads the rest
+// with bars; subtitles then stay on the picture rather than in a bar.
+PictureSize LetterBox(std::int32_t width, std::int32_t height, std::int32_t sourceWidth, std::int32_t sourceHeight)
+{
+    PictureSize size;
+    const std::string expand = ",expand=" + SizeText(width, height);
+    auto targetAspect = static_cast<float>(width) / static_cast<float>(height);
+    auto sourceAspect = static_cast<long double>(sourceWidth) / sourceHeight;
+    if (targetAspect <= sourceAspect) {
+        size.value = std::to_string(width) + ":-3" + expand;
+        auto pictureHeight = static_cast<std::uint64_t>(sourceHeight) * static_cast<std::uint64_t>(width) /
+                             static_cast<std::uint64_t>(sourceWidth);
+        size.subtitlePosition = static_cast<int>(100.0 - 50.0 * (height - static_cast<double>(pictureHeight)) / height);
+    } else {
+        size.value = "-3:" + std::to_string(height) + expand;
+        auto pictureWidth = static_cast<std::uint64_t>(sourceWidth) * static_cast<std::uint64_t>(height) /
+                            static_cast<std::uint64_t>(sourceHeight);
+        size.subtitleWidth = static_cast<int>(static_cast<double>(pictureWidth) / width * 100.0);
+    }
+    return size;
+}
+
+PictureSize PictureSizeFor(const EngineArgumentInputs& inputs)
+{
+    const auto& profile = inputs.profile;
+    const auto& choice = inputs.choice;
+    const SourceItem& source = inputs.source;
+    std::int32_t width = profile.video_width.At(choice.video_size);
+    std::int32_t height = profile.video_height.At(choice.video_size);
+    if ((width == 0 || height == 0) && !profiles::IsDisc(profile)) {
+        FrameSize own = inputs.joinerFirstSource.value_or(FrameSize{source.width, source.height});
+        return {SizeText(own.width, own.height)};
+    }
+    if (width == 1 || height == 1) {
+        width = choice.custom_width;
+        height = choice.custom_height;
+    }
+    // A source without a picture (or a target without a size) has no aspect to keep.
+    bool canLetterBox = width > 0 && height > 0 && source.width > 0 && source.height > 0;
+    if (choice.video_letterbox == 0 || !canLetterBox)
+        return {SizeText(width, height)};
+    return LetterBox(width, height, source.width, source.height);
+}
+
+void ApplyAspectRule(std::string& text, const std::string& aspect)
+{
+    if (Contains(aspect, "4:3"))
+        ReplaceAll(text, "__video_aspect__", "4/3");
+    else if (Contains(aspect, "16:9"))
+        ReplaceAll(text, "__video_aspect__", "16/9");
+    else
+        ReplaceAll(text, ":aspect=__video_aspect__", "");
+}
+
+std::string ExpandTemplate(const EngineArgumentInputs& inputs, const PictureSize& size)
+{
+    const auto& profile = inputs.profile;
+    const auto& choice = inputs.choice;
+    std::string text = ChooseTemplate(profile, choice);
+
+    std::string videoCodec = profile.video_codec.At(choice.video_codec);
+    ReplaceAll(text, "__video_codec__", LowerCase(videoCodec == "wmv8" ? "wmv2" : videoCodec));
+    ReplaceAll(text, "__video_bitrate__", std::to_string(profile.video_bitrate.At(choice.video_quality)));
+    ReplaceAll(text, "__audio_bitrate__", std::to_string(profile.audio_bitrate.At(choice.audio_quality)));
+    ReplaceAll(text, "__vqscale__", std::to_string(profile.video_qscale.At(choice.video_quality)));
+    ReplaceAll(text, "__audio_codec__", LowerCase(profile.audio_codec.At(choice.audio_codec)));
+    ReplaceAll(text, "__audio_sample__", profile.audio_sample.At(choice.audio_sample).substr(0, 5));
+    ReplaceAll(text, "__volume__", std::to_string(2 * inputs.settings.Volume - 16));
+    ApplyAspectRule(text, profile.video_aspect.At(choice.video_aspect));
+    ReplaceAll(text, "__video_frame__",
+               FrameRateValue(profile.video_frame.At(choice.video_frame), inputs.source.frameRate));
+    ReplaceAll(text, "__video_size__", size.value);
+    return OutputFormatOption(text, inputs.outputExtension);
+}
+
+std::string SubtitleRenderingOptions(const SourceItem& source, const PictureSize& size)
+{
+    return " -subcp " + source.subtitleCodePage + " -font " +
+           QuoteArgument(app::WindowsDirectory() + "fonts/" + source.subtitleFont) +
+           " -subpos " + std::to_string(size.subtitlePosition) + " -subwidth " + std::to_string(size.subtitleWidth) +
+           " -subfont-text-scale " + std::to_string(source.subtitleTextSize);
+}
+
+}  // namespace
+
+bool UsesDecodeScript(std::int32_t decodeEngine, const SourceItem& source)
+{
+    return decodeEngine == 2 || (decodeEngine == 0 && source.decodeViaDirectShow == 1);
+}
+
+std::string BuildEngineArguments(const EngineArgumentInputs& inputs)
+{
+    const SourceItem& source = inputs.source;
+    const std::string input = UsesDecodeScript(inputs.settings.DecodeEngine, source) ? DecodeScriptPath() : source.path;
+    std::string arguments = RecordNameOption(inputs.recordName) + " " + QuoteArgument(input);
+
+    std::int64_t length = static_cast<std::int64_t>(source.trimEnd) - source.trimStart;
+    if (length != static_cast<std::int64_t>(source.duration))
+        arguments += " -ss " + std::to_string(source.trimStart) + " -endpos " + std::to_string(length);
+
+    PictureSize size = PictureSizeFor(inputs);
+    arguments += " " + ExpandTemplate(inputs, size);
+
+    if (source.audioTrack != -1)
+        arguments += " -aid " + std::to_string(source.audioTrack);
+    if (source.subtitleTrack != -1)
+        arguments += " -sid " + std::to_string(source.subtitleTrack) + SubtitleRenderingOptions(source, size);
+    if (app::FileExists(source.subtitleFile))
+        arguments += " -sub " + QuoteArgument(source.subtitleFile) + SubtitleRenderingOptions(source, size);
+
+    arguments += " -o " + QuoteArgument(inputs.outputPath);
+    return arguments;
+}
+
+std::string OutputFormatOption(const std::string& templateText, const std::string& outputExtension)
+{
+    std::string extension;
+    for (char c : outputExtension) {
+        if (c != '.')
+            extension += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const char* option = kUnknownFormatOption;
+    for (const OutputFormat& format : kOutputFormats) {
+        bool hit = std::any_of(std::begin(format.extensions), std::end(format.extensions),
+                               [&](const char* known) { return known && extension == known; });
+        if (hit) {
+            option = format.option;
+            break;
+        }
+    }
+    std::string text = templateText;
+    ReplaceAll(text, "__output_format__", std::string(" ") + option);
+    return text;
+}
+
+}  // namespace engine

@@ -1,0 +1,43 @@
+#pragma once
+// The encoder's command line for one source of a job: the profile's command
+// template with its placeholders filled in, wrapped in the options that
+// belong to the run (record name, input, trim, tracks, subtitles, output).
+#include "app/SettingsStore.h"
+#include "engine/SourceItem.h"
+#include "profiles/OutputProfile.h"
+#include "profiles/ProfileChoice.h"
+
+#include <optional>
+#include <string>
+
+namespace engine {
+
+struct FrameSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct EngineArgumentInputs {
+    const SourceItem& source;
+    const profiles::OutputProfile& profile;
+    const profiles::ProfileChoice& choice;
+    const app::SettingsStore& settings;  // DecodeEngine and Volume
+    std::string recordName;
+    std::string outputPath;
+    std::string outputExtension;  // the job's output extension, for __output_format__
+    std::optional<FrameSize> joinerFirstSource;  // joiner mode: size of the first ticked source
+};
+
+// Whether the source is read through its decode script: always for
+// DecodeEngine 2, never for 1, and for 0 when the probe needed the script.
+bool UsesDecodeScript(std::int32_t decodeEngine, const SourceItem& source);
+
+// The complete argument text for the encoder. When UsesDecodeScript says
+// so, the input is DecodeScriptPath(), which the caller writes first.
+std::string BuildEngineArguments(const EngineArgumentInputs& inputs);
+
+// templateText with every __output_format__ replaced by the muxer options
+// that suit outputExtension (".avi", ".m4v", ...; case and dots do not matter).
+std::string OutputFormatOption(const std::string& templateText, const std::string& outputExtension);
+
+}  // namespace engine
