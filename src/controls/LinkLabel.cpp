@@ -6,7 +6,7 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setOpenExternalLinks(false);
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QLabel::linkActivated, this, [this] { emit LinkActivated(target_); });
+    connect(this, &QLabel::linkActivated, this, [this] { Q_EMIT LinkActivated(target_); });
 }
 
 void LinkLabel::SetLink(const QString& text, const QString& target)

@@ -12,7 +12,7 @@ public:
     void SetLink(const QString& text, const QString& target);
     const QString& Target() const { return target_; }
 
-signals:
+Q_SIGNALS:
     void LinkActivated(const QString& target);
 
 private:

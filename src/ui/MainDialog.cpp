@@ -39,6 +39,7 @@ MainDialog::MainDialog(app::UserDialogs& dialogs, Desktop& desktop)
     SetUpListColumns();
     LoadButtonIcons();
     ConnectCommands();
+    FillFormatList();
     ApplyTexts();
 }
 
@@ -79,6 +80,9 @@ void MainDialog::ConnectCommands()
     SetCommandHandler(Command::Home, [this] { OnHome(); });
     SetCommandHandler(Command::Help, [this] { OnHelp(); });
     SetCommandHandler(Command::Exit, [this] { close(); });
+    SetCommandHandler(Command::Settings, [this] { OnSettings(); });
+    SetCommandHandler(Command::Advanced, [this] { OnAdvanced(); });
+    ConnectFormatControls();
 }
 
 void MainDialog::ApplyTexts()
@@ -109,10 +113,6 @@ void MainDialog::RunCommand(Command command)
     auto handler = handlers_.find(command);
     if (handler != handlers_.end() && handler->second)
         handler->second();
-}
-
-void MainDialog::SaveMainWindowState()
-{
 }
 
 void MainDialog::PumpMessages()

@@ -75,6 +75,16 @@ public:
 
     // The output folder shown in the folder row (ends with '/').
     QString OutputFolder() const;
+    // The Output Format list and the controls of the current profile.
+    void FillFormatList();
+    // Catalogue slot of the selected profile; an empty slot (the catalogue
+    // size) when the selection names none.
+    int CurrentProfileFromList() const;
+    // 1 when Convert may go on; 0 after telling the user what is wrong
+    // with the disc label of a disc image profile.
+    int CheckDiscLabel();
+    // Capacity of the chosen disc at the chosen quality, in minutes.
+    int DiscCapacityMinutes() const { return discCapacityMinutes_; }
     // Shows the disc capacity ruler (true) or the progress bar, Stop and
     // status line (false) in the bottom strip, then refreshes the totals.
     void ShowDiscPanel(bool disc);
@@ -109,6 +119,15 @@ private:
     std::unique_ptr<QMenu> BuildContextMenu();
     void OnListContextMenu(const QPoint& position);
     void ApplyOutputTexts();
+    void ConnectFormatControls();
+    std::vector<bool> ShownProfiles() const;
+    void OnFormatChanged();
+    void ShowProfileControls();
+    void ConfigureCapacityRuler();
+    void OnVideoQualityChanged();
+    void OnTvTypeChanged();
+    void OnSizeChanged();
+    void OnAdvanced();
     void SetOutputFolder(const QString& folder);
     void OnChangeFolder();
     void OnOpenFolder();
@@ -122,6 +141,8 @@ private:
     IconMap icons_;
     bool busy_ = false;
     bool joinerMode_ = false;
+    int previousProfile_ = 0;
+    int discCapacityMinutes_ = 0;
     std::map<Command, std::function<void()>> handlers_;
     std::vector<IconButton*> buttons_;  // parallel to Buttons()
 

@@ -24,7 +24,7 @@ public:
     void accept() override;
     void reject() override;
 
-public slots:
+public Q_SLOTS:
     // One second has passed.
     void Tick();
 

@@ -139,7 +139,7 @@ TEST_F(Dialogs, SettingsLanguageSwitchIsImmediate)
 
     engines->setCurrentIndex(2);
     languages->setCurrentIndex(1);
-    emit languages->activated(1);
+    Q_EMIT languages->activated(1);
     EXPECT_EQ(language, "German");
     EXPECT_EQ(mainWindowRefreshes, 1);
     EXPECT_TRUE(lang::LanguageTable().Path().ends_with("Languages/German.ini"));
@@ -178,7 +178,7 @@ TEST_F(Dialogs, AboutShowsProductAndOpensItsLinks)
 
     for (const char* name : {"homepageLink", "orderLink", "supportLink"}) {
         auto* link = Find<LinkLabel>(&dialog, name);
-        emit link->linkActivated(link->Target());
+        Q_EMIT link->linkActivated(link->Target());
     }
     ASSERT_EQ(desktop_.opened.size(), 3u);
     EXPECT_EQ(desktop_.opened[0], QUrl(QString::fromStdString(product.webSite)));
@@ -201,12 +201,12 @@ TEST_F(Dialogs, FolderBrowserValidatesTheTypedFolder)
     edit->clear();
     QTest::keyClicks(edit, "x");
     edit->clear();
-    emit edit->textEdited("");
+    Q_EMIT edit->textEdited("");
     EXPECT_FALSE(ok->isEnabled()) << "OK needs a folder";
 
     const std::string invalid = folder_.Path() + "home/Out/";
     edit->setText(QString::fromStdString(invalid));
-    emit edit->textEdited(edit->text());
+    Q_EMIT edit->textEdited(edit->text());
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_TRUE(browser.isVisible());
     ASSERT_EQ(dialogs_.shown.size(), 1u);

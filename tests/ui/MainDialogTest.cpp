@@ -52,7 +52,7 @@ protected:
             menu->close();
         });
         auto* list = window.findChild<QTreeWidget*>("sourceList");
-        emit list->customContextMenuRequested(QPoint(10, 10));
+        Q_EMIT list->customContextMenuRequested(QPoint(10, 10));
         return items;
     }
 
@@ -154,7 +154,7 @@ TEST_F(MainWindow, ContextMenuGreying)
             popup->close();
         }
     });
-    emit list->customContextMenuRequested(QPoint(10, 10));
+    Q_EMIT list->customContextMenuRequested(QPoint(10, 10));
     QApplication::processEvents();
     EXPECT_FALSE(opened) << "no context menu while busy";
 }
