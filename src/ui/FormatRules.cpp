@@ -65,14 +65,4 @@ DiscLabelProblem CheckDiscLabelText(const std::string& label)
     return DiscLabelProblem::None;
 }
 
-bool IsDiscProfile(const std::string& shortName)
-{
-    return Contains(shortName, "vcd") || Contains(shortName, "dvd");
-}
-
-bool IsDiscImageProfile(const std::string& shortName)
-{
-    return Contains(shortName, "img");
-}
-
 }  // namespace ui

@@ -33,8 +33,4 @@ DiscCapacity DiscCapacityFor(const std::string& shortName, int videoQuality);
 enum class DiscLabelProblem { None, Empty, SpecialCharacter };
 DiscLabelProblem CheckDiscLabelText(const std::string& label);
 
-// Short-name markers of a profile.
-bool IsDiscProfile(const std::string& shortName);       // "vcd" or "dvd"
-bool IsDiscImageProfile(const std::string& shortName);  // "img"
-
 }  // namespace ui
