@@ -61,3 +61,12 @@ ProductIdentity LoadProductIdentity(const std::string& programDirectory)
 }
 
 }  // namespace app
+
+namespace app {
+
+bool JoinerMode(const ProductIdentity& product)
+{
+    return product.applicationName.find("Diziv Udozir") != std::string::npos;
+}
+
+}  // namespace app

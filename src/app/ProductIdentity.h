@@ -26,3 +26,11 @@ ProductIdentity BuiltInProductIdentity();
 ProductIdentity LoadProductIdentity(const std::string& programDirectory);
 
 }  // namespace app
+
+namespace app {
+
+// The joiner edition: its main action joins the sources instead of
+// converting them.
+bool JoinerMode(const ProductIdentity& product);
+
+}  // namespace app

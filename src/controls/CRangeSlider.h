@@ -24,7 +24,7 @@ public:
 
     QSize sizeHint() const override { return {300, 28}; }
 
-signals:
+Q_SIGNALS:
     // what: 1 left moved, 2 right moved, 3 both.
     void rangeChanged(int what);
     // Sent when a drag ends.

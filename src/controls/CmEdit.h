@@ -15,7 +15,7 @@ public:
     void SetData(const QString& data);
     QString GetData() const;
 
-signals:
+Q_SIGNALS:
     void focusLost();
 
 protected:

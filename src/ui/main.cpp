@@ -1,23 +1,55 @@
+#include "Desktop.h"
+#include "IconMap.h"
+#include "MainDialog.h"
 #include "QtUserDialogs.h"
-#include "app/Application.h"
 #include "app/ConverterApp.h"
-#include "app/SettingsStore.h"
 #include "platform/FileSystem.h"
 
 #include <QApplication>
-#include <QMainWindow>
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// "--screenshot FILE": render the main window off screen into a PNG file
+// and end, instead of running the window.
+std::string ScreenshotFile(int argc, char* argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshot") == 0)
+            return argv[i + 1];
+    return {};
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
+    const std::string screenshot = ScreenshotFile(argc, argv);
+    if (!screenshot.empty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    ui::IconMap::ChooseIconTheme();
     QtUserDialogs dialogs;
-    app::ConverterApp converter(platform::ExecutableDirectory(), dialogs, [] {
-        QMainWindow window;
-        window.setWindowTitle(QString::fromStdString(app::Application().appName));
-        window.resize(900, 640);
+    ui::SystemDesktop desktop;
+    int status = 0;
+    app::ConverterApp converter(platform::ExecutableDirectory(), dialogs, [&] {
+        ui::MainDialog window(dialogs, desktop);
+        dialogs.SetOwner(&window);
         window.show();
-        QApplication::exec();
-        app::Settings().SaveSettings();
+        if (screenshot.empty()) {
+            QApplication::exec();
+        } else {
+            ui::MainDialog::PumpMessages();
+            if (!window.grab().save(QString::fromStdString(screenshot), "PNG")) {
+                std::cerr << "cannot write the screenshot " << screenshot << "\n";
+                status = 1;
+            }
+        }
+        dialogs.SetOwner(nullptr);
     });
-    return converter.Run();
+    const int result = converter.Run();
+    return result != 0 ? result : status;
 }

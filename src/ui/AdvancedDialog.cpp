@@ -1,0 +1,118 @@
+#include "AdvancedDialog.h"
+
+#include "Accessible.h"
+#include "UiText.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+constexpr char kSection[] = "AdvancedDialog";
+
+template <std::size_t Slots>
+void Fill(QComboBox* list, const profiles::TextList<Slots>& entries, int selected)
+{
+    for (int i = 0; i < entries.Count(); ++i)
+        list->addItem(Qs(entries.At(i)));
+    list->setCurrentIndex(selected >= 0 && selected < list->count() ? selected : -1);
+}
+
+// A list without a selection (a stored index beyond it) keeps the old value.
+void Take(const QComboBox* list, std::int32_t& field)
+{
+    if (list->currentIndex() >= 0)
+        field = list->currentIndex();
+}
+
+}  // namespace
+
+AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& profile,
+                               profiles::ProfileChoice& choice, int& volume, int& dvdChapter)
+    : QDialog(parent),
+      profile_(profile),
+      choice_(choice),
+      volume_(volume),
+      dvdChapter_(dvdChapter),
+      disc_(profiles::IsDisc(profile)),
+      original_(profiles::IsOriginal(profile)),
+      dvdImage_(profiles::IsDvdImage(profile))
+{
+    setObjectName("AdvancedDialog");
+    setWindowTitle(Tr(kSection, "Dialog Title"));
+    form_ = new QFormLayout;
+
+    QComboBox* format = AddList("outputFormatList", Tr("MainDialog", "Output Format"));
+    format->addItem(Qs(profile.name));
+    format->setEnabled(false);
+    videoCodecList_ = AddList("videoCodecList", Tr(kSection, "Video Codec"));
+    Fill(videoCodecList_, profile.video_codec, choice.video_codec);
+    audioCodecList_ = AddList("audioCodecList", Tr(kSection, "Audio Codec"));
+    Fill(audioCodecList_, profile.audio_codec, choice.audio_codec);
+    sampleRateList_ = AddList("sampleRateList", Tr(kSection, "Sample Rate"));
+    Fill(sampleRateList_, profile.audio_sample, choice.audio_sample);
+
+    volumeList_ = AddList("volumeList", Tr(kSection, "Audio Volume"));
+    volumeList_->addItems({"20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", Tr("MainDialog", "Original"),
+                           "125%", "150%", "175%", "200%", "225%", "250%", "275%", "300%"});
+    const bool fixedVolume = original_ && !disc_;
+    const bool knownVolume = volume >= 0 && volume < volumeList_->count();
+    volumeList_->setCurrentIndex(fixedVolume ? kOriginalVolumeRow : knownVolume ? volume : -1);
+    volumeList_->setEnabled(!fixedVolume);
+
+    if (disc_) {
+        QComboBox* size = AddList("sizeList", Tr("MainDialog", "Width/Height"));
+        size->addItem(Qs(profile.video_size.At(choice.video_tvtype)));
+        QComboBox* frame = AddList("frameRateList", Tr("MainDialog", "Frame Rate"));
+        frame->addItem(Qs(profile.video_frame.At(choice.video_tvtype)));
+        if (dvdImage_) {
+            chapterList_ = AddList("chapterList", Tr(kSection, "DVD Chapter"));
+            chapterList_->addItems({"No Split Chapter", "10minutes/chapter", "15minutes/chapter",
+                                    "20minutes/chapter", "30minutes/chapter"});
+            chapterList_->setCurrentIndex(dvdChapter >= 0 && dvdChapter < chapterList_->count() ? dvdChapter : -1);
+        }
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(Tr("General", "OK"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("okButton");
+    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("General", "Cancel"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &AdvancedDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form_);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+}
+
+QComboBox* AdvancedDialog::AddList(const char* objectName, const QString& label)
+{
+    auto* list = new QComboBox(this);
+    list->setObjectName(objectName);
+    auto* text = new QLabel(this);
+    SetLabel(text, list, label);
+    form_->addRow(text, list);
+    return list;
+}
+
+void AdvancedDialog::accept()
+{
+    Take(videoCodecList_, choice_.video_codec);
+    Take(audioCodecList_, choice_.audio_codec);
+    Take(sampleRateList_, choice_.audio_sample);
+    if (!original_)
+        Take(volumeList_, volume_);
+    if (chapterList_)
+        Take(chapterList_, dvdChapter_);
+    QDialog::accept();
+}
+
+}  // namespace ui

@@ -1,0 +1,49 @@
+#pragma once
+// The less common choices of the current profile: video and audio codec,
+// sample rate and audio volume. Disc profiles also show, read-only, the
+// frame size and rate of the chosen TV type, and DVD folders the chapter
+// length. OK stores into the profile's choices and the settings.
+#include "profiles/OutputProfile.h"
+#include "profiles/ProfileChoice.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+
+namespace ui {
+
+class AdvancedDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The rows of the audio volume list; the row is the "Volume" setting.
+    static constexpr int kOriginalVolumeRow = 8;
+
+    AdvancedDialog(QWidget* parent, const profiles::OutputProfile& profile, profiles::ProfileChoice& choice,
+                   int& volume, int& dvdChapter);
+
+    bool DiscLayout() const { return disc_; }
+
+    void accept() override;
+
+private:
+    QComboBox* AddList(const char* objectName, const QString& label);
+
+    const profiles::OutputProfile& profile_;
+    profiles::ProfileChoice& choice_;
+    int& volume_;
+    int& dvdChapter_;
+    bool disc_;
+    bool original_;
+    bool dvdImage_;
+
+    QFormLayout* form_;
+    QComboBox* videoCodecList_;
+    QComboBox* audioCodecList_;
+    QComboBox* sampleRateList_;
+    QComboBox* volumeList_;
+    QComboBox* chapterList_ = nullptr;
+};
+
+}  // namespace ui

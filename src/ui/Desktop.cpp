@@ -1,0 +1,12 @@
+#include "Desktop.h"
+
+#include <QDesktopServices>
+
+namespace ui {
+
+void SystemDesktop::Open(const QUrl& target)
+{
+    QDesktopServices::openUrl(target);
+}
+
+}  // namespace ui

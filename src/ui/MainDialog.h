@@ -1,0 +1,181 @@
+#pragma once
+// The application's main window: a toolbar of large icon buttons, the
+// source list with its column of small buttons, the output-folder and
+// output-format rows, and a bottom strip with the progress bar, Stop and
+// the status line (or, for disc image profiles, the disc capacity ruler).
+//
+// The window is split by feature over several files:
+//   MainDialog.cpp          start-up order, texts, command routing, closing
+//   MainDialog_Layout.cpp   building the widgets
+//   MainDialog_List.cpp     list columns, context menu, totals line
+//   MainDialog_Folder.cpp   output folder row
+//   MainDialog_Shell.cpp    settings, about, home page and help
+//   MainDialog_Format.cpp   output-format controls and the disc panel
+#include "IconMap.h"
+#include "MainCommands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CSizeRange;
+class IconButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QTreeWidget;
+
+namespace app {
+class UserDialogs;
+}
+
+namespace ui {
+
+class Desktop;
+
+class MainDialog : public QMainWindow {
+    Q_OBJECT
+public:
+    // Item data of a list row: its trim start and end in seconds.
+    static constexpr int kTrimStartRole = Qt::UserRole;
+    static constexpr int kTrimEndRole = Qt::UserRole + 1;
+
+    MainDialog(app::UserDialogs& dialogs, Desktop& desktop);
+    ~MainDialog() override;
+
+    // Re-applies every language text of the window.
+    void ApplyTexts();
+
+    // Runs a command the way its button or menu item does: guarded
+    // commands first refuse with "Not allow operation" while busy.
+    void RunCommand(Command command);
+    // Commands of the source list and the conversion register here.
+    void SetCommandHandler(Command command, std::function<void()> handler);
+
+    bool Busy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
+    bool JoinerMode() const { return joinerMode_; }
+
+    // Counts the ticked rows and their trimmed length into the status line
+    // and the disc capacity ruler.
+    void RefreshTotals();
+    // Lets the window repaint and take input during a long operation.
+    static void PumpMessages();
+    // Folds the output controls back into the current profile's choices
+    // and writes the settings file.
+    void SaveMainWindowState();
+
+    // The output folder shown in the folder row (ends with '/').
+    QString OutputFolder() const;
+    // The Output Format list and the controls of the current profile.
+    void FillFormatList();
+    // Catalogue slot of the selected profile; an empty slot (the catalogue
+    // size) when the selection names none.
+    int CurrentProfileFromList() const;
+    // 1 when Convert may go on; 0 after telling the user what is wrong
+    // with the disc label of a disc image profile.
+    int CheckDiscLabel();
+    // Capacity of the chosen disc at the chosen quality, in minutes.
+    int DiscCapacityMinutes() const { return discCapacityMinutes_; }
+    // Shows the disc capacity ruler (true) or the progress bar, Stop and
+    // status line (false) in the bottom strip, then refreshes the totals.
+    void ShowDiscPanel(bool disc);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct ButtonSpec {
+        Command command;
+        const char* objectName;
+        const char* captionKey;  // null for the small side buttons
+        const char* tipKey;
+        int normalIcon;
+        int hoverIcon;  // shown under the pointer by editions with hover icons
+        bool toolbar;
+    };
+    static const std::vector<ButtonSpec>& Buttons();
+
+    void BuildLayout();
+    QWidget* BuildToolbar();
+    QWidget* BuildListArea();
+    QWidget* BuildOutputRows();
+    QWidget* BuildBottomStrip();
+    void LoadButtonIcons();
+    void SetUpListColumns();
+    void ConnectCommands();
+
+    void ApplyListTexts();
+    std::vector<int> SelectedRows() const;
+    // The list's context menu with its items greyed for the current rows.
+    std::unique_ptr<QMenu> BuildContextMenu();
+    void OnListContextMenu(const QPoint& position);
+    void ApplyOutputTexts();
+    void ConnectFormatControls();
+    std::vector<bool> ShownProfiles() const;
+    void OnFormatChanged();
+    void ShowProfileControls();
+    void ConfigureCapacityRuler();
+    void OnVideoQualityChanged();
+    void OnTvTypeChanged();
+    void OnSizeChanged();
+    void OnAdvanced();
+    void SetOutputFolder(const QString& folder);
+    void OnChangeFolder();
+    void OnOpenFolder();
+    void OnSettings();
+    void OnAbout();
+    void OnHome();
+    void OnHelp();
+
+    app::UserDialogs& dialogs_;
+    Desktop& desktop_;
+    IconMap icons_;
+    bool busy_ = false;
+    bool joinerMode_ = false;
+    int previousProfile_ = 0;
+    int discCapacityMinutes_ = 0;
+    std::map<Command, std::function<void()>> handlers_;
+    std::vector<IconButton*> buttons_;  // parallel to Buttons()
+
+    QTreeWidget* sourceList_ = nullptr;
+    QLabel* outputFolderLabel_ = nullptr;
+    QLineEdit* outputFolderEdit_ = nullptr;
+    QPushButton* changeFolderButton_ = nullptr;
+    QPushButton* openFolderButton_ = nullptr;
+    QLabel* outputFormatLabel_ = nullptr;
+    QComboBox* outputFormatList_ = nullptr;
+    QPushButton* advancedButton_ = nullptr;
+    QLabel* videoQualityLabel_ = nullptr;
+    QComboBox* videoQualityList_ = nullptr;
+    QLabel* audioQualityLabel_ = nullptr;
+    QComboBox* audioQualityList_ = nullptr;
+    QLabel* frameRateLabel_ = nullptr;
+    QComboBox* frameRateList_ = nullptr;
+    QLabel* tvTypeLabel_ = nullptr;
+    QComboBox* tvTypeList_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+    QComboBox* sizeList_ = nullptr;
+    QLabel* discLabelLabel_ = nullptr;
+    QLineEdit* discLabelEdit_ = nullptr;
+    QLabel* aspectRatioLabel_ = nullptr;
+    QComboBox* aspectRatioList_ = nullptr;
+    QCheckBox* letterBoxCheck_ = nullptr;
+    QStackedWidget* bottomStrip_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QLabel* elapsedTime_ = nullptr;
+    CSizeRange* capacityRuler_ = nullptr;
+    QLabel* rulerCaption_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,342 @@
+// The output-format controls and the disc panel of the bottom strip.
+#include "MainDialog.h"
+
+#include "Accessible.h"
+#include "AdvancedDialog.h"
+#include "CustomResolutionDialog.h"
+#include "FormatRules.h"
+#include "OutputFormatDialog.h"
+#include "UiText.h"
+#include "app/Application.h"
+#include "app/SettingsStore.h"
+#include "app/UserDialogs.h"
+#include "controls/SizeRange.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace ui {
+
+namespace {
+
+constexpr char kSection[] = "MainDialog";
+const QColor kBarColour(35, 126, 216);
+const QColor kOverCapacityColour(218, 17, 5);
+
+// Selects a row, or nothing when the index lies beyond the list.
+void SelectRow(QComboBox* list, int row)
+{
+    list->setCurrentIndex(row >= 0 && row < list->count() ? row : -1);
+}
+
+QString CustomSizeText(int width, int height)
+{
+    if (width == 0)
+        return Tr(kSection, "Custom") + "...";
+    return QStringLiteral("%1 (%2x%3)").arg(Tr(kSection, "Custom")).arg(width).arg(height);
+}
+
+// Keeps the stored index when the list shows no selection.
+void TakeRow(const QComboBox* list, std::int32_t& field)
+{
+    if (list->currentIndex() >= 0)
+        field = list->currentIndex();
+}
+
+}  // namespace
+
+void MainDialog::ApplyOutputTexts()
+{
+    SetLabel(outputFolderLabel_, outputFolderEdit_, Tr(kSection, "Output Folder"));
+    SetLabel(outputFormatLabel_, outputFormatList_, Tr(kSection, "Output Format"));
+    SetLabel(videoQualityLabel_, videoQualityList_, Tr(kSection, "Video Quality"));
+    SetLabel(audioQualityLabel_, audioQualityList_, Tr(kSection, "Audio Quality"));
+    SetLabel(sizeLabel_, sizeList_, Tr(kSection, "Width/Height"));
+    SetLabel(frameRateLabel_, frameRateList_, Tr(kSection, "Frame Rate"));
+    SetLabel(tvTypeLabel_, tvTypeList_, Tr(kSection, "TV Type"));
+    SetLabel(discLabelLabel_, discLabelEdit_, Tr(kSection, "Disc Label"));
+    SetLabel(aspectRatioLabel_, aspectRatioList_, Tr(kSection, "Aspect Ratio"));
+    letterBoxCheck_->setText(Tr(kSection, "Add Letter Box"));
+    changeFolderButton_->setText(Tr(kSection, "Change..."));
+    openFolderButton_->setText(Tr(kSection, "Open"));
+    advancedButton_->setText(Tr(kSection, "Advanced"));
+}
+
+void MainDialog::ConnectFormatControls()
+{
+    connect(outputFormatList_, &QComboBox::activated, this, [this] { OnFormatChanged(); });
+    connect(videoQualityList_, &QComboBox::activated, this, [this] { OnVideoQualityChanged(); });
+    connect(tvTypeList_, &QComboBox::activated, this, [this] { OnTvTypeChanged(); });
+    connect(sizeList_, &QComboBox::activated, this, [this] { OnSizeChanged(); });
+}
+
+std::vector<bool> MainDialog::ShownProfiles() const
+{
+    const profiles::ProfileCatalogue& catalogue = app::Settings().catalogue;
+    std::vector<bool> shown;
+    for (int slot = 0; slot < catalogue.Count(); ++slot)
+        shown.push_back(catalogue.Choice(slot)->showprofile == 1);
+    return shown;
+}
+
+void MainDialog::SetOutputFolder(const QString& folder)
+{
+    outputFolderEdit_->setText(folder);
+    app::Settings().OutputFolder = Ss(folder);
+}
+
+void MainDialog::FillFormatList()
+{
+    app::SettingsStore& settings = app::Settings();
+    const profiles::ProfileCatalogue& catalogue = settings.catalogue;
+    const std::vector<bool> shown = ShownProfiles();
+    outputFormatList_->clear();
+    for (int slot = 0; slot < catalogue.Count(); ++slot) {
+        if (!shown[slot])
+            continue;
+        const std::string& name = catalogue.Profile(slot)->name;
+        outputFormatList_->addItem(slot == 0 && name == "Same as original video" ? Tr(kSection, "Same as original")
+                                                                                  : Qs(name));
+    }
+    outputFolderEdit_->setText(Qs(settings.OutputFolder));
+    SelectRow(outputFormatList_, RowOfProfile(shown, settings.OutputFormat));
+    previousProfile_ = settings.OutputFormat;
+    const ExtraFormatRow extra = ExtraRowOf(shown);
+    if (extra != ExtraFormatRow::None)
+        outputFormatList_->addItem(
+            Tr(kSection, extra == ExtraFormatRow::Hide ? "Hide Output Formats" : "More Output Formats"));
+    ShowProfileControls();
+}
+
+int MainDialog::CurrentProfileFromList() const
+{
+    return ProfileOfRow(ShownProfiles(), outputFormatList_->currentIndex());
+}
+
+void MainDialog::OnFormatChanged()
+{
+    SaveMainWindowState();
+    app::SettingsStore& settings = app::Settings();
+    const bool moreRow = ExtraRowOf(ShownProfiles()) != ExtraFormatRow::None &&
+                         outputFormatList_->currentIndex() == outputFormatList_->count() - 1;
+    if (moreRow) {
+        OutputFormatDialog dialog(this, dialogs_, settings.catalogue, previousProfile_);
+        const bool changed = dialog.exec() == QDialog::Accepted && !dialog.CurrentStillShown();
+        settings.OutputFormat = changed ? dialog.FirstShown() : previousProfile_;
+        FillFormatList();
+        return;
+    }
+    ShowProfileControls();
+    previousProfile_ = settings.OutputFormat;
+}
+
+// Without a current profile the profile controls are emptied, so that
+// nothing shows choices of a profile that is no longer current.
+void MainDialog::ShowProfileControls()
+{
+    app::SettingsStore& settings = app::Settings();
+    settings.OutputFormat = CurrentProfileFromList();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    for (QComboBox* list : {videoQualityList_, audioQualityList_, frameRateList_, tvTypeList_, sizeList_,
+                            aspectRatioList_})
+        list->clear();
+    if (!profile) {
+        ShowDiscPanel(false);
+        return;
+    }
+    const profiles::ProfileChoice& choice = *settings.catalogue.Choice(settings.OutputFormat);
+
+    for (int i = 0; i < profile->video_quality.Count(); ++i)
+        videoQualityList_->addItem(Tr(kSection, profile->video_quality.At(i).c_str()));
+    SelectRow(videoQualityList_, choice.video_quality);
+
+    const bool disc = profiles::IsDisc(*profile);
+    const bool discImage = disc && profiles::IsDiscImage(*profile);
+    sizeLabel_->setVisible(!discImage);
+    sizeList_->setVisible(!discImage);
+    discLabelLabel_->setVisible(discImage);
+    discLabelEdit_->setVisible(discImage);
+    frameRateLabel_->setVisible(!disc);
+    frameRateList_->setVisible(!disc);
+    tvTypeLabel_->setVisible(disc);
+    tvTypeList_->setVisible(disc);
+    if (!disc) {
+        for (int i = 0; i < profile->video_size.Count(); ++i) {
+            const std::string& entry = profile->video_size.At(i);
+            if (i == 0 && entry == "Original")
+                sizeList_->addItem(Tr(kSection, "Original"));
+            else if (i == 1 && entry == "Custom...")
+                sizeList_->addItem(CustomSizeText(choice.custom_width, choice.custom_height));
+            else
+                sizeList_->addItem(Qs(entry));
+        }
+        SelectRow(sizeList_, choice.video_size);
+        for (int i = 0; i < profile->video_frame.Count(); ++i) {
+            const std::string& entry = profile->video_frame.At(i);
+            const bool keep = i == 0 && (entry == "Original" || entry == "Auto");
+            frameRateList_->addItem(keep ? Tr(kSection, entry.c_str()) : Qs(entry));
+        }
+        SelectRow(frameRateList_, choice.video_frame);
+    } else {
+        if (!discImage) {
+            sizeList_->addItem(Qs(profile->video_size.At(choice.video_tvtype)));
+            sizeList_->setCurrentIndex(0);
+        }
+        for (int i = 0; i < profile->video_tvtype.Count(); ++i)
+            tvTypeList_->addItem(Qs(profile->video_tvtype.At(i)));
+        SelectRow(tvTypeList_, choice.video_tvtype);
+    }
+
+    letterBoxCheck_->setChecked(choice.video_letterbox != 0);
+    for (int i = 0; i < profile->video_aspect.Count(); ++i) {
+        const std::string& entry = profile->video_aspect.At(i);
+        if (i == 0 && (entry == "Auto" || entry == "Original"))
+            aspectRatioList_->addItem(Tr(kSection, entry.c_str()));
+        else if (entry.find("4:3") != std::string::npos)
+            aspectRatioList_->addItem(Tr(kSection, "4:3 Standard TV"));
+        else if (entry.find("16:9") != std::string::npos)
+            aspectRatioList_->addItem(Tr(kSection, "16:9 Wide TV"));
+        else
+            aspectRatioList_->addItem(Qs(entry));
+    }
+    SelectRow(aspectRatioList_, choice.video_aspect);
+    for (int i = 0; i < profile->audio_quality.Count(); ++i)
+        audioQualityList_->addItem(Tr(kSection, profile->audio_quality.At(i).c_str()));
+    SelectRow(audioQualityList_, choice.audio_quality);
+
+    discLabelEdit_->setText(Qs(settings.DiscLabel));
+    if (profiles::IsDiscImage(*profile)) {
+        ConfigureCapacityRuler();
+        ShowDiscPanel(true);
+    } else {
+        ShowDiscPanel(false);
+    }
+    outputFolderEdit_->setText(Qs(settings.OutputFolder));
+}
+
+void MainDialog::SaveMainWindowState()
+{
+    app::SettingsStore& settings = app::Settings();
+    settings.OutputFolder = Ss(outputFolderEdit_->text());
+    settings.DiscLabel = Ss(discLabelEdit_->text());
+    if (settings.OutputFormat < 0)
+        return;
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    if (profile) {
+        profiles::ProfileChoice& choice = *settings.catalogue.Choice(settings.OutputFormat);
+        TakeRow(videoQualityList_, choice.video_quality);
+        if (!profiles::IsDiscImage(*profile))
+            TakeRow(sizeList_, choice.video_size);
+        if (profiles::IsDisc(*profile))
+            TakeRow(tvTypeList_, choice.video_tvtype);
+        else
+            TakeRow(frameRateList_, choice.video_frame);
+        TakeRow(aspectRatioList_, choice.video_aspect);
+        choice.video_letterbox = letterBoxCheck_->isChecked() ? 1 : 0;
+        TakeRow(audioQualityList_, choice.audio_quality);
+    }
+    settings.SaveSettings();
+}
+
+void MainDialog::ConfigureCapacityRuler()
+{
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    if (!profile)
+        return;
+    const DiscCapacity capacity =
+        DiscCapacityFor(profile->profile_shortname, settings.catalogue.Choice(settings.OutputFormat)->video_quality);
+    capacityRuler_->ClearMarks();
+    capacityRuler_->ClearSegments();
+    capacityRuler_->SetUnitText("min");
+    capacityRuler_->AddSegment(0, kBarColour);
+    capacityRuler_->SetMaximum(capacity.maximum);
+    capacityRuler_->SetMinorStep(capacity.minorStep);
+    capacityRuler_->SetLabelStep(capacity.labelStep);
+    capacityRuler_->AddMark(capacity.capacityMinutes, kOverCapacityColour, false);
+    capacityRuler_->AddSegment(capacity.capacityMinutes, kOverCapacityColour);
+    discCapacityMinutes_ = capacity.capacityMinutes;
+}
+
+void MainDialog::OnVideoQualityChanged()
+{
+    SaveMainWindowState();
+    ConfigureCapacityRuler();
+}
+
+void MainDialog::OnTvTypeChanged()
+{
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    if (!profile)
+        return;
+    sizeList_->clear();
+    sizeList_->addItem(Qs(profile->video_size.At(tvTypeList_->currentIndex())));
+    sizeList_->setCurrentIndex(0);
+}
+
+void MainDialog::OnSizeChanged()
+{
+    app::SettingsStore& settings = app::Settings();
+    profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
+    const QString text = sizeList_->currentText();
+    if (!choice || sizeList_->currentIndex() != 1 || !(text.contains("...") || text.contains('(')))
+        return;
+    CustomResolutionDialog dialog(this, dialogs_, QString::number(choice->custom_width),
+                                  QString::number(choice->custom_height));
+    if (dialog.exec() == QDialog::Accepted) {
+        choice->custom_width = dialog.Width().toInt();
+        choice->custom_height = dialog.Height().toInt();
+        sizeList_->setItemText(1, CustomSizeText(choice->custom_width, choice->custom_height));
+        sizeList_->setCurrentIndex(1);
+    } else if (choice->custom_width == 0) {
+        sizeList_->setCurrentIndex(0);
+    }
+}
+
+int MainDialog::CheckDiscLabel()
+{
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    if (!profile || !profiles::IsDiscImage(*profile))
+        return 1;
+    switch (CheckDiscLabelText(Ss(discLabelEdit_->text()))) {
+    case DiscLabelProblem::Empty:
+        dialogs_.Message(lang::Text(kSection, "Disc label enmpty"), app::Application().appName);
+        return 0;
+    case DiscLabelProblem::SpecialCharacter:
+        dialogs_.Message(lang::Text(kSection, "Not special char") + "\n\" * / : < > ? \\ | ' & ; #",
+                         app::Application().appName);
+        return 0;
+    case DiscLabelProblem::None:
+        break;
+    }
+    return 1;
+}
+
+void MainDialog::OnAdvanced()
+{
+    SaveMainWindowState();
+    app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    if (!profile) {
+        dialogs_.Message("Failed to get output format settings. ", app::Application().appName);
+        return;
+    }
+    AdvancedDialog dialog(this, *profile, *settings.catalogue.Choice(settings.OutputFormat), settings.Volume,
+                          settings.DVDChapter);
+    dialog.exec();
+}
+
+void MainDialog::ShowDiscPanel(bool disc)
+{
+    bottomStrip_->setCurrentIndex(disc ? 1 : 0);
+    RefreshTotals();
+}
+
+}  // namespace ui

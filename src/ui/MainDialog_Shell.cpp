@@ -1,0 +1,52 @@
+// The settings and about dialogs, the home page and the help page.
+#include "MainDialog.h"
+
+#include "AboutDialog.h"
+#include "Desktop.h"
+#include "SettingsDialog.h"
+#include "UiText.h"
+#include "app/Application.h"
+#include "app/SettingsStore.h"
+#include "app/Utilities.h"
+
+namespace ui {
+
+// A new language re-applies every text of the window at once. The output
+// controls are folded into the profile's choices before they are rebuilt,
+// so that choices not yet stored survive the refill.
+void MainDialog::OnSettings()
+{
+    app::SettingsStore& settings = app::Settings();
+    auto refill = [this] {
+        ApplyTexts();
+        SaveMainWindowState();
+        FillFormatList();
+    };
+    SettingsDialog dialog(
+        this, {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.autoShutdown}, refill);
+    if (dialog.exec() == QDialog::Accepted) {
+        SaveMainWindowState();
+        FillFormatList();
+    }
+}
+
+void MainDialog::OnAbout()
+{
+    AboutDialog about(this, desktop_, windowIcon());
+    about.exec();
+}
+
+void MainDialog::OnHome()
+{
+    desktop_.Open(QUrl(Qs(app::Application().product.webSite)));
+}
+
+// A missing help file shows nothing.
+void MainDialog::OnHelp()
+{
+    const std::string page = app::ProgramDirectory() + "Help/Overview/Overview.htm";
+    if (app::FileExists(page))
+        desktop_.Open(QUrl::fromLocalFile(Qs(page)));
+}
+
+}  // namespace ui

@@ -1,0 +1,54 @@
+#pragma once
+// The settings dialog: UI language, video decode engine, CPU usage and the
+// shutdown after a finished run. A new language takes effect at once (also
+// when the dialog is then cancelled); the other values only on OK.
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+
+namespace ui {
+
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    struct Values {
+        std::string& languageFileName;
+        int& decodeEngine;
+        int& cpuUsage;
+        int& autoShutdown;
+    };
+
+    // languageChanged runs after a new language is loaded, so that the
+    // main window re-applies its texts.
+    SettingsDialog(QWidget* parent, Values values, std::function<void()> languageChanged);
+
+    void accept() override;
+
+private:
+    void ApplyTexts();
+    void FillLanguages();
+    void OnLanguageChosen(int index);
+
+    Values values_;
+    std::function<void()> languageChanged_;
+    int openingDecodeEngine_;
+    int openingCpuUsage_;
+    int openingAutoShutdown_;
+
+    QLabel* languageLabel_;
+    QComboBox* languageList_;
+    QLabel* decodeEngineLabel_;
+    QComboBox* decodeEngineList_;
+    QLabel* cpuUsageLabel_;
+    QComboBox* cpuUsageList_;
+    QCheckBox* autoShutdown_;
+    QDialogButtonBox* buttons_;
+};
+
+}  // namespace ui

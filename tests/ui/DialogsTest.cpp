@@ -1,0 +1,229 @@
+#include "WidgetTest.h"
+
+#include "app/Utilities.h"
+#include "lang/IniTextFile.h"
+#include "support/FakePowerSwitch.h"
+#include "support/RecordingDialogs.h"
+#include "ui/AboutDialog.h"
+#include "ui/CustomResolutionDialog.h"
+#include "ui/FolderBrowser.h"
+#include "ui/SettingsDialog.h"
+#include "ui/ShutDownDialog.h"
+#include "controls/LinkLabel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace widget_test;
+using testing_support::FakePowerSwitch;
+using testing_support::RecordingDialogs;
+
+namespace {
+
+class Dialogs : public WidgetTest {
+protected:
+    RecordingDialogs dialogs_;
+};
+
+TEST_F(Dialogs, ShutDownCountsDownThenPowersOffOnce)
+{
+    FakePowerSwitch power;
+    ui::ShutDownDialog dialog(nullptr, power);
+    dialog.show();
+    auto* countdown = Find<QLabel>(&dialog, "countdown");
+    EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", "30 Seconds"));
+    ExpectAllNamed(&dialog);
+
+    dialog.Tick();
+    EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
+    for (int tick = 2; tick <= 30; ++tick)
+        dialog.Tick();
+    EXPECT_TRUE(countdown->text().contains(" 0 ")) << countdown->text().toStdString();
+    EXPECT_EQ(power.powerOffs, 0);
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.Tick();
+    EXPECT_EQ(power.powerOffs, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.Tick();
+    EXPECT_EQ(power.powerOffs, 1);
+}
+
+TEST_F(Dialogs, ShutDownCancelAndShutDownNow)
+{
+    FakePowerSwitch power;
+    {
+        ui::ShutDownDialog dialog(nullptr, power);
+        dialog.show();
+        dialog.Tick();
+        QTest::mouseClick(Find<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
+        for (int tick = 0; tick < 40; ++tick)
+            dialog.Tick();
+        EXPECT_EQ(power.powerOffs, 0);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    ui::ShutDownDialog dialog(nullptr, power);
+    dialog.show();
+    auto* now = Find<QPushButton>(&dialog, "shutDownNowButton");
+    EXPECT_EQ(now->text().toStdString(), lang::Text("ShutDownDialog", "Shut Down Now"));
+    QTest::mouseClick(now, Qt::LeftButton);
+    EXPECT_EQ(power.powerOffs, 1);
+}
+
+TEST_F(Dialogs, ShutDownTextWithoutThirtyStaysAsItIs)
+{
+    folder_.Write("prog/Languages/Plain.ini", "[ShutDownDialog]\n30 Seconds=Gleich ist Schluss.\n");
+    UseLanguage("Plain");
+    FakePowerSwitch power;
+    ui::ShutDownDialog dialog(nullptr, power);
+    for (int tick = 0; tick < 5; ++tick)
+        dialog.Tick();
+    EXPECT_EQ(Find<QLabel>(&dialog, "countdown")->text(), "Gleich ist Schluss.");
+}
+
+TEST_F(Dialogs, CustomResolutionLimits)
+{
+    const struct {
+        const char* width;
+        const char* height;
+        bool accepted;
+    } cases[] = {
+        {"16", "16", true},     {"1920", "1920", true}, {"15", "1080", false},
+        {"1921", "1080", false}, {"", "480", false},     {"640", "0", false},
+    };
+    for (const auto& c : cases) {
+        dialogs_.shown.clear();
+        ui::CustomResolutionDialog dialog(nullptr, dialogs_, c.width, c.height);
+        dialog.show();
+        QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.width << "x" << c.height;
+        EXPECT_EQ(dialog.isVisible(), !c.accepted);
+        if (!c.accepted) {
+            ASSERT_EQ(dialogs_.shown.size(), 1u);
+            EXPECT_EQ(dialogs_.shown[0].text,
+                      "\n   " + lang::Text("CustomResolutionDialog", "Width Height Range") + "\n\n");
+            EXPECT_EQ(dialogs_.shown[0].caption, "Test Converter");
+        }
+    }
+}
+
+TEST_F(Dialogs, CustomResolutionTakesFourDigitsOnly)
+{
+    ui::CustomResolutionDialog dialog(nullptr, dialogs_, "0", "0");
+    ExpectAllNamed(&dialog);
+    auto* width = Find<QLineEdit>(&dialog, "widthEdit");
+    width->clear();
+    QTest::keyClicks(width, "7x2-0 489");
+    EXPECT_EQ(width->text(), "7204");
+}
+
+TEST_F(Dialogs, SettingsLanguageSwitchIsImmediate)
+{
+    std::string language = "English";
+    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0;
+    int mainWindowRefreshes = 0;
+    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown},
+                              [&] { ++mainWindowRefreshes; });
+    ExpectAllNamed(&dialog);
+    auto* languages = Find<QComboBox>(&dialog, "languageList");
+    ASSERT_EQ(languages->count(), 2);
+    EXPECT_EQ(languages->currentText(), "English");
+    auto* engines = Find<QComboBox>(&dialog, "decodeEngineList");
+    auto* cpu = Find<QComboBox>(&dialog, "cpuUsageList");
+    EXPECT_EQ(cpu->currentIndex(), 1);
+    EXPECT_EQ(cpu->itemText(0).toStdString(), lang::Text("SettingsDialog", "100% CPU USAGE"));
+
+    engines->setCurrentIndex(2);
+    languages->setCurrentIndex(1);
+    Q_EMIT languages->activated(1);
+    EXPECT_EQ(language, "German");
+    EXPECT_EQ(mainWindowRefreshes, 1);
+    EXPECT_TRUE(lang::LanguageTable().Path().ends_with("Languages/German.ini"));
+    EXPECT_EQ(dialog.windowTitle().toStdString(), lang::Text("SettingsDialog", "Dialog Title"));
+    EXPECT_EQ(engines->currentIndex(), 0) << "a language change shows the values the dialog opened with";
+
+    dialog.reject();
+    EXPECT_EQ(language, "German") << "the language stays after Cancel";
+    EXPECT_EQ(decodeEngine, 0);
+}
+
+TEST_F(Dialogs, SettingsOkStoresTheChoices)
+{
+    std::string language = "German";
+    int decodeEngine = 0, cpuUsage = 0, autoShutdown = 0;
+    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown}, {});
+    EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
+    Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(1);
+    Find<QComboBox>(&dialog, "cpuUsageList")->setCurrentIndex(2);
+    Find<QCheckBox>(&dialog, "autoShutdown")->setChecked(true);
+    QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(decodeEngine, 1);
+    EXPECT_EQ(cpuUsage, 2);
+    EXPECT_EQ(autoShutdown, 1);
+}
+
+TEST_F(Dialogs, AboutShowsProductAndOpensItsLinks)
+{
+    ui::AboutDialog dialog(nullptr, desktop_, QIcon());
+    ExpectAllNamed(&dialog);
+    const app::ProductIdentity& product = app::Application().product;
+    EXPECT_EQ(dialog.windowTitle().toStdString(),
+              lang::Text("AboutDialog", "Dialog Title") + " " + product.applicationName);
+    EXPECT_EQ(Find<QLabel>(&dialog, "productName")->text().toStdString(), product.fullName);
+    EXPECT_TRUE(Find<QLabel>(&dialog, "notice")->text().contains(QString::fromStdString(product.company)));
+
+    for (const char* name : {"homepageLink", "orderLink", "supportLink"}) {
+        auto* link = Find<LinkLabel>(&dialog, name);
+        Q_EMIT link->linkActivated(link->Target());
+    }
+    ASSERT_EQ(desktop_.opened.size(), 3u);
+    EXPECT_EQ(desktop_.opened[0], QUrl(QString::fromStdString(product.webSite)));
+    EXPECT_EQ(desktop_.opened[1], QUrl(QString::fromStdString(product.orderPage)));
+    EXPECT_EQ(desktop_.opened[2].scheme(), "mailto");
+    EXPECT_EQ(desktop_.opened[2].path().toStdString(), product.supportEmail);
+    EXPECT_EQ(desktop_.opened[2].query(QUrl::FullyDecoded).toStdString(),
+              "subject=" + product.applicationName + " --Technical Support");
+}
+
+TEST_F(Dialogs, FolderBrowserValidatesTheTypedFolder)
+{
+    ui::FolderBrowser browser(nullptr, dialogs_, "Change...", "Choose a folder", QString::fromStdString(folder_.Path() + "home/"));
+    browser.show();
+    ExpectAllNamed(&browser);
+    auto* edit = Find<QLineEdit>(&browser, "folderEdit");
+    auto* ok = Find<QPushButton>(&browser, "okButton");
+    EXPECT_EQ(edit->text().toStdString(), folder_.Path() + "home");
+
+    edit->clear();
+    QTest::keyClicks(edit, "x");
+    edit->clear();
+    Q_EMIT edit->textEdited("");
+    EXPECT_FALSE(ok->isEnabled()) << "OK needs a folder";
+
+    const std::string invalid = folder_.Path() + "home/Out/";
+    edit->setText(QString::fromStdString(invalid));
+    Q_EMIT edit->textEdited(edit->text());
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(browser.isVisible());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "The folder:\n\n" + invalid + "\n\nis invalid. Please reenter.");
+
+    const std::string fresh = folder_.Path() + "home/New Videos";
+    edit->setText(QString::fromStdString(fresh));
+    QTest::mouseClick(ok, Qt::LeftButton);  // answered No
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_FALSE(app::DirectoryExists(fresh));
+
+    dialogs_.Answer(true);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(browser.result(), QDialog::Accepted);
+    EXPECT_EQ(browser.Folder().toStdString(), fresh);
+    EXPECT_TRUE(app::DirectoryExists(fresh));
+}
+
+}  // namespace

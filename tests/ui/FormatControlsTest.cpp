@@ -1,0 +1,377 @@
+// The output-format controls of the main window on a small catalogue.
+#include "WidgetTest.h"
+
+#include "app/PrivateProfile.h"
+#include "app/SettingsStore.h"
+#include "lang/IniTextFile.h"
+#include "support/RecordingDialogs.h"
+#include "ui/AdvancedDialog.h"
+#include "ui/MainDialog.h"
+#include "ui/OutputFormatDialog.h"
+#include "controls/SizeRange.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace widget_test;
+using testing_support::RecordingDialogs;
+
+namespace {
+
+constexpr char kProfiles[] = R"([Same as original video]
+profile_shortname=generic-original
+video_quality={Original}
+audio_quality={Original}
+[AVI]
+profile_shortname=generic-avi
+video_quality={High,Normal,Low}
+video_size={Original,Custom...,320x240,640x480}
+video_frame={Auto,25,30}
+video_aspect={Auto,4:3,16:9}
+audio_quality={128 kbps,64 kbps}
+video_codec={DivX,XviD}
+audio_codec={mp3}
+audio_sample={44100,48000}
+[MP4]
+profile_shortname=generic-mp4
+video_quality={High}
+video_size={Original}
+[iPod]
+profile_shortname=apple-ipod
+video_quality={High}
+[PSP]
+profile_shortname=sony-psp
+video_quality={High}
+[DVD]
+profile_shortname=disc-dvdimg
+video_quality={Best,High,Normal,Low}
+video_size={720x480,720x576}
+video_frame={29.97,25}
+video_tvtype={NTSC,PAL}
+video_aspect={4:3,16:9}
+audio_quality={192 kbps}
+video_codec={mpeg2video}
+audio_codec={ac3,mp2}
+audio_sample={48000}
+[VCD MPEG]
+profile_shortname=disc-vcd
+video_quality={Normal}
+video_size={352x240,352x288}
+video_frame={29.97,25}
+video_tvtype={NTSC,PAL}
+[SVCD]
+profile_shortname=disc-svcdimg
+video_quality={Best,High}
+video_tvtype={NTSC,PAL}
+)";
+
+enum Slot { kOriginal, kAvi, kMp4, kIpod, kPsp, kDvd, kVcd, kSvcd };
+
+class FormatControls : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        saved_ = std::move(app::Settings());
+        app::Settings() = app::SettingsStore();
+        folder_.Write("profiles.ini", kProfiles);
+        app::PrivateProfile data(folder_.Path() + "profiles.ini");
+        for (const std::string& section : data.SectionNames())
+            app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
+        app::Settings().LoadSettings(Program() + "savedata.dll");
+        app::Settings().OutputFolder = folder_.Path() + "out/";
+    }
+    void TearDown() override
+    {
+        app::Settings() = std::move(saved_);
+        WidgetTest::TearDown();
+    }
+
+    std::unique_ptr<ui::MainDialog> Open()
+    {
+        auto window = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
+        window->show();
+        return window;
+    }
+    // Picks a row of a list the way the user does.
+    static void Choose(QComboBox* list, int row)
+    {
+        list->setCurrentIndex(row);
+        Q_EMIT list->activated(row);
+    }
+    profiles::ProfileChoice& Choice(int slot) { return *app::Settings().catalogue.Choice(slot); }
+
+    RecordingDialogs dialogs_;
+    app::SettingsStore saved_;
+};
+
+TEST_F(FormatControls, ListRowsWithHiddenProfiles)
+{
+    Choice(kAvi).showprofile = 0;
+    Choice(kIpod).showprofile = 0;
+    app::Settings().OutputFormat = kDvd;
+    auto window = Open();
+    auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
+    ASSERT_EQ(formats->count(), 7);
+    EXPECT_EQ(formats->itemText(0).toStdString(), lang::Text("MainDialog", "Same as original"));
+    EXPECT_EQ(formats->itemText(6).toStdString(), lang::Text("MainDialog", "More Output Formats"));
+    EXPECT_EQ(formats->currentIndex(), 3);
+    EXPECT_EQ(formats->currentText(), "DVD");
+    EXPECT_EQ(window->CurrentProfileFromList(), kDvd);
+}
+
+TEST_F(FormatControls, ProfileKindsSwitchTheControls)
+{
+    app::Settings().OutputFormat = kAvi;
+    auto window = Open();
+    auto visible = [&](const char* name) { return Find<QWidget>(window.get(), name)->isVisible(); };
+    auto* strip = Find<QStackedWidget>(window.get(), "bottomStrip");
+    EXPECT_TRUE(visible("sizeList") && visible("frameRateList"));
+    EXPECT_FALSE(visible("discLabelEdit") || visible("tvTypeList"));
+    EXPECT_EQ(strip->currentIndex(), 0);
+    auto* frames = Find<QComboBox>(window.get(), "frameRateList");
+    EXPECT_EQ(frames->itemText(0).toStdString(), lang::Text("MainDialog", "Auto"));
+    auto* aspect = Find<QComboBox>(window.get(), "aspectRatioList");
+    EXPECT_EQ(aspect->itemText(2).toStdString(), lang::Text("MainDialog", "16:9 Wide TV"));
+
+    Choice(kDvd).video_quality = 2;
+    Choose(Find<QComboBox>(window.get(), "outputFormatList"), kDvd);
+    EXPECT_EQ(app::Settings().OutputFormat, kDvd);
+    EXPECT_TRUE(visible("discLabelEdit") && visible("tvTypeList"));
+    EXPECT_FALSE(visible("sizeList") || visible("frameRateList"));
+    EXPECT_EQ(strip->currentIndex(), 1);
+    auto* ruler = Find<CSizeRange>(window.get(), "capacityRuler");
+    EXPECT_EQ(ruler->Maximum(), 165);
+    EXPECT_EQ(ruler->LabelStep(), 15);
+    ASSERT_EQ(ruler->Marks().size(), 1u);
+    EXPECT_EQ(ruler->Marks()[0].value, 150);
+    EXPECT_EQ(window->DiscCapacityMinutes(), 150);
+
+    Choose(Find<QComboBox>(window.get(), "videoQualityList"), 0);
+    EXPECT_EQ(Choice(kDvd).video_quality, 0);
+    EXPECT_EQ(ruler->Maximum(), 225);
+
+    Choose(Find<QComboBox>(window.get(), "outputFormatList"), kVcd);
+    EXPECT_TRUE(visible("sizeList") && visible("tvTypeList"));
+    auto* sizes = Find<QComboBox>(window.get(), "sizeList");
+    ASSERT_EQ(sizes->count(), 1);
+    EXPECT_EQ(sizes->itemText(0), "352x240");
+    Choose(Find<QComboBox>(window.get(), "tvTypeList"), 1);
+    EXPECT_EQ(sizes->itemText(0), "352x288");
+    window->SaveMainWindowState();
+    EXPECT_EQ(Choice(kVcd).video_tvtype, 1);
+}
+
+TEST_F(FormatControls, CustomSizeRow)
+{
+    app::Settings().OutputFormat = kAvi;
+    auto window = Open();
+    auto* sizes = Find<QComboBox>(window.get(), "sizeList");
+    EXPECT_EQ(sizes->itemText(1).toStdString(), lang::Text("MainDialog", "Custom") + "...");
+
+    OnNextModal([](QWidget* dialog) { dialog->close(); });
+    Choose(sizes, 1);
+    EXPECT_EQ(sizes->currentIndex(), 0) << "cancelled without a custom size";
+
+    OnNextModal([](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("widthEdit")->setText("640");
+        dialog->findChild<QLineEdit*>("heightEdit")->setText("360");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    });
+    Choose(sizes, 1);
+    EXPECT_EQ(sizes->currentIndex(), 1);
+    EXPECT_EQ(sizes->itemText(1).toStdString(), lang::Text("MainDialog", "Custom") + " (640x360)");
+    EXPECT_EQ(Choice(kAvi).custom_width, 640);
+    EXPECT_EQ(Choice(kAvi).custom_height, 360);
+
+    OnNextModal([](QWidget* dialog) { dialog->close(); });
+    Choose(sizes, 1);
+    EXPECT_EQ(sizes->currentIndex(), 1) << "a custom size stays chosen after Cancel";
+
+    Choose(sizes, 2);  // a plain size row opens nothing
+    EXPECT_EQ(sizes->currentIndex(), 2);
+}
+
+TEST_F(FormatControls, DiscLabelCheck)
+{
+    app::Settings().OutputFormat = kDvd;
+    auto window = Open();
+    auto* label = Find<QLineEdit>(window.get(), "discLabelEdit");
+    EXPECT_EQ(label->text(), "MyDisc");
+    label->setText("Holiday 2024-07");
+    EXPECT_EQ(window->CheckDiscLabel(), 1);
+    label->setText("");
+    EXPECT_EQ(window->CheckDiscLabel(), 0);
+    label->setText("A;B");
+    EXPECT_EQ(window->CheckDiscLabel(), 0);
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_EQ(dialogs_.shown[0].text, lang::Text("MainDialog", "Disc label enmpty"));
+    EXPECT_EQ(dialogs_.shown[1].text, lang::Text("MainDialog", "Not special char") + "\n\" * / : < > ? \\ | ' & ; #");
+}
+
+TEST_F(FormatControls, AdvancedWithoutCurrentProfile)
+{
+    app::Settings().OutputFormat = 40;
+    auto window = Open();
+    EXPECT_EQ(Find<QComboBox>(window.get(), "videoQualityList")->count(), 0);
+    QTest::mouseClick(Find<QPushButton>(window.get(), "advancedButton"), Qt::LeftButton);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "Failed to get output format settings. ");
+    EXPECT_EQ(window->CheckDiscLabel(), 1);
+}
+
+TEST_F(FormatControls, AdvancedLayoutsAndWhatOkStores)
+{
+    app::SettingsStore& settings = app::Settings();
+    {
+        ui::AdvancedDialog dialog(nullptr, *settings.catalogue.Profile(kOriginal), Choice(kOriginal),
+                                  settings.Volume, settings.DVDChapter);
+        EXPECT_FALSE(dialog.DiscLayout());
+        auto* volume = Find<QComboBox>(&dialog, "volumeList");
+        EXPECT_FALSE(volume->isEnabled());
+        EXPECT_EQ(volume->currentText().toStdString(), lang::Text("MainDialog", "Original"));
+        settings.Volume = 3;
+        dialog.accept();
+        EXPECT_EQ(settings.Volume, 3) << "original output keeps its volume setting";
+    }
+    {
+        ui::AdvancedDialog dialog(nullptr, *settings.catalogue.Profile(kAvi), Choice(kAvi), settings.Volume,
+                                  settings.DVDChapter);
+        ExpectAllNamed(&dialog);
+        EXPECT_EQ(dialog.findChild<QComboBox*>("chapterList"), nullptr);
+        Find<QComboBox>(&dialog, "videoCodecList")->setCurrentIndex(1);
+        Find<QComboBox>(&dialog, "sampleRateList")->setCurrentIndex(1);
+        Find<QComboBox>(&dialog, "volumeList")->setCurrentIndex(12);
+        dialog.accept();
+        EXPECT_EQ(Choice(kAvi).video_codec, 1);
+        EXPECT_EQ(Choice(kAvi).audio_sample, 1);
+        EXPECT_EQ(settings.Volume, 12);
+    }
+    {
+        Choice(kDvd).video_tvtype = 1;
+        ui::AdvancedDialog dialog(nullptr, *settings.catalogue.Profile(kDvd), Choice(kDvd), settings.Volume,
+                                  settings.DVDChapter);
+        EXPECT_TRUE(dialog.DiscLayout());
+        EXPECT_EQ(Find<QComboBox>(&dialog, "sizeList")->currentText(), "720x576");
+        EXPECT_EQ(Find<QComboBox>(&dialog, "frameRateList")->currentText(), "25");
+        auto* chapters = Find<QComboBox>(&dialog, "chapterList");
+        EXPECT_EQ(chapters->currentText(), "15minutes/chapter");
+        chapters->setCurrentIndex(4);
+        Find<QComboBox>(&dialog, "audioCodecList")->setCurrentIndex(1);
+        dialog.reject();
+        EXPECT_EQ(settings.DVDChapter, 2) << "Cancel changes nothing";
+        EXPECT_EQ(Choice(kDvd).audio_codec, 0);
+        dialog.accept();
+        EXPECT_EQ(settings.DVDChapter, 4);
+        EXPECT_EQ(Choice(kDvd).audio_codec, 1);
+    }
+    {
+        ui::AdvancedDialog dialog(nullptr, *settings.catalogue.Profile(kSvcd), Choice(kSvcd), settings.Volume,
+                                  settings.DVDChapter);
+        EXPECT_TRUE(dialog.DiscLayout());
+        EXPECT_EQ(dialog.findChild<QComboBox*>("chapterList"), nullptr);
+    }
+}
+
+TEST_F(FormatControls, ShowHideTreeRules)
+{
+    ui::OutputFormatDialog dialog(nullptr, dialogs_, app::Settings().catalogue, kAvi);
+    ExpectAllNamed(&dialog);
+    auto* tree = Find<QTreeWidget>(&dialog, "formatTree");
+    QTreeWidgetItem* generic = tree->topLevelItem(0);
+    ASSERT_EQ(generic->childCount(), 3);
+    EXPECT_EQ(generic->checkState(0), Qt::Checked);
+
+    generic->child(1)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(generic->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(generic->child(0)->checkState(0), Qt::Checked);
+    generic->child(1)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(generic->checkState(0), Qt::Checked) << "the last child checked checks the category";
+
+    for (int r = 0; r < tree->topLevelItemCount(); ++r)
+        tree->topLevelItem(r)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(generic->child(2)->checkState(0), Qt::Unchecked);
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible() || dialog.result() != QDialog::Accepted);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "\n   You must select one output format at least.\n\n");
+    EXPECT_EQ(Choice(kAvi).showprofile, 1);
+
+    tree->topLevelItem(1)->setCheckState(0, Qt::Checked);  // "VCD SVCD DVD"
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.CurrentStillShown());
+    EXPECT_EQ(dialog.FirstShown(), kDvd);
+    EXPECT_EQ(Choice(kAvi).showprofile, 0);
+    EXPECT_EQ(Choice(kSvcd).showprofile, 1);
+}
+
+TEST_F(FormatControls, HidingTheCurrentProfileFromTheMoreRow)
+{
+    app::Settings().OutputFormat = kAvi;
+    auto window = Open();
+    auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
+    EXPECT_EQ(formats->itemText(8).toStdString(), lang::Text("MainDialog", "Hide Output Formats"));
+    OnNextModal([](QWidget* dialog) {
+        QTreeWidget* tree = dialog->findChild<QTreeWidget*>("formatTree");
+        tree->topLevelItem(0)->child(1)->setCheckState(0, Qt::Unchecked);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    });
+    Choose(formats, 8);
+    EXPECT_EQ(app::Settings().OutputFormat, kOriginal);
+    EXPECT_EQ(formats->count(), 8);
+    EXPECT_EQ(formats->itemText(7).toStdString(), lang::Text("MainDialog", "More Output Formats"));
+
+    OnNextModal([](QWidget* dialog) { dialog->close(); });
+    Choose(formats, 7);
+    EXPECT_EQ(app::Settings().OutputFormat, kOriginal) << "Cancel returns to the profile before";
+}
+
+TEST_F(FormatControls, SettingsSurviveARestart)
+{
+    app::Settings().OutputFormat = kAvi;
+    {
+        auto window = Open();
+        Choose(Find<QComboBox>(window.get(), "audioQualityList"), 1);
+        Choose(Find<QComboBox>(window.get(), "outputFormatList"), kDvd);
+        Find<QLineEdit>(window.get(), "discLabelEdit")->setText("Summer");
+        Choose(Find<QComboBox>(window.get(), "tvTypeList"), 1);
+        window->close();
+    }
+    app::SettingsStore reloaded;
+    reloaded.catalogue = app::Settings().catalogue;
+    reloaded.LoadSettings(Program() + "savedata.dll");
+    EXPECT_EQ(reloaded.OutputFormat, kDvd);
+    EXPECT_EQ(reloaded.DiscLabel, "Summer");
+    EXPECT_EQ(reloaded.catalogue.Choice(kAvi)->audio_quality, 1);
+    EXPECT_EQ(reloaded.catalogue.Choice(kDvd)->video_tvtype, 1);
+    EXPECT_EQ(reloaded.OutputFolder, folder_.Path() + "out/");
+}
+
+TEST_F(FormatControls, LanguageSwitchFromTheSettingsDialog)
+{
+    app::Settings().OutputFormat = kAvi;
+    auto window = Open();
+    OnNextModal([](QWidget* dialog) {
+        auto* languages = dialog->findChild<QComboBox*>("languageList");
+        const int german = languages->findText("German");
+        languages->setCurrentIndex(german);
+        Q_EMIT languages->activated(german);
+        dialog->close();
+    });
+    QTest::mouseClick(Find<QToolButton>(window.get(), "settingsButton"), Qt::LeftButton);
+    EXPECT_EQ(app::Settings().LanguageFileName, "German");
+    EXPECT_EQ(Find<QToolButton>(window.get(), "exitButton")->text().toStdString(), lang::Text("MainDialog", "Exit"));
+    EXPECT_EQ(Find<QComboBox>(window.get(), "videoQualityList")->itemText(0).toStdString(),
+              lang::Text("MainDialog", "High"));
+    EXPECT_EQ(Find<QLabel>(window.get(), "videoQualityLabel")->text().toStdString(),
+              lang::Text("MainDialog", "Video Quality"));
+}
+
+}  // namespace

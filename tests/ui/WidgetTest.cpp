@@ -1,0 +1,78 @@
+#include "WidgetTest.h"
+
+#include "lang/IniTextFile.h"
+
+#include <filesystem>
+
+namespace widget_test {
+
+void WidgetTest::SetUp()
+{
+    saved_ = app::Application();
+    program_ = folder_.Path() + "prog/";
+    std::filesystem::create_directories(program_);
+    app::Application().programDirectory = program_;
+    app::Application().appName = "Test Converter";
+    app::Application().product = app::BuiltInProductIdentity();
+    for (const char* file : {"Languages/English.ini", "Languages/German.ini", "TarvoIcons.ini", "BrixIcons.ini"})
+        ShipDataFile(file);
+    UseLanguage("English");
+}
+
+void WidgetTest::TearDown()
+{
+    app::Application() = saved_;
+}
+
+void WidgetTest::ShipDataFile(const std::string& relative)
+{
+    const std::filesystem::path target = program_ + relative;
+    std::filesystem::create_directories(target.parent_path());
+    std::filesystem::copy_file(std::string(SOURCE_DIR) + "data/" + relative, target,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+void WidgetTest::UseLanguage(const std::string& name)
+{
+    ASSERT_TRUE(lang::LanguageTable().LoadFile(program_ + "Languages/" + name + ".ini"));
+}
+
+void OnNextModal(std::function<void(QWidget*)> check)
+{
+    QTimer::singleShot(0, [check] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr) << "no modal dialog opened";
+        check(modal);
+    });
+}
+
+}  // namespace widget_test
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace widget_test {
+
+void ExpectAllNamed(QWidget* window)
+{
+    int checked = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const bool interactive = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                                 qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget);
+        if (!interactive || widget->isHidden() || qobject_cast<QComboBox*>(widget->parentWidget()) ||
+            qobject_cast<QAbstractItemView*>(widget->parentWidget()))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).trimmed().isEmpty())
+            << window->objectName().toStdString() << ": " << widget->metaObject()->className() << " "
+            << widget->objectName().toStdString() << " has no accessible name";
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+}
+
+}  // namespace widget_test

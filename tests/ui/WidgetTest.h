@@ -1,0 +1,66 @@
+#pragma once
+// Shared set-up of the headless window tests: a QApplication, a program
+// directory holding the shipped data files, and recorders for everything
+// the windows would open outside the program.
+#include "app/Application.h"
+#include "support/TestFolder.h"
+#include "ui/Desktop.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace widget_test {
+
+class RecordingDesktop : public ui::Desktop {
+public:
+    void Open(const QUrl& target) override { opened.push_back(target); }
+    std::vector<QUrl> opened;
+};
+
+class WidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies a file of the source tree's data/ folder into the program directory.
+    void ShipDataFile(const std::string& relative);
+    // Loads a shipped language file into the language table.
+    void UseLanguage(const std::string& name);
+    const std::string& Program() const { return program_; }
+
+    testing_support::TestFolder folder_;
+    RecordingDesktop desktop_;
+
+private:
+    app::ApplicationValues saved_;
+    std::string program_;
+};
+
+// Runs check on the next modal dialog once it is open; check must close it.
+void OnNextModal(std::function<void(QWidget*)> check);
+
+// The child of a window with the given object name; fails the test if missing.
+template <typename Widget>
+Widget* Find(QWidget* window, const char* name)
+{
+    Widget* widget = window->findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << "no widget named " << name;
+    return widget;
+}
+
+}  // namespace widget_test
+
+namespace widget_test {
+
+// Every button, list, box and edit of the window has a name that assistive
+// tools read (its own text, its label's text or its tooltip).
+void ExpectAllNamed(QWidget* window);
+
+}  // namespace widget_test
