@@ -140,6 +140,9 @@ std::vector<FilterStep> VideoSteps(const VideoChainPlan& plan)
     if (plan.sourceRate)
         steps.push_back({"fps", {{"fps", Rate(*plan.sourceRate)}}});
     AddUserVideoFilters(plan.userFilters, steps);
+    // Subtitles are timed on the source's clock, frames arrive on the output's.
+    if (!plan.subtitles.empty())
+        steps.push_back({"setpts", {{"expr", "PTS-(" + Seconds(plan.timeShift) + ")/TB"}}});
     for (const SubtitleSource& source : plan.subtitles) {
         FilterStep subtitles{"subtitles", {{"filename", source.path}}};
         if (source.trackPosition >= 0)
@@ -153,11 +156,12 @@ std::vector<FilterStep> VideoSteps(const VideoChainPlan& plan)
             {"force_style", SubtitleForceStyle(source.style, plan.fontFamily, plan.displayAspect)});
         steps.push_back(subtitles);
     }
+    if (!plan.subtitles.empty())
+        steps.push_back({"setpts", {{"expr", "PTS+(" + Seconds(plan.timeShift) + ")/TB"}}});
     if (plan.width > 0 && plan.height > 0) {
         steps.push_back({"scale", {{"w", std::to_string(plan.width)}, {"h", std::to_string(plan.height)}}});
         steps.push_back({"setsar", {{"sar", Rate(plan.sampleAspect.num > 0 ? plan.sampleAspect : AVRational{1, 1})}}});
     }
-    steps.push_back({"setpts", {{"expr", "PTS+(" + Seconds(plan.timeShift) + ")/TB"}}});
     steps.push_back({"fps", {{"fps", Rate(plan.outputRate)}, {"start_time", Seconds(plan.startTime)}}});
     steps.push_back({"format", {{"pix_fmts", plan.pixelFormat}}});
     return steps;
@@ -193,7 +197,6 @@ std::vector<FilterStep> AudioSteps(const AudioChainPlan& plan)
             throw ToolError("unsupported audio filter -af " + filter.name);
         }
     }
-    steps.push_back({"asetpts", {{"expr", "PTS+(" + Seconds(plan.timeShift) + ")/TB"}}});
     // Fills gaps with silence and drops overlaps, so that sound stays in step
     // with the picture across trims and joined inputs.
     steps.push_back({"aresample",

@@ -29,7 +29,7 @@ struct VideoChainPlan {
     std::vector<SubtitleSource> subtitles;   // burned in one after the other
     std::string fontFamily;                  // the family of style.fontFile
     double displayAspect = 4.0 / 3.0;        // of the output, for the text size
-    double timeShift = 0;                    // seconds added to every timestamp
+    double timeShift = 0;                    // seconds the timestamps lie past the source's
     AVRational outputRate{25, 1};
     double startTime = 0;                    // where the first output frame belongs
     int width = 0, height = 0;               // forced size (later join inputs), 0 = free
@@ -39,7 +39,6 @@ struct VideoChainPlan {
 
 struct AudioChainPlan {
     std::vector<tools::FilterSpec> userFilters;
-    double timeShift = 0;
     std::int64_t firstSample = 0;  // where the first sample belongs, in output samples
     int sampleRate = 0;
     std::string sampleFormat;

@@ -81,6 +81,11 @@ void FilterGraph::Push(AVFrame* frame)
     Check(av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF), "filtering failed");
 }
 
+void FilterGraph::Close(std::int64_t endPts)
+{
+    Check(av_buffersrc_close(source_, endPts, AV_BUFFERSRC_FLAG_PUSH), "filtering failed");
+}
+
 bool FilterGraph::Pull(AVFrame* frame)
 {
     int result = av_buffersink_get_frame(sink_, frame);

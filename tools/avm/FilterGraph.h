@@ -16,8 +16,11 @@ public:
 
     // Makes the sink hand out frames of exactly `samples` samples.
     void SetAudioFrameSize(int samples);
-    // Feeds a frame; nullptr ends the input.
+    // Feeds a frame.
     void Push(AVFrame* frame);
+    // Ends the input at `endPts` (source time base), so that the last frame
+    // keeps its duration.
+    void Close(std::int64_t endPts);
     // The next filtered frame; false when none is ready or the graph is drained.
     bool Pull(AVFrame* frame);
 

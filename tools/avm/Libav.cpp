@@ -17,7 +17,7 @@ void LogCallback(void* object, int level, const char* format, va_list arguments)
     if (level > AV_LOG_WARNING)
         return;
     char line[1024];
-    int prefix = 1;
+    int prefix = 0;
     av_log_format_line(object, level, format, arguments, line, sizeof line, &prefix);
     std::string text = line;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))

@@ -125,27 +125,45 @@ void Transcoder::ProcessInput(std::size_t number)
     }
 
     PacketPtr packet = NewPacket();
+    double reached = 0;
+    bool readToTheEnd = true;
     while ((video.index >= 0 && !video.done) || (audio.index >= 0 && !audio.done)) {
         CheckStop();
-        // A read error on damaged or cut-off media ends that input, as the
-        // end of the file would; what was decoded so far is kept.
-        if (av_read_frame(context, packet.get()) < 0)
+        if (av_read_frame(context, packet.get()) < 0) {
+            readToTheEnd = false;
             break;
+        }
         InputTrack* track = packet->stream_index == video.index   ? &video
                             : packet->stream_index == audio.index ? &audio
                                                                   : nullptr;
-        if (track && !track->done)
+        if (track && !track->done) {
+            if (packet->pts != AV_NOPTS_VALUE)
+                reached = std::max(reached, SourceSeconds(input, context->streams[track->index], packet->pts));
             HandlePacket(input, *track, packet.get());
+        }
         av_packet_unref(packet.get());
     }
+    if (!readToTheEnd && !input.Tolerant())
+        CheckNotCutOff(input, reached);
     for (InputTrack* track : {&video, &audio}) {
         if (track->decoder)
             DecodePacket(input, *track, nullptr);
         if (track->graph.Built()) {
-            track->graph.Push(nullptr);
+            track->graph.Close(track->endPts);
             DrainGraph(*track);
         }
     }
+}
+
+void Transcoder::CheckNotCutOff(const InputMedia& input, double reached) const
+{
+    double expected = input.DurationSeconds();
+    if (options_.lengthSeconds)
+        expected = std::min(expected, options_.startSeconds + *options_.lengthSeconds);
+    // Container lengths can be estimates; only a clear shortfall counts.
+    if (expected > 0 && expected - reached > std::max(2.0, 0.1 * expected))
+        throw ToolError(input.MediaPath() + " is damaged or cut off: it ends after " + std::to_string(int(reached)) +
+                        " of its " + std::to_string(int(expected)) + " seconds");
 }
 
 void Transcoder::SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* audio)
@@ -321,7 +339,7 @@ void Transcoder::BuildVideoGraph(InputMedia& input, InputTrack& video, bool forc
         plan.displayAspect = av_q2d(*display);
     else if (source->codecpar->height > 0)
         plan.displayAspect = av_q2d(sourceAspect) * source->codecpar->width / source->codecpar->height;
-    plan.timeShift = segmentOffset_ - input.StartSeconds() - segmentBase_;
+    plan.timeShift = SegmentShift(input);
     plan.outputRate = frameRate_;
     plan.startTime = video_.endSeconds;
     if (forceSize) {
@@ -340,7 +358,6 @@ void Transcoder::BuildAudioGraph(InputMedia& input, InputTrack& audio)
     const AVCodecContext* encoder = audio_.encoder.get();
     AudioChainPlan plan;
     plan.userFilters = options_.audioFilters;
-    plan.timeShift = segmentOffset_ - input.StartSeconds() - segmentBase_;
     plan.firstSample = queuedSamples_;
     plan.sampleRate = encoder->sample_rate;
     plan.sampleFormat = av_get_sample_fmt_name(encoder->sample_fmt);
@@ -380,7 +397,7 @@ void Transcoder::CopyPacket(InputMedia& input, InputTrack& track, AVPacket* pack
         return;
 
     OutputTrack& output = *track.output;
-    std::int64_t offset = std::llround((segmentOffset_ - segmentBase_ - input.StartSeconds()) / av_q2d(source->time_base));
+    std::int64_t offset = std::llround(SegmentShift(input) / av_q2d(source->time_base));
     if (packet->pts != AV_NOPTS_VALUE)
         packet->pts += offset;
     if (packet->dts != AV_NOPTS_VALUE)
@@ -430,7 +447,16 @@ void Transcoder::FilterFrame(InputMedia& input, InputTrack& track, AVFrame* fram
         return;
     if (!track.graph.Built())
         BuildAudioGraph(input, track);
-    frame->pts = timestamp;
+    // The graph works on the output's clock: this input starts where the
+    // previous one ended.
+    std::int64_t shift = std::llround(SegmentShift(input) / av_q2d(source->time_base));
+    frame->pts = timestamp + shift;
+    std::int64_t duration = track.isVideo
+                                ? (frame->pkt_duration > 0 ? frame->pkt_duration
+                                                           : av_rescale_q(1, av_inv_q(SourceFrameRate(input, source)),
+                                                                          source->time_base))
+                                : av_rescale_q(frame->nb_samples, {1, frame->sample_rate}, source->time_base);
+    track.endPts = frame->pts + duration;
     track.graph.Push(frame);
     DrainGraph(track);
 }
@@ -455,6 +481,8 @@ void Transcoder::EncodeVideo(AVFrame* frame)
     // Joined inputs can meet on the same frame slot; the earlier frame wins.
     if (video_.lastPts != AV_NOPTS_VALUE && frame->pts <= video_.lastPts)
         return;
+    if (frame->pts * av_q2d(video_.encoder->time_base) >= SegmentLimit() - kTimeSlack)
+        return;
     video_.lastPts = frame->pts;
     video_.endSeconds = (frame->pts + 1) * av_q2d(video_.encoder->time_base);
     frame->pict_type = AV_PICTURE_TYPE_NONE;
@@ -463,6 +491,10 @@ void Transcoder::EncodeVideo(AVFrame* frame)
 
 void Transcoder::QueueAudio(AVFrame* frame)
 {
+    double start = double(queuedSamples_) / audio_.encoder->sample_rate;
+    double room = (SegmentLimit() - start) * audio_.encoder->sample_rate;
+    if (room < frame->nb_samples)
+        frame->nb_samples = std::max(0, static_cast<int>(room));
     if (av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(frame->extended_data), frame->nb_samples) <
         frame->nb_samples)
         throw ToolError("out of memory");
@@ -564,6 +596,16 @@ void Transcoder::RemoveOutput()
 double Transcoder::WrittenSeconds() const
 {
     return std::max(video_.endSeconds, audio_.endSeconds);
+}
+
+double Transcoder::SegmentShift(const InputMedia& input) const
+{
+    return segmentOffset_ - segmentBase_ - input.StartSeconds();
+}
+
+double Transcoder::SegmentLimit() const
+{
+    return options_.lengthSeconds ? segmentOffset_ + *options_.lengthSeconds : HUGE_VAL;
 }
 
 double Transcoder::SourceSeconds(const InputMedia& input, const AVStream* stream, std::int64_t timestamp) const

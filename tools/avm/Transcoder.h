@@ -55,6 +55,7 @@ private:
         FilterGraph graph;
         bool done = false;
         bool isVideo = false;
+        std::int64_t endPts = AV_NOPTS_VALUE;  // end of the last frame filtered, source time base
     };
 
     struct AudioFifoFree {
@@ -62,6 +63,8 @@ private:
     };
 
     void ProcessInput(std::size_t number);
+    // Throws when an input ended clearly before the length it declares.
+    void CheckNotCutOff(const InputMedia& input, double reached) const;
     void SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* audio);
     void SetUpVideoEncoder(InputMedia& input, InputTrack& video);
     void SetUpAudioEncoder(InputTrack& audio);
@@ -87,6 +90,10 @@ private:
     void RemoveOutput();
 
     double WrittenSeconds() const;
+    // Seconds from a timestamp of the input being read to the output's clock.
+    double SegmentShift(const InputMedia& input) const;
+    // Output second where the input being read must end (-endpos).
+    double SegmentLimit() const;
     double SourceSeconds(const InputMedia& input, const AVStream* stream, std::int64_t timestamp) const;
 
     const AvmOptions& options_;
