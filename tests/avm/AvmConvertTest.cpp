@@ -1,0 +1,274 @@
+// Conversion runs: outputs checked with ffprobe, trims, burned-in
+// subtitles, progress, stopping, and the failures that must give 99.
+#include "AvmRunner.h"
+#include "TestClips.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+using namespace avm_test;
+
+namespace {
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// input, the options, then -o output; paths may hold blanks.
+std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
+{
+    std::vector<std::string> args = {input};
+    for (const std::string& word : Words(options))
+        args.push_back(word);
+    args.insert(args.end(), {"-o", output});
+    return args;
+}
+
+struct Expected {
+    const char* format;
+    const char* videoCodec;
+    const char* size;  // "WxH"
+    const char* rate;
+    const char* audioCodec;
+    const char* sampleRate;
+    const char* channels;
+};
+
+struct Conversion {
+    const char* name;
+    const char* options;  // everything after the input, before -o
+    const char* extension;
+    Expected expected;
+};
+
+// The kinds of lines the profiles build, one per container and codec family.
+const Conversion kConversions[] = {
+    {"mp4 h264", "-ovc x264 -x264encopts bitrate=700:profile=baseline:level_idc=30 -oac lavc "
+                 "-lavcopts acodec=aac:abitrate=96 -vf scale=320:240,harddup -ofps 30000/1001 -af volume=4 "
+                 "-srate 48000 -channels 2 -of lavf -lavfopts format=mp4",
+     ".mp4", {"mov,mp4,m4a,3gp,3g2,mj2", "h264", "320x240", "30000/1001", "aac", "48000", "2"}},
+    {"avi xvid", "-ovc xvid -xvidencopts bitrate=800:aspect=16/9 -ffourcc XVID -oac mp3lame -lameopts cbr:br=128 "
+                 "-vf scale=-3:240,expand=320:240,harddup -ofps 25.000000 -srate 44100 -channels 2 -idx",
+     ".avi", {"avi", "mpeg4", "320x240", "25/1", "mp3", "44100", "2"}},
+    {"wmv", "-ovc lavc -oac lavc -lavcopts vcodec=wmv2:vbitrate=800:aspect=4/3:acodec=wmav2:abitrate=96 "
+            "-vf scale=160:120,harddup -ofps 23.976025 -af volume=0 -srate 44100 -channels 2 -of lavf "
+            "-lavfopts format=wmv",
+     ".wmv", {"asf", "wmv2", "160x120", "24000/1001", "wmav2", "44100", "2"}},
+    {"flv", "-ovc lavc -lavcopts vcodec=flv:vbitrate=400 -oac mp3lame -lameopts cbr:br=64 -vf scale=160:120,harddup "
+            "-ofps 15000/1001 -srate 22050 -channels 2 -of lavf",
+     ".flv", {"flv", "flv1", "160x120", "15000/1001", "mp3", "22050", "2"}},
+    {"3gp h263", "-ovc lavc -oac lavc -lavcopts vcodec=h263:vbitrate=128:acodec=aac:abitrate=32 "
+                 "-vf scale=176:144,harddup -ofps 15 -srate 16000 -channels 1 -of lavf -lavfopts format=3gp",
+     ".3gp", {"mov,mp4,m4a,3gp,3g2,mj2", "h263", "176x144", "15/1", "aac", "16000", "1"}},
+    {"dvd", "-ovc lavc -oac lavc -lavcopts vcodec=mpeg2video:vbitrate=5000:aspect=16/9:acodec=ac3:abitrate=192 "
+            "-vf scale=720:576,harddup -ofps 25 -srate 48000 -channels 2 -of mpeg -mpegopts format=dvd",
+     ".mpg", {"mpeg", "mpeg2video", "720x576", "25/1", "ac3", "48000", "2"}},
+    {"vcd", "-ovc lavc -oac lavc -lavcopts vcodec=mpeg1video:vbitrate=1150:acodec=mp2:abitrate=224 "
+            "-vf scale=352:240,harddup -ofps 30000/1001 -srate 44100 -channels 2 -of mpeg -mpegopts format=xvcd",
+     ".mpg", {"mpeg", "mpeg1video", "352x240", "30000/1001", "mp2", "44100", "2"}},
+    {"svcd", "-ovc lavc -oac lavc -lavcopts vcodec=mpeg2video:vbitrate=2000:aspect=4/3:acodec=mp2:abitrate=224 "
+             "-vf scale=480:576,harddup -ofps 25 -srate 44100 -channels 2 -of mpeg -mpegopts format=xsvcd",
+     ".mpg", {"mpeg", "mpeg2video", "480x576", "25/1", "mp2", "44100", "2"}},
+    {"asf msmpeg4v2", "-ovc lavc -oac lavc -lavcopts vcodec=msmpeg4v2:vbitrate=500:acodec=wmav2:abitrate=64 "
+                      "-vf scale=160:120,harddup -ofps 25 -srate 44100 -channels 2 -of lavf -lavfopts format=asf",
+     ".asf", {"asf", "msmpeg4v2", "160x120", "25/1", "wmav2", "44100", "2"}},
+};
+
+void ExpectOutput(const std::string& path, const Expected& expected)
+{
+    ProbeFacts facts = Probe(path);
+    auto video = facts.First("video");
+    auto audio = facts.First("audio");
+    EXPECT_EQ(facts.format["format_name"], expected.format);
+    EXPECT_EQ(video["codec_name"], expected.videoCodec);
+    EXPECT_EQ(video["width"] + "x" + video["height"], expected.size);
+    EXPECT_EQ(video["r_frame_rate"], expected.rate);
+    EXPECT_EQ(audio["codec_name"], expected.audioCodec);
+    EXPECT_EQ(audio["sample_rate"], expected.sampleRate);
+    EXPECT_EQ(audio["channels"], expected.channels);
+}
+
+std::size_t DifferentPixels(const std::string& a, const std::string& b)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        count += std::abs(a[i] - b[i]) > 40;
+    return count;
+}
+
+}  // namespace
+
+TEST(AvmConvert, EveryKindOfOutputIsWhatFfprobeExpects)
+{
+    for (const Conversion& conversion : kConversions) {
+        SCOPED_TRACE(conversion.name);
+        testing_support::TestFolder folder;
+        AvmRunner runner(folder.Path());
+        runner.PrepareConversion(2);
+        const std::string output = folder.Path() + "out" + conversion.extension;
+        RunResult run = runner.Run(Args(Clips().h264Aac, conversion.options, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        ExpectOutput(output, conversion.expected);
+        EXPECT_NEAR(std::stod(Probe(output).format["duration"]), 2.0, 0.3);
+        ASSERT_FALSE(run.progress.empty());
+        EXPECT_EQ(run.progress.back().message, engine::kProgressMessage);
+        EXPECT_EQ(run.progress.back().wParam, 0);
+        EXPECT_EQ(run.progress.back().lParam, 10000) << "the last message says 100 %";
+    }
+}
+
+TEST(AvmConvert, AspectFlagAndFourccReachTheOutput)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    const std::string dvd = folder.Path() + "dvd.mpg";
+    RunResult run = runner.Run(Args(Clips().h264Aac, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg2video:"
+                                    "vbitrate=5000:aspect=16/9:acodec=ac3:abitrate=192 -vf scale=720:480,harddup "
+                                    "-ofps 30000/1001 -srate 48000 -of mpeg -mpegopts format=dvd", dvd));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    EXPECT_EQ(Probe(dvd).First("video")["display_aspect_ratio"], "16:9");
+
+    const std::string avi = folder.Path() + "divx.avi";
+    run = runner.Run(Args(Clips().h264Aac, "-ovc lavc -lavcopts vcodec=mpeg4:vbitrate=800 -ffourcc DX50 "
+                                           "-oac mp3lame -lameopts cbr:br=128", avi));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    EXPECT_EQ(Probe(avi).First("video")["codec_tag_string"], "DX50");
+}
+
+TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    runner.PrepareConversion(1);
+    const std::string output = folder.Path() + "trim.avi";
+    RunResult run = runner.Run(Words(Clips().multiTrack + " -ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc "
+                                     "-lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25 -o " + output));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    ProbeFacts facts = Probe(output);
+    EXPECT_NEAR(std::stod(facts.format["duration"]), 1.0, 0.1);
+    EXPECT_EQ(facts.First("audio")["sample_rate"], "48000") << "-aid 1 is the second audio track, at 48 kHz";
+    std::vector<std::string> trimmed = GreyFrames(output);
+    EXPECT_EQ(trimmed.size(), 25u);
+
+    // The trimmed picture starts with the source's frame at one second.
+    const std::string whole = folder.Path() + "whole.avi";
+    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -o " +
+                               whole)).resultCode, 0);
+    std::vector<std::string> all = GreyFrames(whole);
+    ASSERT_GE(all.size(), 50u);
+    ASSERT_FALSE(trimmed.empty());
+    EXPECT_LT(DifferentPixels(trimmed.front(), all[25]), DifferentPixels(trimmed.front(), all[20]));
+
+    run = runner.Run(Words(Clips().multiTrack + " -aid 2 -ovc lavc -oac lavc -o " + output));
+    EXPECT_EQ(run.resultCode, engine::kResultFailed);
+    EXPECT_NE(run.log.find("audio track 2 does not exist"), std::string::npos) << run.log;
+}
+
+TEST(AvmConvert, BurnedInSubtitlesChangeThePicture)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    const std::string common = " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -endpos 1 -o ";
+    const std::string plain = folder.Path() + "plain.avi";
+    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + common + plain)).resultCode, 0);
+    const std::string style = " -subcp CP1252 -font " + font + " -subpos 90 -subwidth 100 -subfont-text-scale 5";
+    const std::string fromFile = folder.Path() + "file.avi";
+    RunResult run = runner.Run(Words(Clips().multiTrack + common + fromFile + " -sub " + Clips().subtitles + style));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    const std::string fromTrack = folder.Path() + "track.avi";
+    run = runner.Run(Words(Clips().multiTrack + common + fromTrack + " -sid 0" + style));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+
+    std::string before = GreyFrames(plain).at(10);
+    EXPECT_GT(DifferentPixels(before, GreyFrames(fromFile).at(10)), 200u);
+    EXPECT_GT(DifferentPixels(before, GreyFrames(fromTrack).at(10)), 200u);
+
+    run = runner.Run(Words(Clips().multiTrack + common + fromTrack + " -sid 1" + style));
+    EXPECT_EQ(run.resultCode, engine::kResultFailed);
+    run = runner.Run(Words(Clips().multiTrack + common + fromTrack + " -sub " + Clips().subtitles +
+                           " -font /nonexistent/ARIAL.TTF"));
+    EXPECT_EQ(run.resultCode, engine::kResultFailed);
+    EXPECT_NE(run.log.find("subtitle font /nonexistent/ARIAL.TTF does not exist"), std::string::npos) << run.log;
+}
+
+TEST(AvmConvert, StopRequestEndsTheRunWithinASecondAndRemovesTheOutput)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    runner.PrepareConversion(30, 2);
+    const std::string output = folder.Path() + "stopped.mp4";
+    std::chrono::steady_clock::time_point requested{};
+    RunResult run = runner.Run(
+        Words(Clips().longClip + " -ovc x264 -oac lavc -lavcopts acodec=aac -of lavf -lavfopts format=mp4 -o " + output),
+        "avm", [&](const std::vector<platform::NotifyMessage>& progress) {
+            if (!progress.empty() && requested == std::chrono::steady_clock::time_point{}) {
+                engine::StoreField(runner.Record().abort_request, 1);
+                requested = std::chrono::steady_clock::now();
+            }
+        });
+    ASSERT_NE(requested, std::chrono::steady_clock::time_point{}) << "no progress arrived";
+    EXPECT_LT(std::chrono::steady_clock::now() - requested, std::chrono::seconds(1));
+    EXPECT_EQ(run.resultCode, engine::kResultStopped);
+    EXPECT_FALSE(std::filesystem::exists(output));
+    for (const auto& message : run.progress) {
+        EXPECT_EQ(message.wParam, 0);
+        EXPECT_LT(message.lParam, 10000);
+    }
+}
+
+TEST(AvmConvert, ProgressRisesInStepsOfTheProcessSeconds)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    runner.PrepareConversion(10);
+    RunResult run = runner.Run(Words(Clips().longClip + " -endpos 10 -ovc lavc -oac lavc -o " + folder.Path() +
+                                     "part.avi"));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    ASSERT_GE(run.progress.size(), 2u);
+    for (std::size_t i = 1; i < run.progress.size(); ++i)
+        EXPECT_LE(run.progress[i - 1].lParam, run.progress[i].lParam);
+    EXPECT_EQ(run.progress.back().lParam, 10000);
+}
+
+TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
+{
+    testing_support::TestFolder folder;
+    MakeClip({"-i", Clips().longClip, "-c", "copy", folder.Path() + "whole.mkv"});
+    std::filesystem::resize_file(folder.Path() + "whole.mkv", std::filesystem::file_size(folder.Path() + "whole.mkv") / 3);
+    const std::string clip = Clips().h264Aac;
+    const std::string out = folder.Path() + "out.avi";
+    const std::string cut = folder.Path() + "whole.mkv";
+    struct Case {
+        std::string input, options, output, reason;
+    };
+    const Case cases[] = {
+        {clip, "-ovc lavc -oac lavc -foo", out, "unknown option -foo"},
+        {clip, "-ovc lavc -oac lavc -of xxxx", out, "unsupported value \"xxxx\" for -of"},
+        {clip, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vpass=1", out, "unsupported -lavcopts vpass=1"},
+        {clip, "-ovc x264 -x264encopts bitrate=500:nonsense=3 -oac lavc", out, "rejected one of its options"},
+        {clip, "-ovc x264 -oac lavc -vf scale=161:121", out, "cannot open the libx264 encoder"},
+        {clip, "-ovc lavc -lavcopts vcodec=mpeg1video -oac lavc -ofps 12.5 -of mpeg", out, "cannot write 12.5"},
+        {clip, "-ovc lavc -oac lavc", clip, "would overwrite an input"},
+        {cut, "-ovc lavc -oac lavc", out, "is damaged or cut off"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        AvmRunner runner(folder.Path());
+        RunResult run = runner.Run(Args(c.input, c.options, c.output));
+        EXPECT_EQ(run.resultCode, engine::kResultFailed);
+        EXPECT_NE(run.log.find(c.reason), std::string::npos) << run.log;
+        EXPECT_EQ(std::count(run.log.begin(), run.log.end(), '\n'), 1) << run.log;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}

@@ -1,0 +1,233 @@
+// The command line, option lists and filter chains of avm, without media.
+#include "AvmOptions.h"
+#include "DecodeScript.h"
+#include "FilterChain.h"
+#include "OutputFormat.h"
+#include "common/CommandLine.h"
+#include "common/ProgressSender.h"
+#include "common/ToolError.h"
+#include "common/ToolRecord.h"
+#include "engine/DecodeScript.h"
+
+#include <gtest/gtest.h>
+
+using avm::ParseAvmOptions;
+using tools::ToolError;
+
+namespace {
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : line + " ") {
+        if (c != ' ') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+std::string FailureOf(const std::string& line)
+{
+    try {
+        ParseAvmOptions(Words(line));
+    } catch (const ToolError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(AvmOptions, TheProbeAndConversionLinesOfTheProgramAreRead)
+{
+    auto probe = ParseAvmOptions(Words(
+        "-sfm Rec -endpos 3 /in/a.avi -oac mp3lame -ovc lavc -of mpeg -lameopts abr:br=192:mode=0 "
+        "-lavcopts vcodec=mpeg1video:keyint=12 -mpegopts format=mpeg1 -ofps 23.976025 -o /tmp/test.mpg"));
+    EXPECT_EQ(probe.recordName, "Rec");
+    EXPECT_EQ(probe.inputs, std::vector<std::string>{"/in/a.avi"});
+    EXPECT_EQ(probe.output, "/tmp/test.mpg");
+    EXPECT_EQ(probe.lengthSeconds, 3.0);
+    EXPECT_EQ(probe.container, "mpeg");
+    ASSERT_TRUE(probe.outputFrameRate);
+    EXPECT_EQ(probe.outputFrameRate->num, 24000);
+    EXPECT_EQ(probe.outputFrameRate->den, 1001);
+    ASSERT_EQ(probe.lameOpts.size(), 3u);
+    EXPECT_FALSE(probe.lameOpts[0].hasValue);
+    EXPECT_EQ(probe.lameOpts[2].value, "0");
+
+    auto conversion = ParseAvmOptions(Words(
+        "-sfm Rec /in/b.mkv -ss 10 -endpos 60 -ovc x264 -x264encopts bitrate=700:profile=main:level_idc=31 "
+        "-oac lavc -lavcopts acodec=aac:abitrate=128 -vf scale=720:-3,expand=720:400,harddup -ofps 30000/1001 "
+        "-af volume=-4 -srate 48000 -channels 2 -of lavf -lavfopts format=mp4 -aid 1 -sid 0 -subcp CP1251 "
+        "-font /p/fonts/ARIAL.TTF -subpos 78 -subwidth 74 -subfont-text-scale 4 -sub /s/x.srt -o /out/b.mp4"));
+    EXPECT_EQ(conversion.startSeconds, 10.0);
+    EXPECT_EQ(conversion.lengthSeconds, 60.0);
+    EXPECT_EQ(conversion.audioPosition, 1);
+    EXPECT_EQ(conversion.subtitlePosition, 0);
+    EXPECT_EQ(conversion.subtitleFile, "/s/x.srt");
+    EXPECT_EQ(conversion.subtitleStyle.codePage, "CP1251");
+    EXPECT_EQ(conversion.subtitleStyle.position, 78);
+    EXPECT_EQ(conversion.subtitleStyle.width, 74);
+    ASSERT_EQ(conversion.videoFilters.size(), 3u);
+    EXPECT_EQ(conversion.videoFilters[1].name, "expand");
+    EXPECT_EQ(conversion.videoFilters[1].params, (std::vector<std::string>{"720", "400"}));
+    EXPECT_EQ(conversion.audioFilters[0].params, std::vector<std::string>{"-4"});
+    EXPECT_EQ(conversion.sampleRate, 48000);
+
+    auto join = ParseAvmOptions(
+        Words("-sfm Rec -oac copy -ovc copy -idx -noodml -ffourcc XVID -o /out/j.avi /w/001.avi /w/002.avi"));
+    EXPECT_EQ(join.inputs.size(), 2u);
+    EXPECT_EQ(join.fourcc, "XVID");
+    EXPECT_EQ(join.container, "avi");
+}
+
+TEST(AvmOptions, WhatCannotBeHonouredIsRefusedWithTheReason)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"-sfm R a -o b -foo", "unknown option -foo"},
+        {"-sfm R a -o", "option -o needs a value"},
+        {"-sfm R a -o b -of xxxx", "unsupported value \"xxxx\" for -of"},
+        {"-sfm R a -o b -ovc divx", "unsupported value \"divx\" for -ovc"},
+        {"-sfm R a -o b -ss 1x", "bad number \"1x\" for -ss"},
+        {"-sfm R a -o b -aid one", "bad whole number \"one\" for -aid"},
+        {"-sfm R a -o b -ofps 0", "frame rate \"0\" for -ofps is out of range"},
+        {"-sfm R a -o b -subpos 120", "-subpos must lie between 0 and 100, not 120"},
+        {"-sfm R a -o b -srate 12", "sample rate 12 is out of range"},
+        {"-sfm R a -o b -ffourcc XVIDX", "-ffourcc needs four characters, not \"XVIDX\""},
+        {"-sfm R a -o b -lavcopts vcodec=mpeg4::vbitrate=1", "empty name in sub-option list"},
+        {"-sfm R a -o b -vf scale=1:2,,harddup", "empty filter name"},
+        {"-sfm R -o b", "no input file named"},
+        {"-sfm R a", "no output file named (-o)"},
+        {"a -o b", "no status record named (-sfm)"},
+    };
+    for (const auto& [line, reason] : cases)
+        EXPECT_NE(FailureOf(line).find(reason), std::string::npos) << line << " gave: " << FailureOf(line);
+}
+
+TEST(AvmOptions, FrameRatesAndTimes)
+{
+    const std::tuple<const char*, int, int> rates[] = {
+        {"23.976025", 24000, 1001}, {"29.970000", 30000, 1001}, {"14.985000", 15000, 1001},
+        {"25.000000", 25, 1},       {"30000/1001", 30000, 1001}, {"12.5", 25, 2},
+    };
+    for (const auto& [text, num, den] : rates) {
+        AVRational rate = avm::ParseFrameRate(text, "-ofps");
+        EXPECT_EQ(rate.num, num) << text;
+        EXPECT_EQ(rate.den, den) << text;
+    }
+    EXPECT_EQ(avm::ParseTime("90", "-ss"), 90.0);
+    EXPECT_EQ(avm::ParseTime("01:02:03.5", "-ss"), 3723.5);
+    EXPECT_THROW(avm::ParseTime("1:2:3:4", "-ss"), ToolError);
+    EXPECT_THROW(avm::ParseTime("-5", "-ss"), ToolError);
+}
+
+TEST(AvmOptions, OutputFormatsFollowOfLavfoptsAndMpegopts)
+{
+    const std::tuple<const char*, const char*, const char*, int> cases[] = {
+        {"-idx", "avi", "", 0},
+        {"-of mpeg", "mpeg", "mpeg1", 0},
+        {"-of mpeg -mpegopts format=mpeg2", "vob", "mpeg2", 0},
+        {"-of mpeg -mpegopts format=xvcd", "vcd", "xvcd", 2324},
+        {"-of mpeg -mpegopts format=xsvcd", "svcd", "xsvcd", 2324},
+        {"-of mpeg -mpegopts format=dvd", "dvd", "dvd", 2048},
+        {"-of lavf -lavfopts format=wmv", "asf", "", 0},
+        {"-of lavf -lavfopts format=3gp", "3gp", "", 0},
+        {"-of lavf", "flv", "", 0},
+    };
+    for (const auto& [options, muxer, flavour, packet] : cases) {
+        auto parsed = ParseAvmOptions(Words(std::string("-sfm R in -o out.flv ") + options));
+        avm::OutputFormat format = avm::ChooseOutputFormat(parsed);
+        EXPECT_EQ(format.muxer, muxer) << options;
+        if (parsed.container == "mpeg") {
+            EXPECT_EQ(format.target.name, flavour) << options;
+        }
+        EXPECT_EQ(format.target.packetSize, packet) << options;
+    }
+    auto dvd = avm::ChooseOutputFormat(ParseAvmOptions(Words("-sfm R in -o o -of mpeg -mpegopts format=dvd")));
+    EXPECT_EQ(dvd.target.muxRate, 10080000);
+    EXPECT_EQ(dvd.target.bufferSize, 1835008);
+    EXPECT_EQ(dvd.target.audioSampleRate, 48000);
+    for (const char* bad : {"-of lavf -lavfopts format=nonesuch", "-of mpeg -mpegopts format=vob",
+                            "-of mpeg -mpegopts tsaf", "-mpegopts format=dvd", "-of lavf"})
+        EXPECT_THROW(avm::ChooseOutputFormat(ParseAvmOptions(Words(std::string("-sfm R in -o out.xyz ") + bad))),
+                     ToolError)
+            << bad;
+}
+
+TEST(AvmOptions, VideoFiltersBecomeLibavfilterSteps)
+{
+    avm::VideoChainPlan plan;
+    plan.userFilters = tools::ParseFilterChain("scale=720:-3,expand=720:400,harddup");
+    plan.outputRate = {30000, 1001};
+    plan.pixelFormat = "yuv420p";
+    auto steps = avm::VideoSteps(plan);
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_EQ(steps[0].name, "scale");
+    EXPECT_EQ(steps[0].options[0].second, "720");
+    EXPECT_EQ(steps[0].options[1].second, "trunc(ow/dar/2)*2");
+    EXPECT_EQ(steps[1].name, "pad");
+    EXPECT_EQ(steps[1].options[0].second, "max(iw,720)");
+    EXPECT_EQ(steps[1].options[1].second, "max(ih,400)");
+    EXPECT_EQ(steps[2].name, "fps");
+    EXPECT_EQ(steps[2].options[0].second, "30000/1001");
+    EXPECT_EQ(steps[3].name, "format");
+
+    plan.userFilters = tools::ParseFilterChain("scale=-3:400");
+    EXPECT_EQ(avm::VideoSteps(plan)[0].options[0].second, "trunc(oh*dar/2)*2");
+    for (const char* bad : {"rotate=1", "scale=-3:-3", "scale=-7:5", "expand=1:2:3:4:5", "dsize"}) {
+        plan.userFilters = tools::ParseFilterChain(bad);
+        EXPECT_THROW(avm::VideoSteps(plan), ToolError) << bad;
+    }
+    avm::AudioChainPlan audio;
+    audio.sampleRate = 44100;
+    for (const char* bad : {"volume", "volume=loud", "volume=99", "echo=1"}) {
+        audio.userFilters = tools::ParseFilterChain(bad);
+        EXPECT_THROW(avm::AudioSteps(audio), ToolError) << bad;
+    }
+    EXPECT_EQ(avm::ResampleRate(tools::ParseFilterChain("volume=2,resample=22050")), 22050);
+}
+
+TEST(AvmOptions, SubtitleStyleFollowsPositionWidthAndScale)
+{
+    avm::SubtitleStyle style;
+    style.position = 78;
+    style.width = 74;
+    style.textScale = 4;
+    EXPECT_EQ(avm::SubtitleForceStyle(style, "Liberation Sans", 4.0 / 3.0),
+              "FontName=Liberation Sans,Alignment=2,FontSize=19,MarginV=63,MarginL=50,MarginR=50");
+    style = {};
+    EXPECT_EQ(avm::SubtitleForceStyle(style, "", 16.0 / 9.0),
+              "Alignment=2,FontSize=23,MarginV=0,MarginL=0,MarginR=0");
+}
+
+TEST(AvmOptions, TheProgramsDecodeScriptNamesItsSource)
+{
+    const std::string paths[] = {"/home/u/My Videos/clip.rm", "/v/a\\b.avi", "/v/say \"hi\".mkv"};
+    for (const std::string& path : paths) {
+        auto script = avm::ParseDecodeScript(engine::DecodeScriptText(path));
+        ASSERT_TRUE(script) << path;
+        EXPECT_EQ(script->sourcePath, path);
+        EXPECT_EQ(script->frameRate.num, 30);
+        EXPECT_EQ(script->frameRate.den, 1);
+    }
+    EXPECT_FALSE(avm::ParseDecodeScript("RIFF....AVI LIST"));
+    EXPECT_THROW(avm::ParseDecodeScript("DirectShowSource(\""), ToolError);
+}
+
+TEST(ToolCommon, CpuUsageAndProgressValues)
+{
+    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8), 0) << "100 %: the libraries use every core";
+    EXPECT_EQ(tools::ThreadsForCpuUsage(1, 8), 6);
+    EXPECT_EQ(tools::ThreadsForCpuUsage(2, 8), 5);
+    EXPECT_EQ(tools::ThreadsForCpuUsage(2, 1), 1);
+    EXPECT_EQ(tools::ThreadsForCpuUsage(7, 4), 0);
+    EXPECT_EQ(tools::PercentTimes100(30, 60), 5000);
+    EXPECT_EQ(tools::PercentTimes100(61, 60), 10000);
+    EXPECT_EQ(tools::PercentTimes100(5, 0), 0);
+    EXPECT_EQ(tools::PercentTimes100(-1, 60), 0);
+}

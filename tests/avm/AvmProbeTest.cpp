@@ -1,0 +1,132 @@
+// Probe runs: the media facts and track table avm writes, checked against
+// ffprobe, and the three-second test output.
+#include "AvmRunner.h"
+#include "TestClips.h"
+#include "engine/DecodeScript.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+using namespace avm_test;
+
+namespace {
+
+std::vector<std::string> ProbeLine(const std::string& input, const std::string& output)
+{
+    return {"-endpos", "3", input, "-oac", "mp3lame", "-ovc", "lavc", "-of", "mpeg", "-lameopts", "abr:br=192:mode=0",
+            "-lavcopts", "vcodec=mpeg1video:keyint=12", "-mpegopts", "format=mpeg1", "-ofps", "23.976025", "-o", output};
+}
+
+double Rate(const std::string& fraction)
+{
+    auto slash = fraction.find('/');
+    return std::stod(fraction.substr(0, slash)) / std::stod(fraction.substr(slash + 1));
+}
+
+}  // namespace
+
+TEST(AvmProbe, MediaFactsAndTracksMatchFfprobe)
+{
+    for (const std::string& clip : {Clips().h264Aac, Clips().mpeg4Mp3, Clips().multiTrack, Clips().mpeg2Mp2}) {
+        SCOPED_TRACE(clip);
+        testing_support::TestFolder folder;
+        AvmRunner runner(folder.Path());
+        runner.PrepareProbe();
+        const std::string output = folder.Path() + "test.mpg";
+        RunResult run = runner.Run(ProbeLine(clip, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        EXPECT_TRUE(run.progress.empty()) << "probe runs send no progress";
+
+        ProbeFacts source = Probe(clip);
+        auto video = source.First("video");
+        auto audio = source.First("audio");
+        const engine::EngineRecord& record = run.record;
+        EXPECT_EQ(record.video_codec, video["codec_name"]);
+        EXPECT_EQ(record.width, std::stoi(video["width"]));
+        EXPECT_EQ(record.height, std::stoi(video["height"]));
+        EXPECT_NEAR(record.frame_rate, Rate(video["avg_frame_rate"]), 0.01);
+        EXPECT_EQ(record.audio_codec, audio["codec_name"]);
+        EXPECT_EQ(record.sample_rate, std::stoi(audio["sample_rate"]));
+        EXPECT_EQ(record.channels, std::stoi(audio["channels"]));
+        EXPECT_EQ(record.duration, std::lround(std::stod(source.format["duration"])));
+
+        int entry = 0;
+        for (const auto& stream : source.streams) {
+            const std::string& type = stream.at("codec_type");
+            if (type != "audio" && type != "subtitle")
+                continue;
+            const engine::TrackEntry& track = record.tracks[entry++];
+            EXPECT_EQ(track.kind, type == "audio" ? engine::kTrackAudio : engine::kTrackSubtitle);
+            EXPECT_EQ(track.track_id, std::stoi(stream.at("index")));
+            std::string language = stream.count("tags_language") ? stream.at("tags_language") : "und";
+            EXPECT_EQ(track.language, language);
+            EXPECT_EQ(track.title, stream.count("tags_title") ? stream.at("tags_title") : "");
+        }
+        EXPECT_EQ(record.tracks[entry].kind, engine::kTrackEnd);
+
+        ProbeFacts test = Probe(output);
+        EXPECT_EQ(test.format["format_name"], "mpeg");
+        EXPECT_EQ(test.First("video")["codec_name"], "mpeg1video");
+        EXPECT_EQ(test.First("video")["r_frame_rate"], "24000/1001");
+        EXPECT_EQ(test.First("audio")["codec_name"], "mp3");
+        EXPECT_NEAR(std::stod(test.format["duration"]), std::min(3.0, std::stod(source.format["duration"])), 0.25);
+    }
+}
+
+TEST(AvmProbe, TheMultiTrackClipListsBothAudioTracksAndTheSubtitle)
+{
+    testing_support::TestFolder folder;
+    AvmRunner runner(folder.Path());
+    runner.PrepareProbe();
+    RunResult run = runner.Run(ProbeLine(Clips().multiTrack, folder.Path() + "test.mpg"));
+    ASSERT_EQ(run.resultCode, 0) << run.log;
+    const engine::TrackEntry* tracks = run.record.tracks;
+    EXPECT_EQ(tracks[0].kind, engine::kTrackAudio);
+    EXPECT_STREQ(tracks[0].language, "eng");
+    EXPECT_EQ(tracks[1].kind, engine::kTrackAudio);
+    EXPECT_STREQ(tracks[1].language, "ger");
+    EXPECT_STREQ(tracks[1].title, "Zweite");
+    EXPECT_EQ(tracks[2].kind, engine::kTrackSubtitle);
+    EXPECT_STREQ(tracks[2].language, "fre");
+    EXPECT_EQ(tracks[3].kind, engine::kTrackEnd);
+}
+
+TEST(AvmProbe, UnreadableFilesFailWithOneClearLineAndNoFacts)
+{
+    testing_support::TestFolder folder;
+    std::string noise(4096, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder.Write("noise.avi", noise);
+    folder.Write("zeros.mp4", std::string(1024, '\0'));
+    for (const char* name : {"noise.avi", "zeros.mp4", "missing.avi"}) {
+        SCOPED_TRACE(name);
+        AvmRunner runner(folder.Path());
+        runner.PrepareProbe();
+        RunResult run = runner.Run(ProbeLine(folder.Path() + name, folder.Path() + "test.mpg"));
+        EXPECT_EQ(run.resultCode, engine::kResultFailed);
+        EXPECT_EQ(run.record.width, 0);
+        EXPECT_EQ(run.record.tracks[0].kind, engine::kTrackEnd);
+        EXPECT_NE(run.log.find("avm: cannot open " + folder.Path() + name), std::string::npos) << run.log;
+        EXPECT_FALSE(std::filesystem::exists(folder.Path() + "test.mpg"));
+    }
+}
+
+TEST(AvmProbe, ADecodeScriptIsReadThroughItsSourceAtThirtyFrames)
+{
+    testing_support::TestFolder folder;
+    const std::string script = folder.Path() + "temp_0000_abcde.qvz";
+    ASSERT_EQ(engine::WriteDecodeScript(Clips().mpeg4Mp3, script), 1);
+    for (const char* tool : {"avm", "savm"}) {
+        AvmRunner runner(folder.Path());
+        runner.PrepareProbe();
+        RunResult run = runner.Run(ProbeLine(script, folder.Path() + "test.mpg"), tool);
+        ASSERT_EQ(run.resultCode, 0) << tool << ": " << run.log;
+        EXPECT_EQ(run.record.frame_rate, 30.0f);
+        EXPECT_STREQ(run.record.video_codec, "mpeg4");
+        EXPECT_EQ(run.record.width, 160);
+    }
+}

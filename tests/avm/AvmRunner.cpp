@@ -1,0 +1,205 @@
+#include "AvmRunner.h"
+
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace avm_test {
+
+namespace {
+
+std::vector<char*> Argv(std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+pid_t Spawn(std::vector<std::string> args, const std::string& outputPath, bool searchPath)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char*> argv = Argv(args);
+    pid_t pid = -1;
+    int spawned = searchPath ? posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ)
+                             : posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? pid : -1;
+}
+
+}  // namespace
+
+AvmRunner::AvmRunner(const std::string& folder)
+    : folder_(folder), name_("avm_test_" + std::to_string(::getpid()))
+{
+    if (!memory_.Create(name_, engine::kRecordSize))
+        throw std::runtime_error("cannot create the test record");
+    PrepareConversion(0);
+}
+
+AvmRunner::~AvmRunner()
+{
+    memory_.Close();
+    platform::SharedMemory::Unlink(name_);
+}
+
+void AvmRunner::PrepareConversion(int processSeconds, int cpuUsage)
+{
+    std::memset(memory_.Data(), 0, engine::kRecordSize);
+    Record().notify_window = ::getpid();
+    Record().result_code = engine::kResultNotReported;
+    Record().job_flag = 1;
+    Record().cpu_usage = cpuUsage;
+    Record().process_seconds = processSeconds;
+}
+
+void AvmRunner::PrepareProbe()
+{
+    std::memset(memory_.Data(), 0, engine::kRecordSize);
+    Record().notify_window = ::getpid();
+    Record().result_code = engine::kResultNotReported;
+}
+
+RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string& tool,
+                         const std::function<void(const std::vector<platform::NotifyMessage>&)>& whileRunning)
+{
+    RunResult result;
+    receiver_.Bind(platform::NotifySocketPath(name_, Record().notify_window));
+    std::vector<std::string> argv = {std::string(PROGRAM_DIR) + tool, "-sfm", name_};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const std::string logPath = folder_ + "run.log";
+    pid_t pid = Spawn(argv, logPath, false);
+    EXPECT_GT(pid, 0) << "cannot start " << tool;
+    if (pid <= 0)
+        return result;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        while (auto message = receiver_.Receive())
+            result.progress.push_back(*message);
+        if (whileRunning)
+            whileRunning(result.progress);
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ADD_FAILURE() << tool << " hung";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    while (auto message = receiver_.Receive())
+        result.progress.push_back(*message);
+    receiver_.Close();
+    EXPECT_TRUE(WIFEXITED(status)) << tool << " crashed";
+    result.resultCode = engine::LoadField(Record().result_code);
+    result.log = ReadFile(logPath);
+    result.record = Record();
+    return result;
+}
+
+bool RunProgram(const std::vector<std::string>& args, std::string* output)
+{
+    char pattern[] = "/tmp/avm-test-output-XXXXXX";
+    int fd = ::mkstemp(pattern);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    pid_t pid = Spawn(args, pattern, true);
+    int status = 0;
+    bool ok = pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (output)
+        *output = ReadFile(pattern);
+    ::unlink(pattern);
+    return ok;
+}
+
+void MakeClip(const std::vector<std::string>& args)
+{
+    std::vector<std::string> command = {"ffmpeg", "-nostdin", "-y", "-v", "error"};
+    command.insert(command.end(), args.begin(), args.end());
+    std::string output;
+    ASSERT_TRUE(RunProgram(command, &output)) << "ffmpeg failed: " << output;
+}
+
+std::map<std::string, std::string> ProbeFacts::First(const std::string& type) const
+{
+    for (const auto& stream : streams)
+        if (stream.count("codec_type") && stream.at("codec_type") == type)
+            return stream;
+    return {};
+}
+
+ProbeFacts Probe(const std::string& path)
+{
+    std::string output;
+    ProbeFacts facts;
+    if (!RunProgram({"ffprobe", "-v", "error", "-show_format", "-show_streams", "-of", "flat=s=_", path}, &output))
+        return facts;
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        std::string key = line.substr(0, equals);
+        std::string value = line.substr(equals + 1);
+        if (value.size() >= 2 && value.front() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (key.rfind("format_", 0) == 0) {
+            facts.format[key.substr(7)] = value;
+        } else if (key.rfind("streams_stream_", 0) == 0) {
+            std::size_t index = std::stoul(key.substr(15));
+            auto field = key.find('_', 15);
+            if (facts.streams.size() <= index)
+                facts.streams.resize(index + 1);
+            facts.streams[index][key.substr(field + 1)] = value;
+        }
+    }
+    return facts;
+}
+
+std::vector<std::string> GreyFrames(const std::string& path)
+{
+    std::string raw;
+    char pattern[] = "/tmp/avm-test-frames-XXXXXX";
+    int fd = ::mkstemp(pattern);
+    ::close(fd);
+    ProbeFacts facts = Probe(path);
+    auto video = facts.First("video");
+    std::vector<std::string> frames;
+    if (video.empty() ||
+        !RunProgram({"ffmpeg", "-nostdin", "-y", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "gray",
+                     pattern})) {
+        ::unlink(pattern);
+        return frames;
+    }
+    raw = ReadFile(pattern);
+    ::unlink(pattern);
+    std::size_t size = std::stoul(video["width"]) * std::stoul(video["height"]);
+    for (std::size_t at = 0; at + size <= raw.size(); at += size)
+        frames.push_back(raw.substr(at, size));
+    return frames;
+}
+
+}  // namespace avm_test

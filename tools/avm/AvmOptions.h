@@ -1,0 +1,64 @@
+#pragma once
+// The avm command line, checked and turned into typed settings.
+#include "common/CommandLine.h"
+
+extern "C" {
+#include <libavutil/rational.h>
+}
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace avm {
+
+// How burned-in subtitles look (-subcp, -font, -subpos, -subwidth,
+// -subfont-text-scale).
+struct SubtitleStyle {
+    std::string codePage;
+    std::string fontFile;
+    int position = 100;    // percent of the height where the text's bottom sits
+    int width = 100;       // percent of the width the text may use
+    double textScale = 4;  // text height relative to the picture size
+};
+
+struct AvmOptions {
+    std::string recordName;
+    std::vector<std::string> inputs;
+    std::string output;
+
+    double startSeconds = 0;                  // -ss
+    std::optional<double> lengthSeconds;      // -endpos
+    int audioPosition = -1;                   // -aid: position among the audio tracks
+    int subtitlePosition = -1;                // -sid: position among the subtitle tracks
+    std::string subtitleFile;                 // -sub
+    SubtitleStyle subtitleStyle;
+
+    std::string videoEncoder;                 // -ovc: lavc, x264, xvid, copy
+    std::string audioEncoder;                 // -oac: lavc, mp3lame, pcm, copy
+    std::vector<tools::SubOption> lavcOpts, x264Opts, xvidOpts, lameOpts, lavfOpts, mpegOpts;
+    std::vector<tools::FilterSpec> videoFilters, audioFilters;
+    std::optional<AVRational> outputFrameRate;  // -ofps
+    int sampleRate = 0;                       // -srate
+    int channels = 0;                         // -channels
+    std::string container = "avi";            // -of
+    std::string fourcc;                       // -ffourcc
+    bool noSound = false;
+    bool noVideo = false;
+};
+
+// Throws ToolError for an unknown option or a value that cannot be honoured.
+AvmOptions ParseAvmOptions(const std::vector<std::string>& args);
+
+// Whole numbers and decimals in option values; throw ToolError naming `what`.
+int ParseInteger(const std::string& text, const std::string& what);
+double ParseNumber(const std::string& text, const std::string& what);
+
+// "90", "1:30", "00:01:30.5" -> seconds.
+double ParseTime(const std::string& text, const std::string& what);
+
+// "25", "29.97", "30000/1001", "23.976025" -> a rate; decimals that lie
+// within 0.01 % of a 1000/1001 rate become that exact fraction.
+AVRational ParseFrameRate(const std::string& text, const std::string& what);
+
+}  // namespace avm

@@ -1,0 +1,39 @@
+#pragma once
+// A linear filter graph: source, steps, sink.
+#include "FilterChain.h"
+#include "Libav.h"
+
+namespace avm {
+
+class FilterGraph {
+public:
+    // A video graph fed with frames like the decoder's, in `timeBase`.
+    void BuildVideo(const AVCodecContext* decoder, AVRational timeBase, const std::vector<FilterStep>& steps,
+                    int threads);
+    // An audio graph fed with frames like the decoder's.
+    void BuildAudio(const AVCodecContext* decoder, AVRational timeBase, const std::vector<FilterStep>& steps,
+                    int threads);
+
+    // Makes the sink hand out frames of exactly `samples` samples.
+    void SetAudioFrameSize(int samples);
+    // Feeds a frame.
+    void Push(AVFrame* frame);
+    // Ends the input at `endPts` (source time base), so that the last frame
+    // keeps its duration.
+    void Close(std::int64_t endPts);
+    // The next filtered frame; false when none is ready or the graph is drained.
+    bool Pull(AVFrame* frame);
+
+    bool Built() const { return graph_ != nullptr; }
+    const AVFilterContext* Sink() const { return sink_; }
+
+private:
+    void Build(const char* sourceName, const std::string& sourceArgs, const char* sinkName,
+               const std::vector<FilterStep>& steps, int threads);
+
+    GraphPtr graph_;
+    AVFilterContext* source_ = nullptr;
+    AVFilterContext* sink_ = nullptr;
+};
+
+}  // namespace avm

@@ -1,0 +1,47 @@
+#pragma once
+// One opened input: a media file, or the file a decode script names, which is
+// then opened through the tolerant route (generic probing, damage ignored).
+#include "Libav.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace avm {
+
+class InputMedia {
+public:
+    // Throws ToolError when the file cannot be opened or holds no streams.
+    explicit InputMedia(const std::string& path);
+
+    AVFormatContext* Context() const { return context_.get(); }
+    // The media file really opened (the script's source for a script).
+    const std::string& MediaPath() const { return mediaPath_; }
+    bool Tolerant() const { return forcedRate_.has_value(); }
+    // The rate a decode script imposes on the picture.
+    std::optional<AVRational> ForcedFrameRate() const { return forcedRate_; }
+
+    // Stream indexes of one type, in file order.
+    std::vector<int> StreamsOf(AVMediaType type) const;
+    // The main picture stream, or -1.
+    int VideoStream() const;
+    // The audio stream at `position` among the audio streams; -1 picks the
+    // first one (or none when there is none). Throws when out of range.
+    int AudioStream(int position) const;
+    // Seconds of the file's first timestamp (0 when unknown).
+    double StartSeconds() const;
+    // Length in seconds (0 when unknown).
+    double DurationSeconds() const;
+    // Positions the demuxer at or before `seconds` into the media.
+    void SeekTo(double seconds);
+
+private:
+    InputPtr context_;
+    std::string mediaPath_;
+    std::optional<AVRational> forcedRate_;
+};
+
+// A decoder for one stream, opened with `threads` workers.
+CodecContextPtr OpenDecoder(const AVStream* stream, int threads, bool tolerant);
+
+}  // namespace avm

@@ -1,0 +1,84 @@
+#include "MediaFacts.h"
+
+#include <cmath>
+#include <cstring>
+
+extern "C" {
+#include <libavutil/dict.h>
+}
+
+namespace avm {
+
+namespace {
+
+void CopyText(char* field, std::size_t size, const char* text)
+{
+    std::memset(field, 0, size);
+    if (text)
+        std::strncpy(field, text, size - 1);
+}
+
+std::int32_t Kbits(std::int64_t bitsPerSecond)
+{
+    return bitsPerSecond > 0 ? static_cast<std::int32_t>(bitsPerSecond / 1000) : 0;
+}
+
+const char* Tag(const AVStream* stream, const char* key)
+{
+    const AVDictionaryEntry* entry = av_dict_get(stream->metadata, key, nullptr, 0);
+    return entry ? entry->value : nullptr;
+}
+
+// Languages arrive as ISO 639-2 codes from most containers; anything that is
+// not three letters (empty, "und" stays) is written as "und".
+const char* LanguageCode(const AVStream* stream)
+{
+    const char* language = Tag(stream, "language");
+    if (!language || std::strlen(language) != 3)
+        return "und";
+    return language;
+}
+
+}  // namespace
+
+void WriteMediaFacts(const InputMedia& input, engine::EngineRecord& record)
+{
+    const AVFormatContext* context = input.Context();
+    int video = input.VideoStream();
+    if (video >= 0) {
+        const AVStream* stream = context->streams[video];
+        const AVCodecParameters* parameters = stream->codecpar;
+        CopyText(record.video_codec, sizeof record.video_codec, avcodec_get_name(parameters->codec_id));
+        record.video_bitrate = Kbits(parameters->bit_rate);
+        record.width = parameters->width;
+        record.height = parameters->height;
+        AVRational rate = input.ForcedFrameRate().value_or(stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate
+                                                                                          : stream->r_frame_rate);
+        record.frame_rate = rate.num > 0 && rate.den > 0 ? static_cast<float>(av_q2d(rate)) : 0.0f;
+    }
+    int audio = input.AudioStream(-1);
+    if (audio >= 0) {
+        const AVCodecParameters* parameters = context->streams[audio]->codecpar;
+        CopyText(record.audio_codec, sizeof record.audio_codec, avcodec_get_name(parameters->codec_id));
+        record.audio_bitrate = Kbits(parameters->bit_rate);
+        record.sample_rate = parameters->sample_rate;
+        record.channels = parameters->ch_layout.nb_channels;
+    }
+    record.duration = static_cast<std::uint32_t>(std::lround(input.DurationSeconds()));
+
+    std::memset(record.tracks, 0, sizeof record.tracks);
+    int used = 0;
+    for (unsigned i = 0; i < context->nb_streams && used < engine::kMaxTracks; ++i) {
+        const AVStream* stream = context->streams[i];
+        AVMediaType type = stream->codecpar->codec_type;
+        if (type != AVMEDIA_TYPE_AUDIO && type != AVMEDIA_TYPE_SUBTITLE)
+            continue;
+        engine::TrackEntry& entry = record.tracks[used++];
+        entry.kind = type == AVMEDIA_TYPE_AUDIO ? engine::kTrackAudio : engine::kTrackSubtitle;
+        entry.track_id = static_cast<std::int32_t>(i);
+        CopyText(entry.language, sizeof entry.language, LanguageCode(stream));
+        CopyText(entry.title, sizeof entry.title, Tag(stream, "title"));
+    }
+}
+
+}  // namespace avm

@@ -1,0 +1,87 @@
+// avm: the engine tool that probes and converts media for the program.
+// It reads MEncoder option syntax, finds its orders and reports its outcome
+// in the shared status record named after -sfm, and sends progress to the
+// program's window.
+#include "AvmOptions.h"
+#include "Libav.h"
+#include "MediaFacts.h"
+#include "Transcoder.h"
+#include "common/ProgressSender.h"
+#include "common/ToolError.h"
+#include "common/ToolLog.h"
+#include "common/ToolRecord.h"
+
+#include <csignal>
+#include <filesystem>
+
+namespace {
+
+volatile std::sig_atomic_t terminationRequested = 0;
+
+void OnTerminate(int)
+{
+    terminationRequested = 1;
+}
+
+std::string RecordName(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "-sfm")
+            return args[i + 1];
+    return "";
+}
+
+int Run(tools::ToolRecord& record, const std::vector<std::string>& args)
+{
+    avm::AvmOptions options = avm::ParseAvmOptions(args);
+    bool probe = record.IsProbeRun();
+    if (probe) {
+        avm::InputMedia input(options.inputs.front());
+        avm::WriteMediaFacts(input, record.Data());
+    }
+    tools::ProgressSender progress(record.Name(), record.NotifyWindow());
+    double total = record.ProcessSeconds() > 0 ? record.ProcessSeconds() : options.lengthSeconds.value_or(0);
+    avm::TranscodeHooks hooks;
+    hooks.stopRequested = [&record] { return terminationRequested != 0 || record.AbortRequested(); };
+    if (!probe)
+        hooks.progress = [&](double seconds) { progress.Report(0, tools::PercentTimes100(seconds, total)); };
+    hooks.threads = record.ThreadCount();
+
+    avm::Transcoder transcoder(options, hooks);
+    if (transcoder.Run() == avm::TranscodeOutcome::Stopped) {
+        tools::LogLine("stopped on request; the unfinished output was removed");
+        record.WriteResult(engine::kResultStopped);
+        return 0;
+    }
+    if (!probe)
+        progress.Report(0, 10000, true);
+    record.WriteResult(engine::kResultSuccess);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string name = argc > 0 && argv[0][0] ? std::filesystem::path(argv[0]).filename().string() : "avm";
+    tools::SetLogName(name);
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::signal(SIGTERM, OnTerminate);
+    std::signal(SIGINT, OnTerminate);
+    avm::CaptureLibraryLog();
+
+    tools::ToolRecord record;
+    if (!record.Open(RecordName(args))) {
+        tools::LogLine("cannot open the status record named by -sfm \"" + RecordName(args) + "\"");
+        return 1;
+    }
+    try {
+        return Run(record, args);
+    } catch (const tools::ToolError& error) {
+        tools::LogLine(error.what());
+    } catch (const std::exception& error) {
+        tools::LogLine(std::string("unexpected failure: ") + error.what());
+    }
+    record.WriteResult(engine::kResultFailed);
+    return 1;
+}
