@@ -129,9 +129,10 @@ std::optional<int> PipedProcess::WaitForExit(int timeoutMs)
         int status = 0;
         pid_t ended = ::waitpid(pid_, &status, WNOHANG);
         if (ended == pid_ || (ended < 0 && errno != EINTR)) {
+            bool exited = ended == pid_ && WIFEXITED(status);
             pid_ = -1;
             CloseOutput();
-            return ended == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            return exited ? WEXITSTATUS(status) : -1;
         }
         if (waited >= timeoutMs)
             return std::nullopt;
