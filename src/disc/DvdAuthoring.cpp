@@ -65,8 +65,6 @@ std::optional<std::string> BuildDvdTitleArguments(const DiscJob& job, const DvdT
         if (!chapters.empty())
             text += " -c " + chapters;
         text += " -f " + engine::QuoteArgument(file);
-        if (text.size() >= kDvdArgumentLimit)
-            return std::nullopt;
     }
     if (text.size() >= kDvdArgumentLimit)
         return std::nullopt;

@@ -39,11 +39,10 @@ void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run)
 
     const std::string temp = app::TempDirectory();
     const std::string xmlPath = temp + "vcd.xml";
-    std::optional<std::string> arguments;
     if (temp.empty() || writer.WriteVcdXml(xmlPath) != 0 || !app::FileExists(xmlPath)) {
         ShowDiscMessage(run, "Create XML failed");
         MarkDiscStepFailed(run);
-    } else if (!(arguments = BuildVcdArguments(job, xmlPath, state.discFolder))) {
+    } else if (std::optional<std::string> arguments = BuildVcdArguments(job, xmlPath, state.discFolder); !arguments) {
         ShowDiscMessage(run, "VCD image failed");
         MarkDiscStepFailed(run);
     } else {
