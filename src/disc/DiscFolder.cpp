@@ -4,6 +4,7 @@
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
+#include "profiles/ProfileMarkers.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,31 +20,16 @@ void ShowFailure(app::UserDialogs& dialogs, const char* key)
 
 }  // namespace
 
-bool IsImageProfile(const std::string& shortName)
-{
-    return shortName.find("img") != std::string::npos;
-}
-
-bool IsDvdImageProfile(const std::string& shortName)
-{
-    return shortName.find("dvdimg") != std::string::npos;
-}
-
-bool IsSvcdImageProfile(const std::string& shortName)
-{
-    return shortName.find("svcdimg") != std::string::npos;
-}
-
 int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& dialogs)
 {
-    if (!IsImageProfile(job.profileShortName))
+    if (!profiles::IsDiscImage(job.profileShortName))
         return 1;
     const std::string base = job.outputFolder + job.discLabel;
     state.discFolder = base;
     for (int n = 1; app::DirectoryExists(state.discFolder); ++n)
         state.discFolder = base + "_" + std::to_string(n);
 
-    if (IsDvdImageProfile(job.profileShortName)) {
+    if (profiles::IsDvdImage(job.profileShortName)) {
         if (!app::CreateDirectoryPath(state.discFolder + "/VIDEO_TS") ||
             !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS")) {
             ShowFailure(dialogs, "DVD image failed");

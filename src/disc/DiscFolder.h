@@ -24,8 +24,4 @@ void RemoveEmptyDiscFolder(const std::string& discFolder);
 // "<workingFolder>001.<extension>", "002", ... up to the first that does not exist.
 std::vector<std::string> NumberedFiles(const std::string& workingFolder, const std::string& extension);
 
-bool IsImageProfile(const std::string& shortName);
-bool IsDvdImageProfile(const std::string& shortName);
-bool IsSvcdImageProfile(const std::string& shortName);
-
 }  // namespace disc

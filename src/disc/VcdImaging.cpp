@@ -4,6 +4,7 @@
 #include "disc/DiscFolder.h"
 #include "disc/VcdXmlWriter.h"
 #include "engine/CommandLine.h"
+#include "profiles/ProfileMarkers.h"
 
 namespace disc {
 
@@ -32,7 +33,7 @@ void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run)
     }
 
     VcdXmlWriter writer;
-    writer.SetKind(IsSvcdImageProfile(job.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
+    writer.SetKind(profiles::IsSvcdImage(job.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
     writer.SetVolumeLabel(job.discLabel);
     for (const std::string& file : NumberedFiles(job.workingFolder, "mpg"))
         writer.AddSequenceItem(file);
