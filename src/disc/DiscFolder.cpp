@@ -1,0 +1,67 @@
+#include "DiscFolder.h"
+
+#include "app/Application.h"
+#include "app/UserDialogs.h"
+#include "app/Utilities.h"
+#include "lang/IniTextFile.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace disc {
+
+namespace {
+
+void ShowFailure(app::UserDialogs& dialogs, const char* key)
+{
+    dialogs.Message(lang::Text("MainDialog", key), app::Application().appName);
+}
+
+}  // namespace
+
+int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& dialogs)
+{
+    if (!profiles::IsDiscImage(job.profileShortName))
+        return 1;
+    const std::string base = job.outputFolder + job.discLabel;
+    state.discFolder = base;
+    for (int n = 1; app::DirectoryExists(state.discFolder); ++n)
+        state.discFolder = base + "_" + std::to_string(n);
+
+    if (profiles::IsDvdImage(job.profileShortName)) {
+        if (!app::CreateDirectoryPath(state.discFolder + "/VIDEO_TS") ||
+            !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS")) {
+            ShowFailure(dialogs, "DVD image failed");
+            return 0;
+        }
+    } else if (!app::CreateDirectoryPath(state.discFolder)) {
+        ShowFailure(dialogs, "VCD image failed");
+        return 0;
+    }
+    return 1;
+}
+
+void RemoveEmptyDiscFolder(const std::string& discFolder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::remove(fs::path(discFolder) / "VIDEO_TS", error);
+    fs::remove(fs::path(discFolder) / "AUDIO_TS", error);
+    fs::remove(discFolder, error);
+}
+
+std::vector<std::string> NumberedFiles(const std::string& workingFolder, const std::string& extension)
+{
+    std::vector<std::string> files;
+    for (int n = 1;; ++n) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%03d.", n);
+        std::string path = workingFolder + number + extension;
+        if (!app::FileExists(path))
+            return files;
+        files.push_back(path);
+    }
+}
+
+}  // namespace disc
