@@ -12,6 +12,8 @@ public:
     virtual void Message(const std::string& text, const std::string& caption) = 0;
     // A Yes/No question; true for Yes.
     virtual bool Question(const std::string& text, const std::string& caption) = 0;
+    // An OK/Cancel confirmation; true for OK.
+    virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
 };
 
 }  // namespace app

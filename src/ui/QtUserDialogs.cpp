@@ -13,3 +13,9 @@ bool QtUserDialogs::Question(const std::string& text, const std::string& caption
     return QMessageBox::question(owner_, QString::fromStdString(caption), QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
+
+bool QtUserDialogs::Confirm(const std::string& text, const std::string& caption)
+{
+    return QMessageBox::information(owner_, QString::fromStdString(caption), QString::fromStdString(text),
+                                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}

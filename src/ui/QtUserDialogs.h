@@ -12,6 +12,7 @@ public:
 
     void Message(const std::string& text, const std::string& caption) override;
     bool Question(const std::string& text, const std::string& caption) override;
+    bool Confirm(const std::string& text, const std::string& caption) override;
 
 private:
     QWidget* owner_;

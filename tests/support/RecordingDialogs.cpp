@@ -17,4 +17,9 @@ bool RecordingDialogs::Question(const std::string& text, const std::string& capt
     return answer;
 }
 
+bool RecordingDialogs::Confirm(const std::string& text, const std::string& caption)
+{
+    return Question(text, caption);
+}
+
 }  // namespace testing_support

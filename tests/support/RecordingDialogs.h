@@ -19,6 +19,8 @@ public:
     void Message(const std::string& text, const std::string& caption) override;
     // Answers with the next scripted answer; No when the script is empty.
     bool Question(const std::string& text, const std::string& caption) override;
+    // Answers from the same script as Question (true = OK).
+    bool Confirm(const std::string& text, const std::string& caption) override;
 
     void Answer(bool yes) { answers_.push_back(yes); }
 
