@@ -60,10 +60,6 @@ ProductIdentity LoadProductIdentity(const std::string& programDirectory)
     return product;
 }
 
-}  // namespace app
-
-namespace app {
-
 bool JoinerMode(const ProductIdentity& product)
 {
     return product.applicationName.find("Diziv Udozir") != std::string::npos;

@@ -25,10 +25,6 @@ ProductIdentity BuiltInProductIdentity();
 // programDirectory + "product.ini" laid over it.
 ProductIdentity LoadProductIdentity(const std::string& programDirectory);
 
-}  // namespace app
-
-namespace app {
-
 // The joiner edition: its main action joins the sources instead of
 // converting them.
 bool JoinerMode(const ProductIdentity& product);

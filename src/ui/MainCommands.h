@@ -28,7 +28,7 @@ enum class Command {
     UncheckAll = 32775,
     AddFolder = 32781,
     Properties = 32782,
-    DropFiles = 0x233,
+    DropFiles = 0x233,  // files dropped on the window; no control of its own
 };
 
 // Commands that edit the list or start work: refused while a run is busy.

@@ -2,6 +2,12 @@
 
 #include "lang/IniTextFile.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+
 #include <filesystem>
 
 namespace widget_test {
@@ -46,15 +52,6 @@ void OnNextModal(std::function<void(QWidget*)> check)
     });
 }
 
-}  // namespace widget_test
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAccessible>
-#include <QComboBox>
-#include <QLineEdit>
-
-namespace widget_test {
 
 void ExpectAllNamed(QWidget* window)
 {

@@ -55,10 +55,6 @@ Widget* Find(QWidget* window, const char* name)
     return widget;
 }
 
-}  // namespace widget_test
-
-namespace widget_test {
-
 // Every button, list, box and edit of the window has a name that assistive
 // tools read (its own text, its label's text or its tooltip).
 void ExpectAllNamed(QWidget* window);
