@@ -71,11 +71,6 @@ void FilterGraph::Build(const char* sourceName, const std::string& sourceArgs, c
     Check(avfilter_graph_config(graph_.get(), nullptr), "cannot set up the filter graph");
 }
 
-void FilterGraph::SetAudioFrameSize(int samples)
-{
-    av_buffersink_set_frame_size(sink_, static_cast<unsigned>(samples));
-}
-
 void FilterGraph::Push(AVFrame* frame)
 {
     Check(av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF), "filtering failed");

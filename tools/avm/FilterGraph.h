@@ -14,8 +14,6 @@ public:
     void BuildAudio(const AVCodecContext* decoder, AVRational timeBase, const std::vector<FilterStep>& steps,
                     int threads);
 
-    // Makes the sink hand out frames of exactly `samples` samples.
-    void SetAudioFrameSize(int samples);
     // Feeds a frame.
     void Push(AVFrame* frame);
     // Ends the input at `endPts` (source time base), so that the last frame

@@ -25,7 +25,8 @@ MpegTarget TargetFor(const std::string& flavour)
         target.gopPal = 15;
         target.gopNtsc = 18;
         target.bufferSize = 327680;
-        target.maxRate = target.minRate = target.bitRate = 1150000;
+        // "x"VCD: the extended flavour that also takes lower, variable rates.
+        target.maxRate = target.bitRate = 1150000;
         target.audioSampleRate = 44100;
         target.audioBitRate = 224000;
     } else if (flavour == "xsvcd") {

@@ -126,11 +126,11 @@ void Transcoder::ProcessInput(std::size_t number)
 
     PacketPtr packet = NewPacket();
     double reached = 0;
-    bool readToTheEnd = true;
+    bool hitEndOfFile = false;
     while ((video.index >= 0 && !video.done) || (audio.index >= 0 && !audio.done)) {
         CheckStop();
         if (av_read_frame(context, packet.get()) < 0) {
-            readToTheEnd = false;
+            hitEndOfFile = true;
             break;
         }
         InputTrack* track = packet->stream_index == video.index   ? &video
@@ -143,7 +143,7 @@ void Transcoder::ProcessInput(std::size_t number)
         }
         av_packet_unref(packet.get());
     }
-    if (!readToTheEnd && !input.Tolerant())
+    if (hitEndOfFile && !input.Tolerant())
         CheckNotCutOff(input, reached);
     for (InputTrack* track : {&video, &audio}) {
         if (track->decoder)
