@@ -13,6 +13,7 @@
 //   MainDialog_Format.cpp   output-format controls and the disc panel
 #include "IconMap.h"
 #include "MainCommands.h"
+#include "engine/SourceItem.h"
 
 #include <QMainWindow>
 
@@ -44,10 +45,6 @@ class Desktop;
 class MainDialog : public QMainWindow {
     Q_OBJECT
 public:
-    // Item data of a list row: its trim start and end in seconds.
-    static constexpr int kTrimStartRole = Qt::UserRole;
-    static constexpr int kTrimEndRole = Qt::UserRole + 1;
-
     MainDialog(app::UserDialogs& dialogs, Desktop& desktop);
     ~MainDialog() override;
 
@@ -59,6 +56,18 @@ public:
     void RunCommand(Command command);
     // Commands of the source list and the conversion register here.
     void SetCommandHandler(Command command, std::function<void()> handler);
+
+    // The source list: row i of the list view and item i always describe
+    // the same file.
+    int SourceCount() const { return static_cast<int>(sources_.size()); }
+    const engine::SourceItem& SourceAt(int row) const { return sources_.at(static_cast<std::size_t>(row)); }
+    engine::SourceItem& SourceAt(int row) { return sources_.at(static_cast<std::size_t>(row)); }
+    // Appends a ticked row for item with its five column texts.
+    void AppendSource(const engine::SourceItem& item);
+    bool IsTicked(int row) const;
+    void SetTicked(int row, bool ticked);
+    // Column 4 of the row.
+    void SetRowStatus(int row, const QString& text);
 
     bool Busy() const { return busy_; }
     void SetBusy(bool busy) { busy_ = busy; }
@@ -146,6 +155,7 @@ private:
     std::map<Command, std::function<void()>> handlers_;
     std::vector<IconButton*> buttons_;  // parallel to Buttons()
 
+    std::vector<engine::SourceItem> sources_;  // parallel to the rows of sourceList_
     QTreeWidget* sourceList_ = nullptr;
     QLabel* outputFolderLabel_ = nullptr;
     QLineEdit* outputFolderEdit_ = nullptr;

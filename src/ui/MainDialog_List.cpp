@@ -4,6 +4,7 @@
 #include "ShellTexts.h"
 #include "UiText.h"
 #include "app/Application.h"
+#include "app/Utilities.h"
 #include "controls/SizeRange.h"
 
 #include <QCursor>
@@ -80,16 +81,46 @@ void MainDialog::RefreshTotals()
     int ticked = 0;
     double seconds = 0;
     for (int row = 0; row < sourceList_->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = sourceList_->topLevelItem(row);
-        if (item->checkState(0) != Qt::Checked)
+        if (!IsTicked(row))
             continue;
         ++ticked;
-        seconds += item->data(0, kTrimEndRole).toDouble() - item->data(0, kTrimStartRole).toDouble();
+        seconds += SourceAt(row).trimEnd - SourceAt(row).trimStart;
     }
     capacityRuler_->SetValue(WholeMinutes(seconds));
     const QString line = Qs(TotalsLine(ticked, seconds));
     statusLine_->setText(line);
     rulerCaption_->setText(line);
+}
+
+void MainDialog::AppendSource(const engine::SourceItem& item)
+{
+    auto* row = new QTreeWidgetItem;
+    row->setText(0, QString::fromStdString(item.path));
+    row->setText(1, QString::number(item.width) + " X " + QString::number(item.height));
+    row->setText(2, Qs(app::SecondsToClock(item.trimStart)));
+    row->setText(3, Qs(app::SecondsToClock(item.trimEnd)));
+    row->setText(4, QStringLiteral("--"));
+    for (int column = 1; column < 5; ++column)
+        row->setTextAlignment(column, Qt::AlignCenter);
+    row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+    sources_.push_back(item);
+    sourceList_->addTopLevelItem(row);
+    row->setCheckState(0, Qt::Checked);
+}
+
+bool MainDialog::IsTicked(int row) const
+{
+    return sourceList_->topLevelItem(row)->checkState(0) == Qt::Checked;
+}
+
+void MainDialog::SetTicked(int row, bool ticked)
+{
+    sourceList_->topLevelItem(row)->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+void MainDialog::SetRowStatus(int row, const QString& text)
+{
+    sourceList_->topLevelItem(row)->setText(4, text);
 }
 
 }  // namespace ui

@@ -30,13 +30,17 @@ protected:
     }
 
     // Adds a row with its check state and trim range.
-    static void AddRow(ui::MainDialog& window, bool ticked, double start, double end)
+    static void AddRow(ui::MainDialog& window, bool ticked, int start, int end)
     {
-        auto* list = window.findChild<QTreeWidget*>("sourceList");
-        auto* item = new QTreeWidgetItem(list, {"/videos/clip.avi", "160 X 120", "", "", "--"});
-        item->setData(0, ui::MainDialog::kTrimStartRole, start);
-        item->setData(0, ui::MainDialog::kTrimEndRole, end);
-        item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+        engine::SourceItem item;
+        item.path = "/videos/clip.avi";
+        item.width = 160;
+        item.height = 120;
+        item.duration = static_cast<std::uint32_t>(end);
+        item.trimStart = start;
+        item.trimEnd = end;
+        window.AppendSource(item);
+        window.SetTicked(window.SourceCount() - 1, ticked);
     }
 
     // Opens the list's context menu and returns its items with their enabled state.
@@ -177,7 +181,7 @@ TEST_F(MainWindow, TotalsCountTickedRowsWithTrimmedLength)
     auto window = Open();
     AddRow(*window, true, 10, 70);
     AddRow(*window, false, 0, 5000);
-    AddRow(*window, true, 3600, 7265.5);
+    AddRow(*window, true, 3600, 7265);
     window->RefreshTotals();
     EXPECT_EQ(Find<QLabel>(window.get(), "statusLine")->text().toStdString(), "Files: 2      Length: 01:02:05");
 
