@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include "EngineSession.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
@@ -28,6 +29,7 @@ constexpr int kApplicationIcon = 128;
 MainDialog::MainDialog(app::UserDialogs& dialogs, Desktop& desktop)
     : dialogs_(dialogs),
       desktop_(desktop),
+      engine_(std::make_unique<EngineSession>(dialogs)),
       icons_(app::ProgramDirectory(), app::Application().product.company),
       buttons_(Buttons().size(), nullptr)
 {
@@ -130,6 +132,7 @@ void MainDialog::closeEvent(QCloseEvent* event)
         return;
     }
     SaveMainWindowState();
+    engine_->Close();
     event->accept();
 }
 

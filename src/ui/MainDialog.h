@@ -11,6 +11,7 @@
 //   MainDialog_Folder.cpp   output folder row
 //   MainDialog_Shell.cpp    settings, about, home page and help
 //   MainDialog_Format.cpp   output-format controls and the disc panel
+//   MainDialog_Job.cpp      busy state, highlighted row and progress display
 #include "IconMap.h"
 #include "MainCommands.h"
 #include "engine/SourceItem.h"
@@ -41,6 +42,7 @@ class UserDialogs;
 namespace ui {
 
 class Desktop;
+struct EngineSession;
 
 class MainDialog : public QMainWindow {
     Q_OBJECT
@@ -69,13 +71,25 @@ public:
     // Column 4 of the row.
     void SetRowStatus(int row, const QString& text);
 
+    // The busy state of a conversion run: guarded commands refuse, the
+    // output controls are disabled, Stop is enabled, and the bottom strip
+    // shows the progress bar and the elapsed time.
     bool Busy() const { return busy_; }
-    void SetBusy(bool busy) { busy_ = busy; }
+    void SetBusy(bool busy);
+    // Highlights the row being converted and scrolls it into view; -1 for none.
+    void HighlightRow(int row);
+    // Bar position (0..10000), stage line and elapsed time of a running job.
+    void ShowProgress(int position, const QString& stageLine, const QString& elapsedLine);
+
+    // The record, launcher and progress socket shared with the engine tools.
+    EngineSession& Engine() { return *engine_; }
     bool JoinerMode() const { return joinerMode_; }
 
     // Counts the ticked rows and their trimmed length into the status line
     // and the disc capacity ruler.
     void RefreshTotals();
+    // Whole minutes of the ticked rows' trimmed lengths, as the disc ruler shows.
+    int TotalMinutes() const;
     // Lets the window repaint and take input during a long operation.
     static void PumpMessages();
     // Folds the output controls back into the current profile's choices
@@ -147,6 +161,7 @@ private:
 
     app::UserDialogs& dialogs_;
     Desktop& desktop_;
+    std::unique_ptr<EngineSession> engine_;
     IconMap icons_;
     bool busy_ = false;
     bool joinerMode_ = false;

@@ -92,6 +92,11 @@ void MainDialog::RefreshTotals()
     rulerCaption_->setText(line);
 }
 
+int MainDialog::TotalMinutes() const
+{
+    return capacityRuler_->GetValue();
+}
+
 void MainDialog::AppendSource(const engine::SourceItem& item)
 {
     auto* row = new QTreeWidgetItem;

@@ -1,9 +1,12 @@
 #include "Desktop.h"
 #include "IconMap.h"
 #include "MainDialog.h"
+#include "MainJob.h"
 #include "QtUserDialogs.h"
 #include "app/ConverterApp.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/PowerSwitch.h"
 
 #include <QApplication>
 
@@ -34,9 +37,12 @@ int main(int argc, char* argv[])
     ui::IconMap::ChooseIconTheme();
     QtUserDialogs dialogs;
     ui::SystemDesktop desktop;
+    platform::SystemPowerSwitch power;
+    platform::SteadyClock clock;
     int status = 0;
     app::ConverterApp converter(platform::ExecutableDirectory(), dialogs, [&] {
         ui::MainDialog window(dialogs, desktop);
+        ui::MainJob job(window, dialogs, power, clock);
         dialogs.SetOwner(&window);
         window.show();
         if (screenshot.empty()) {

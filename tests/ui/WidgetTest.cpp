@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 namespace widget_test {
@@ -19,6 +21,8 @@ void WidgetTest::SetUp()
     std::filesystem::create_directories(program_);
     app::Application().programDirectory = program_;
     app::Application().appName = "Test Converter";
+    // The window's status record and progress socket are named after it.
+    app::Application().appSharedName = "Test_Converter_" + std::to_string(::getpid());
     app::Application().product = app::BuiltInProductIdentity();
     for (const char* file : {"Languages/English.ini", "Languages/German.ini", "TarvoIcons.ini", "BrixIcons.ini"})
         ShipDataFile(file);

@@ -1,0 +1,35 @@
+#include "EngineSession.h"
+
+#include "app/Application.h"
+
+#include <QSocketNotifier>
+
+namespace ui {
+
+EngineSession::EngineSession(app::UserDialogs& dialogs)
+    : launcher(block, dialogs, clock), channel([this](std::int32_t stage, std::int32_t value) {
+          if (onProgress)
+              onProgress(stage, value);
+      })
+{
+    const std::string& name = app::Application().appSharedName;
+    block.Open(name, 0);
+    if (channel.Open(name)) {
+        notifier_ = std::make_unique<QSocketNotifier>(channel.Descriptor(), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { DispatchProgress(); });
+    }
+}
+
+EngineSession::~EngineSession()
+{
+    Close();
+}
+
+void EngineSession::Close()
+{
+    notifier_.reset();
+    channel.Close();
+    block.Close();
+}
+
+}  // namespace ui

@@ -1,0 +1,66 @@
+// The window's side of a conversion run: the busy state, the row being
+// converted and the progress display.
+#include "MainDialog.h"
+
+#include "app/SettingsStore.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace ui {
+
+namespace {
+
+constexpr int kProgressFull = 10000;
+
+bool DiscImageProfileSelected()
+{
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    return profile && profiles::IsDiscImage(*profile);
+}
+
+}  // namespace
+
+void MainDialog::SetBusy(bool busy)
+{
+    busy_ = busy;
+    // Disc image profiles show the disc ruler in place of the progress bar
+    // while idle; a run needs the bar.
+    if (DiscImageProfileSelected())
+        ShowDiscPanel(!busy);
+    progressBar_->setRange(0, kProgressFull);
+    progressBar_->setValue(0);
+    elapsedTime_->setVisible(busy);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             changeFolderButton_, outputFormatList_, advancedButton_, videoQualityList_, audioQualityList_,
+             frameRateList_, sizeList_, aspectRatioList_, discLabelEdit_, letterBoxCheck_, tvTypeList_})
+        control->setEnabled(!busy);
+    stopButton_->setEnabled(busy);
+}
+
+void MainDialog::HighlightRow(int row)
+{
+    QTreeWidgetItem* item = row >= 0 ? sourceList_->topLevelItem(row) : nullptr;
+    if (!item) {
+        sourceList_->clearSelection();
+        return;
+    }
+    sourceList_->setCurrentItem(item);
+    sourceList_->scrollToItem(item);
+}
+
+void MainDialog::ShowProgress(int position, const QString& stageLine, const QString& elapsedLine)
+{
+    progressBar_->setValue(position);
+    statusLine_->setText(stageLine);
+    elapsedTime_->setText(elapsedLine);
+}
+
+}  // namespace ui

@@ -1,0 +1,130 @@
+#include "MainJob.h"
+
+#include "EngineSession.h"
+#include "MainDialog.h"
+#include "ShutDownDialog.h"
+#include "UiText.h"
+#include "disc/JobDiscSteps.h"
+
+namespace ui {
+
+MainJob::MainJob(MainDialog& window, app::UserDialogs& dialogs, platform::PowerSwitch& power,
+                 const platform::Clock& clock)
+    : window_(window),
+      power_(power),
+      progress_(clock),
+      job_(*this, window.Engine().block, window.Engine().launcher, dialogs, progress_, window.Engine().NotifyWindow(),
+           disks_)
+{
+    EngineSession& engine = window.Engine();
+    disc::InstallDiscSteps(job_, {engine.launcher, engine.block, dialogs, [] { MainDialog::PumpMessages(); },
+                                  [this] { return OutputFolder(); }});
+    engine.onProgress = [this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); };
+    window.SetCommandHandler(Command::Convert, [this] { job_.OnConvert(); });
+    window.SetCommandHandler(Command::Stop, [this] { job_.OnStop(); });
+}
+
+MainJob::~MainJob()
+{
+    window_.Engine().onProgress = nullptr;
+    window_.SetCommandHandler(Command::Convert, nullptr);
+    window_.SetCommandHandler(Command::Stop, nullptr);
+}
+
+int MainJob::RowCount() const
+{
+    return window_.SourceCount();
+}
+
+const engine::SourceItem& MainJob::Item(int row) const
+{
+    return window_.SourceAt(row);
+}
+
+bool MainJob::IsTicked(int row) const
+{
+    return window_.IsTicked(row);
+}
+
+void MainJob::SetTicked(int row, bool ticked)
+{
+    window_.SetTicked(row, ticked);
+}
+
+void MainJob::SetStatus(int row, const std::string& text)
+{
+    window_.SetRowStatus(row, Qs(text));
+}
+
+void MainJob::SetHotRow(int row)
+{
+    // The run of the hot row has ended: its last messages still belong to it.
+    if (row < 0)
+        window_.Engine().DispatchProgress();
+    hotRow_ = row;
+    window_.HighlightRow(row);
+}
+
+void MainJob::ShowBusy(bool busy)
+{
+    hotRow_ = -1;
+    window_.SetBusy(busy);
+}
+
+void MainJob::RefreshTotals()
+{
+    window_.RefreshTotals();
+}
+
+void MainJob::SaveMainWindowState()
+{
+    window_.SaveMainWindowState();
+}
+
+int MainJob::CheckDiscLabel()
+{
+    return window_.CheckDiscLabel();
+}
+
+std::string MainJob::OutputFolder() const
+{
+    return Ss(window_.OutputFolder());
+}
+
+int MainJob::TotalMinutes() const
+{
+    return window_.TotalMinutes();
+}
+
+int MainJob::DiscCapacityMinutes() const
+{
+    return window_.DiscCapacityMinutes();
+}
+
+void MainJob::ShowShutdownDialog()
+{
+    ShutDownDialog dialog(&window_, power_);
+    dialog.exec();
+}
+
+void MainJob::PumpMessages()
+{
+    MainDialog::PumpMessages();
+}
+
+// Messages that arrive after the job has left the busy state (the last ones
+// of a run, read while the final message box is open) change nothing.
+void MainJob::OnProgress(std::int32_t stage, std::int32_t value)
+{
+    if (!job_.Busy())
+        return;
+    const std::optional<engine::ProgressView> shown =
+        progress_.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job_.Phase());
+    if (!shown)
+        return;
+    if (shown->rowText && hotRow_ >= 0)
+        window_.SetRowStatus(hotRow_, Qs(*shown->rowText));
+    window_.ShowProgress(shown->position, Qs(shown->stageLine), Qs(shown->elapsedLine));
+}
+
+}  // namespace ui

@@ -1,0 +1,121 @@
+#include "JobWindowFixture.h"
+
+#include "app/PrivateProfile.h"
+#include "app/SettingsStore.h"
+
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace widget_test {
+
+std::uint64_t ScriptedClock::NowMs() const
+{
+    if (!times.empty()) {
+        last_ = times.front();
+        const_cast<std::deque<std::uint64_t>&>(times).pop_front();
+    }
+    return last_;
+}
+
+void JobWindow::SetUp()
+{
+    WidgetTest::SetUp();
+    savedSettings_ = std::move(app::Settings());
+    app::Settings() = app::SettingsStore();
+    app::Settings().OutputFolder = OutputFolder();
+    watch_.setInterval(10);
+}
+
+void JobWindow::TearDown()
+{
+    watch_.stop();
+    job_.reset();
+    window_.reset();
+    app::Settings() = std::move(savedSettings_);
+    WidgetTest::TearDown();
+}
+
+void JobWindow::LoadProfiles(const std::string& iniFile)
+{
+    app::PrivateProfile data(iniFile);
+    for (const std::string& section : data.SectionNames())
+        app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
+}
+
+int JobWindow::SlotOf(const std::string& shortName) const
+{
+    const profiles::ProfileCatalogue& catalogue = app::Settings().catalogue;
+    for (int slot = 0; slot < catalogue.Count(); ++slot)
+        if (catalogue.Profile(slot)->profile_shortname == shortName)
+            return slot;
+    ADD_FAILURE() << "no profile " << shortName;
+    return -1;
+}
+
+void JobWindow::UseJoinerEdition()
+{
+    app::Application().product.applicationName = "Diziv Udozir Video Joiner";
+}
+
+void JobWindow::Open(int slot)
+{
+    app::Settings().OutputFormat = slot;
+    window_ = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
+    job_ = std::make_unique<ui::MainJob>(*window_, dialogs_, power_, clock_);
+    window_->show();
+}
+
+void JobWindow::Convert()
+{
+    window_->RunCommand(ui::Command::Convert);
+    watch_.stop();
+}
+
+void JobWindow::WhileRunning(std::function<void()> check)
+{
+    QObject::disconnect(&watch_, nullptr, nullptr, nullptr);
+    QObject::connect(&watch_, &QTimer::timeout, [this, check] {
+        if (job_->Busy())
+            check();
+    });
+    watch_.start();
+}
+
+std::vector<std::string> JobWindow::Statuses() const
+{
+    std::vector<std::string> statuses;
+    auto* list = window_->findChild<QTreeWidget*>("sourceList");
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        statuses.push_back(list->topLevelItem(row)->text(4).toStdString());
+    return statuses;
+}
+
+std::vector<bool> JobWindow::Ticks() const
+{
+    std::vector<bool> ticks;
+    for (int row = 0; row < window_->SourceCount(); ++row)
+        ticks.push_back(window_->IsTicked(row));
+    return ticks;
+}
+
+std::vector<std::string> JobWindow::Messages() const
+{
+    std::vector<std::string> texts;
+    for (const auto& shown : dialogs_.shown)
+        texts.push_back(shown.text);
+    return texts;
+}
+
+std::vector<std::string> JobWindow::OutputFiles() const
+{
+    std::vector<std::string> names;
+    if (std::filesystem::is_directory(OutputFolder()))
+        for (const auto& entry : std::filesystem::directory_iterator(OutputFolder()))
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace widget_test

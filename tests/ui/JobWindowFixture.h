@@ -1,0 +1,69 @@
+#pragma once
+// A main window with its conversion job, headless, on a catalogue and
+// output folder of the test's own.
+#include "WidgetTest.h"
+
+#include "app/SettingsStore.h"
+#include "support/FakePowerSwitch.h"
+#include "support/RecordingDialogs.h"
+#include "ui/MainDialog.h"
+#include "ui/MainJob.h"
+#include "platform/Clock.h"
+
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace widget_test {
+
+// Gives out the listed times one by one, then keeps the last.
+class ScriptedClock : public platform::Clock {
+public:
+    std::uint64_t NowMs() const override;
+    std::deque<std::uint64_t> times{1000};
+
+private:
+    mutable std::uint64_t last_ = 0;
+};
+
+class JobWindow : public WidgetTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Fills the catalogue from a profile file in INI form.
+    void LoadProfiles(const std::string& iniFile);
+    // The catalogue slot of the profile with that short name.
+    int SlotOf(const std::string& shortName) const;
+    // Opens the window and its job with the profile in slot selected.
+    void Open(int slot);
+    void UseJoinerEdition();
+
+    // Presses Convert (Join) and returns when the job has ended.
+    void Convert();
+    // Runs during the job, every 10 ms while it pumps its messages.
+    void WhileRunning(std::function<void()> check);
+
+    std::vector<std::string> Statuses() const;
+    std::vector<bool> Ticks() const;
+    std::vector<std::string> Messages() const;
+    // The names in the output folder, sorted.
+    std::vector<std::string> OutputFiles() const;
+    std::string OutputFolder() const { return folder_.Path() + "out/"; }
+
+    testing_support::RecordingDialogs dialogs_;
+    testing_support::FakePowerSwitch power_;
+    ScriptedClock clock_;
+    std::unique_ptr<ui::MainDialog> window_;
+    std::unique_ptr<ui::MainJob> job_;
+
+private:
+    app::SettingsStore savedSettings_;
+    QTimer watch_;
+};
+
+}  // namespace widget_test

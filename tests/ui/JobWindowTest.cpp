@@ -1,0 +1,418 @@
+// Convert, Join and Stop through the real window, with the fake engine
+// acting out each tool run.
+#include "JobWindowFixture.h"
+
+#include "app/SettingsStore.h"
+#include "engine/EngineStatusBlock.h"
+#include "platform/NotifySocket.h"
+#include "support/FakeEngine.h"
+#include "ui/ShutDownDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+using namespace widget_test;
+using testing_support::FakeEngineScript;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kProfiles[] = R"([MP4]
+profile_shortname=generic-mp4
+file_extname=.mp4
+command1=-oac copy -ovc copy __output_format__
+joincmd=-oac copy -ovc copy
+video_quality={High}
+video_size={Original}
+[Same as original video]
+profile_shortname=generic-original
+command1=-oac copy -ovc copy __output_format__
+video_quality={Original}
+[DVD Folder]
+profile_shortname=disc-dvdimg
+file_extname=.vob
+command1=-oac copy -ovc copy __output_format__
+video_quality={Best}
+video_size={720x480,720x576}
+video_tvtype={NTSC,PAL}
+video_aspect={4:3}
+audio_codec={AC3}
+)";
+
+const std::string kFinished = "The job is finished.      ";
+const std::string kStopped = "\n      The job was stopped by the user.      \n";
+const std::string kJoinFailed = "\n  Failed to join the videos.  \n\n";
+const std::string kOriginalJoinFailed =
+    "\nFailed to join the videos.\n\nThe videos cannot be joined in their original format.\n\n"
+    "Please choose another output format and try again.\n\n";
+
+class FakeJob : public JobWindow {
+protected:
+    void SetUp() override
+    {
+        JobWindow::SetUp();
+        testing_support::InstallFakeEngine(Program());
+        folder_.Write("profiles.ini", kProfiles);
+        LoadProfiles(folder_.Path() + "profiles.ini");
+    }
+
+    // Opens the window on the profile and adds the rows a, b and c, each
+    // ten seconds long; trimmedRow (if any) is cut to five.
+    void OpenWithRows(const std::string& shortName, int trimmedRow = -1)
+    {
+        Open(SlotOf(shortName));
+        for (const char* name : {"a", "b", "c"}) {
+            engine::SourceItem item;
+            item.path = folder_.Path() + name + ".avi";
+            item.width = 160;
+            item.height = 120;
+            item.duration = 10;
+            item.trimEnd = window_->SourceCount() == trimmedRow ? 5 : 10;
+            item.videoCodec = "mpeg4";
+            item.audioCodec = "mp3";
+            item.sampleRate = 44100;
+            window_->AppendSource(item);
+        }
+    }
+
+    // The row the window shows as being converted; -1 for none.
+    int HighlightedRow() const
+    {
+        auto* list = window_->findChild<QTreeWidget*>("sourceList");
+        QTreeWidgetItem* item = list->currentItem();
+        return item && item->isSelected() ? list->indexOfTopLevelItem(item) : -1;
+    }
+
+    // The controls that may not change while a job runs, and Stop.
+    std::vector<bool> ControlsEnabled() const
+    {
+        std::vector<bool> enabled;
+        for (const char* name : {"changeFolderButton", "outputFormatList", "advancedButton", "videoQualityList",
+                                 "audioQualityList", "frameRateList", "sizeList", "aspectRatioList", "discLabelEdit",
+                                 "letterBoxCheck", "tvTypeList", "stopButton"})
+            enabled.push_back(Find<QWidget>(window_.get(), name)->isEnabled());
+        return enabled;
+    }
+};
+
+// Everything the window shows of a running job, seen from its message pump.
+struct BusyLook {
+    bool windowBusy = false;
+    std::vector<bool> controls;
+    bool elapsedShown = false;
+    int barMaximum = 0;
+    int stripPage = -1;
+    bool operator==(const BusyLook&) const = default;
+};
+
+TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
+{
+    const struct {
+        const char* script;
+        std::vector<std::string> statuses;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"result=0;sleep=120;only-if=/b.avi;result=99", {"Done", "Failed", "Done"}, {kFinished}},
+        {"result=0;sleep=120;only-if=/c.avi;result=1", {"Done", "Done", "Failed"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        dialogs_.shown.clear();
+        OpenWithRows("generic-mp4");
+        FakeEngineScript script(c.script);
+        std::vector<BusyLook> looks;
+        std::vector<int> highlighted;
+        WhileRunning([&] {
+            BusyLook look{window_->Busy(), ControlsEnabled(), Find<QLabel>(window_.get(), "elapsedTime")->isVisible(),
+                          Find<QProgressBar>(window_.get(), "progressBar")->maximum(),
+                          Find<QStackedWidget>(window_.get(), "bottomStrip")->currentIndex()};
+            if (looks.empty() || !(looks.back() == look))
+                looks.push_back(look);
+            if (HighlightedRow() >= 0 && (highlighted.empty() || highlighted.back() != HighlightedRow()))
+                highlighted.push_back(HighlightedRow());
+        });
+        Convert();
+
+        std::vector<bool> disabled(11, false);
+        disabled.push_back(true);
+        EXPECT_EQ(looks, (std::vector<BusyLook>{{true, disabled, true, 10000, 0}}));
+        EXPECT_EQ(highlighted, (std::vector<int>{0, 1, 2}));
+        EXPECT_EQ(Statuses(), c.statuses);
+        EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
+        EXPECT_EQ(Messages(), c.messages);
+        EXPECT_FALSE(window_->Busy());
+        EXPECT_FALSE(job_->Busy());
+        std::vector<bool> idle(11, true);
+        idle.push_back(false);
+        EXPECT_EQ(ControlsEnabled(), idle);
+        EXPECT_FALSE(Find<QLabel>(window_.get(), "elapsedTime")->isVisible());
+        EXPECT_EQ(Find<QProgressBar>(window_.get(), "progressBar")->value(), 0);
+        EXPECT_EQ(HighlightedRow(), -1);
+        job_.reset();
+        window_.reset();
+    }
+}
+
+TEST_F(FakeJob, StopAsksAndOnlyOkStopsTheRun)
+{
+    OpenWithRows("generic-mp4");
+    FakeEngineScript script("result=0;only-if=/b.avi;wait-abort");
+    bool pressed = false;
+    WhileRunning([&] {
+        if (HighlightedRow() != 1 || pressed)
+            return;
+        pressed = true;
+        auto* stop = Find<QPushButton>(window_.get(), "stopButton");
+        dialogs_.Answer(false);
+        stop->click();
+        EXPECT_TRUE(job_->Busy()) << "Cancel keeps the run going";
+        dialogs_.Answer(true);
+        stop->click();
+    });
+    Convert();
+
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Done", "Aborted", "--"}));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, true}));
+    ASSERT_EQ(dialogs_.shown.size(), 3u);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(dialogs_.shown[i].text, "\n  Do you really want to stop the current job?         \n\n");
+        EXPECT_EQ(dialogs_.shown[i].caption, "Warning");
+    }
+    EXPECT_EQ(dialogs_.shown[2].text, kStopped);
+    EXPECT_FALSE(window_->Busy());
+}
+
+// The tool of row b leaves a partial file under the row's output name and
+// then ends without success; no trace of it stays in the output folder.
+TEST_F(FakeJob, NothingHalfDoneStaysInTheOutputFolder)
+{
+    // Like the real tools, the fake of row b takes back its success first.
+    for (const char* script : {"result=0;only-if=/b.avi;result=1;wait-abort",
+                               "result=0;only-if=/b.avi;result=1;sleep=200;crash",
+                               "result=0;only-if=/b.avi;sleep=200;result=99"}) {
+        SCOPED_TRACE(script);
+        for (const bool joiner : {false, true}) {
+            fs::remove_all(OutputFolder());
+            app::Application().product.applicationName = joiner ? "Diziv Udozir Video Joiner" : "Diziv Video Converter";
+            OpenWithRows("generic-mp4");
+            FakeEngineScript fake(script);
+            bool wrote = false;
+            WhileRunning([&] {
+                if (HighlightedRow() != 1 || wrote)
+                    return;
+                wrote = true;
+                const std::string partial =
+                    joiner ? OutputFolder() + "__tempFolder__/002.mp4" : OutputFolder() + "b.mp4";
+                std::ofstream(partial) << "half";
+                if (std::string(script).find("wait-abort") != std::string::npos) {
+                    dialogs_.Answer(true);
+                    window_->RunCommand(ui::Command::Stop);
+                }
+            });
+            Convert();
+            EXPECT_TRUE(wrote);
+            EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << (joiner ? "joiner" : "converter");
+            job_.reset();
+            window_.reset();
+        }
+    }
+}
+
+TEST_F(FakeJob, AnEncoderThatCannotStartEndsTheJob)
+{
+    UseJoinerEdition();
+    OpenWithRows("generic-mp4");
+    fs::remove(Program() + "avm");
+    Convert();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_NE(dialogs_.shown[0].text.find("Error! Failed to load"), std::string::npos) << dialogs_.shown[0].text;
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"--", "--", "--"}));
+    EXPECT_FALSE(window_->Busy());
+    EXPECT_FALSE(Find<QPushButton>(window_.get(), "stopButton")->isEnabled());
+    EXPECT_TRUE(Find<QComboBox>(window_.get(), "outputFormatList")->isEnabled());
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
+}
+
+TEST_F(FakeJob, JoinerFailures)
+{
+    UseJoinerEdition();
+    const struct {
+        const char* profile;
+        int trimmedRow;
+        const char* script;
+        std::vector<std::string> statuses;
+        std::string message;
+    } cases[] = {
+        {"generic-mp4", -1, "result=0;only-if=/b.avi;result=99", {"Done", "Failed", "--"}, kJoinFailed},
+        {"generic-original", 0, "result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"}, kOriginalJoinFailed},
+        // Only the join run names the output folder's a.mp4.
+        {"generic-mp4", -1, "result=0;only-if=out/a.mp4;result=1", {"Done", "Done", "Done"}, kJoinFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        dialogs_.shown.clear();
+        OpenWithRows(c.profile, c.trimmedRow);
+        EXPECT_EQ(Find<QToolButton>(window_.get(), "convertButton")->text(), "Join");
+        FakeEngineScript script(c.script);
+        Convert();
+        EXPECT_EQ(Statuses(), c.statuses);
+        EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
+        job_.reset();
+        window_.reset();
+    }
+}
+
+TEST_F(FakeJob, OriginalJoinOfUntrimmedSourcesConvertsNothing)
+{
+    UseJoinerEdition();
+    OpenWithRows("generic-original");
+    const std::string arguments = folder_.Path() + "arguments";
+    FakeEngineScript script("result=0", arguments);
+    Convert();
+    const std::vector<std::string> recorded = testing_support::ReadRecordedArguments(arguments);
+    const std::vector<std::string> inputs(recorded.end() - 3, recorded.end());
+    EXPECT_EQ(inputs, (std::vector<std::string>{folder_.Path() + "a.avi", folder_.Path() + "b.avi",
+                                                folder_.Path() + "c.avi"}));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"--", "--", "--"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{kFinished});
+}
+
+TEST_F(FakeJob, AutomaticShutdownCountsDownAfterAFinishedRunOnly)
+{
+    app::Settings().autoShutdown = 1;
+    for (const bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stopped" : "finished");
+        OpenWithRows("generic-mp4");
+        FakeEngineScript script(stop ? "wait-abort" : "result=0");
+        int countdowns = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<ui::ShutDownDialog*>(QApplication::activeModalWidget())) {
+                ++countdowns;
+                dialog->accept();
+            }
+        });
+        watch.start(10);
+        if (stop)
+            WhileRunning([&] {
+                if (!dialogs_.shown.empty())
+                    return;
+                dialogs_.Answer(true);
+                window_->RunCommand(ui::Command::Stop);
+            });
+        Convert();
+        watch.stop();
+        EXPECT_EQ(countdowns, stop ? 0 : 1);
+        EXPECT_EQ(power_.powerOffs, 1) << "Shut Down Now turns the computer off, once";
+        EXPECT_EQ(dialogs_.shown.size(), stop ? 1u : 0u) << "no final message box waits for the user";
+        job_.reset();
+        window_.reset();
+    }
+}
+
+TEST_F(FakeJob, ProgressTextsAreThrottled)
+{
+    const struct {
+        bool joiner;
+        const char* profile;
+        std::vector<std::tuple<std::string, std::string, std::string>> shown;  // row, stage line, elapsed line
+    } cases[] = {
+        {false,
+         "generic-mp4",
+         {{"  25.00%", "Converting video: 25.00%", "Elapsed time:00:00:00"},
+          {"  100.00%", "Converting video: 100.00%", "Elapsed time:01:02:05"}}},
+        {true,
+         "generic-original",
+         {{"--", "Joining videos: 25.00%", "Elapsed time:00:00:00"},
+          {"--", "Joining videos: 100.00%", "Elapsed time:01:02:05"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.profile);
+        app::Application().product.applicationName = c.joiner ? "Diziv Udozir Video Joiner" : "Diziv Video Converter";
+        OpenWithRows(c.profile);
+        window_->SetTicked(1, false);
+        window_->SetTicked(2, false);
+        // The job starts at 1 s; the second message comes 150 ms after the
+        // first and is dropped; the third comes 3725 s after the start.
+        clock_.times = {1000, 1200, 1350, 3726000};
+        FakeEngineScript script(
+            "result=0;progress=0,2500;sleep=150;progress=0,5000;sleep=150;progress=0,12000;sleep=150");
+        std::vector<std::tuple<std::string, std::string, std::string>> shown;
+        std::vector<int> bar;
+        WhileRunning([&] {
+            const auto now = std::make_tuple(Statuses()[0],
+                                             Find<QLabel>(window_.get(), "statusLine")->text().toStdString(),
+                                             Find<QLabel>(window_.get(), "elapsedTime")->text().toStdString());
+            if (std::get<2>(now).empty() || (!shown.empty() && shown.back() == now))
+                return;
+            shown.push_back(now);
+            bar.push_back(Find<QProgressBar>(window_.get(), "progressBar")->value());
+        });
+        Convert();
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(bar, (std::vector<int>{2500, 10000}));
+        EXPECT_EQ(Messages(), std::vector<std::string>{kFinished});
+        dialogs_.shown.clear();
+        job_.reset();
+        window_.reset();
+    }
+}
+
+TEST_F(FakeJob, DiscImageProfilesShowTheProgressBarOnlyWhileBusy)
+{
+    app::Settings().DiscLabel = "MyDisc";
+    OpenWithRows("disc-dvdimg");
+    auto* strip = Find<QStackedWidget>(window_.get(), "bottomStrip");
+    EXPECT_EQ(strip->currentIndex(), 1);
+    FakeEngineScript script("result=0;sleep=120");
+    std::vector<int> pages;
+    WhileRunning([&] {
+        if (pages.empty() || pages.back() != strip->currentIndex())
+            pages.push_back(strip->currentIndex());
+    });
+    Convert();
+    EXPECT_EQ(pages, std::vector<int>{0});
+    EXPECT_EQ(strip->currentIndex(), 1);
+}
+
+TEST_F(FakeJob, TheWindowStaysOpenWhileBusyAndLeavesNothingBehindWhenClosed)
+{
+    OpenWithRows("generic-mp4");
+    FakeEngineScript script("result=0;sleep=100");
+    bool tried = false;
+    WhileRunning([&] {
+        if (tried)
+            return;
+        tried = true;
+        EXPECT_FALSE(window_->close());
+        window_->RunCommand(ui::Command::Convert);
+    });
+    Convert();
+    EXPECT_TRUE(tried);
+    const std::string refused = "This operation is not possible while a job is running.";
+    EXPECT_EQ(Messages(), (std::vector<std::string>{refused, refused, kFinished}));
+
+    const std::string& name = app::Application().appSharedName;
+    const std::string socket = platform::NotifySocketPath(name, ::getpid());
+    EXPECT_TRUE(fs::exists("/dev/shm/" + name));
+    EXPECT_TRUE(fs::exists(socket));
+    EXPECT_TRUE(window_->close());
+    EXPECT_FALSE(fs::exists("/dev/shm/" + name));
+    EXPECT_FALSE(fs::exists(socket));
+}
+
+}  // namespace
