@@ -14,7 +14,7 @@ std::uint64_t ScriptedClock::NowMs() const
 {
     if (!times.empty()) {
         last_ = times.front();
-        const_cast<std::deque<std::uint64_t>&>(times).pop_front();
+        times.pop_front();
     }
     return last_;
 }
@@ -61,6 +61,9 @@ void JobWindow::UseJoinerEdition()
 
 void JobWindow::Open(int slot)
 {
+    job_.reset();
+    window_.reset();
+    dialogs_.shown.clear();
     app::Settings().OutputFormat = slot;
     window_ = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
     job_ = std::make_unique<ui::MainJob>(*window_, dialogs_, power_, clock_);

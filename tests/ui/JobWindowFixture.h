@@ -24,7 +24,7 @@ namespace widget_test {
 class ScriptedClock : public platform::Clock {
 public:
     std::uint64_t NowMs() const override;
-    std::deque<std::uint64_t> times{1000};
+    mutable std::deque<std::uint64_t> times{1000};
 
 private:
     mutable std::uint64_t last_ = 0;
@@ -39,7 +39,8 @@ protected:
     void LoadProfiles(const std::string& iniFile);
     // The catalogue slot of the profile with that short name.
     int SlotOf(const std::string& shortName) const;
-    // Opens the window and its job with the profile in slot selected.
+    // Opens the window and its job with the profile in slot selected,
+    // closing the one opened before and forgetting its messages.
     void Open(int slot);
     void UseJoinerEdition();
 
