@@ -71,9 +71,10 @@ public:
     // Column 4 of the row.
     void SetRowStatus(int row, const QString& text);
 
-    // The busy state of a conversion run: guarded commands refuse, the
-    // output controls are disabled, Stop is enabled, and the bottom strip
-    // shows the progress bar and the elapsed time.
+    // The busy state of a conversion run, entered and left only by the job
+    // (MainJob): guarded commands refuse, the output controls are disabled,
+    // Stop is enabled, and the bottom strip shows the progress bar and the
+    // elapsed time.
     bool Busy() const { return busy_; }
     void SetBusy(bool busy);
     // Highlights the row being converted and scrolls it into view; -1 for none.
