@@ -6,7 +6,6 @@
 #include "lang/IniTextFile.h"
 #include "profiles/ProfileMarkers.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace disc {
@@ -42,26 +41,10 @@ int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& di
     return 1;
 }
 
-void RemoveEmptyDiscFolder(const std::string& discFolder)
+void RemoveFailedDiscFolder(const std::string& discFolder)
 {
-    namespace fs = std::filesystem;
     std::error_code error;
-    fs::remove(fs::path(discFolder) / "VIDEO_TS", error);
-    fs::remove(fs::path(discFolder) / "AUDIO_TS", error);
-    fs::remove(discFolder, error);
-}
-
-std::vector<std::string> NumberedFiles(const std::string& workingFolder, const std::string& extension)
-{
-    std::vector<std::string> files;
-    for (int n = 1;; ++n) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%03d.", n);
-        std::string path = workingFolder + number + extension;
-        if (!app::FileExists(path))
-            return files;
-        files.push_back(path);
-    }
+    std::filesystem::remove_all(discFolder, error);
 }
 
 }  // namespace disc

@@ -2,7 +2,6 @@
 #include "disc/DiscJob.h"
 
 #include <string>
-#include <vector>
 
 namespace app {
 class UserDialogs;
@@ -17,11 +16,9 @@ namespace disc {
 // "VCD image failed".
 int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& dialogs);
 
-// Removes the disc folder again when nothing was written into it (an empty
-// VIDEO_TS and AUDIO_TS may be there); a folder that holds any file stays.
-void RemoveEmptyDiscFolder(const std::string& discFolder);
-
-// "<workingFolder>001.<extension>", "002", ... up to the first that does not exist.
-std::vector<std::string> NumberedFiles(const std::string& workingFolder, const std::string& extension);
+// Removes the disc folder of a step that did not succeed, with whatever a
+// tool left in it: the folder was made new for this step (PrepareDiscFolder
+// never reuses one), so nothing of the user's is in it.
+void RemoveFailedDiscFolder(const std::string& discFolder);
 
 }  // namespace disc

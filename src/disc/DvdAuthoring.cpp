@@ -2,6 +2,7 @@
 
 #include "disc/DiscFolder.h"
 #include "app/Utilities.h"
+#include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ constexpr int kDvdWaitSliceMs = 50;
 std::int64_t SumVobMegabytes(const std::string& workingFolder)
 {
     std::int64_t bytes = 0;
-    for (const std::string& file : NumberedFiles(workingFolder, "vob"))
+    for (const std::string& file : engine::NumberedFiles(workingFolder, ".vob"))
         bytes += std::max<std::int64_t>(app::FileSize(file), 0);
     return bytes / 1048576;
 }
@@ -61,7 +62,7 @@ std::optional<std::string> BuildDvdTitleArguments(const DiscJob& job, const DvdT
                        std::to_string(settings.height) + "+" + AspectText(settings.aspectEntry) + " -a " + audio +
                        "+en";
     const std::string chapters = ChapterList(settings.dvdChapter);
-    for (const std::string& file : NumberedFiles(job.workingFolder, "vob")) {
+    for (const std::string& file : engine::NumberedFiles(job.workingFolder, ".vob")) {
         if (!chapters.empty())
             text += " -c " + chapters;
         text += " -f " + engine::QuoteArgument(file);
@@ -94,7 +95,7 @@ void RunDvdAuthoring(const DiscJob& job, const DvdTitleSettings& settings, DiscS
         RunDiscTool(run, engine::DvdToolPath(), BuildDvdContentsArguments(job, state.discFolder), kDvdWaitSliceMs);
     }
     if (engine::LoadField(run.record.result_code) != engine::kResultSuccess)
-        RemoveEmptyDiscFolder(state.discFolder);
+        RemoveFailedDiscFolder(state.discFolder);
 }
 
 }  // namespace disc

@@ -3,6 +3,7 @@
 #include "app/Utilities.h"
 #include "disc/DiscFolder.h"
 #include "disc/VcdXmlWriter.h"
+#include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -35,7 +36,7 @@ void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run)
     VcdXmlWriter writer;
     writer.SetKind(profiles::IsSvcdImage(job.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
     writer.SetVolumeLabel(job.discLabel);
-    for (const std::string& file : NumberedFiles(job.workingFolder, "mpg"))
+    for (const std::string& file : engine::NumberedFiles(job.workingFolder, ".mpg"))
         writer.AddSequenceItem(file);
 
     const std::string temp = app::TempDirectory();
@@ -50,7 +51,7 @@ void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run)
         RunDiscTool(run, engine::VcdToolPath(), *arguments, kVcdWaitSliceMs);
     }
     if (engine::LoadField(run.record.result_code) != engine::kResultSuccess)
-        RemoveEmptyDiscFolder(state.discFolder);
+        RemoveFailedDiscFolder(state.discFolder);
 }
 
 }  // namespace disc

@@ -276,7 +276,7 @@ void ConversionJob::Join(const profiles::OutputProfile& profile, const profiles:
         options = profile.joincmd;
     std::string arguments = RecordNameOption(block_.Name()) + " " + options + " -o " + QuoteArgument(outputPath);
 
-    const std::vector<std::string> parts = JoinPartFiles(workingFolder_, extension);
+    const std::vector<std::string> parts = NumberedFiles(workingFolder_, extension);
     if (parts.empty()) {
         for (int row = 0; row < view_.RowCount(); ++row) {
             if (!view_.IsTicked(row))

@@ -1,6 +1,5 @@
 #include "JoinFormats.h"
 
-#include "OutputNaming.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
@@ -33,17 +32,6 @@ int CheckJoinFormats(const profiles::OutputProfile& profile, const std::vector<c
         }
     }
     return 1;
-}
-
-std::vector<std::string> JoinPartFiles(const std::string& workingFolder, const std::string& extension)
-{
-    std::vector<std::string> parts;
-    for (int n = 1;; ++n) {
-        std::string part = NumberedPath(workingFolder, n, extension);
-        if (workingFolder.empty() || !app::FileExists(part))
-            return parts;
-        parts.push_back(part);
-    }
 }
 
 }  // namespace engine

@@ -20,8 +20,4 @@ bool SameJoinFormat(const SourceItem& a, const SourceItem& b);
 int CheckJoinFormats(const profiles::OutputProfile& profile, const std::vector<const SourceItem*>& ticked,
                      app::UserDialogs& dialogs);
 
-// The part files of a join: workingFolder + "001" + extension, "002", ...
-// up to the first number that does not exist.
-std::vector<std::string> JoinPartFiles(const std::string& workingFolder, const std::string& extension);
-
 }  // namespace engine

@@ -43,6 +43,18 @@ std::string NumberedPath(const std::string& folder, int n, const std::string& ex
     return folder + number + extension;
 }
 
+std::vector<std::string> NumberedFiles(const std::string& folder, const std::string& extension)
+{
+    std::vector<std::string> files;
+    for (int n = 1; !folder.empty(); ++n) {
+        std::string file = NumberedPath(folder, n, extension);
+        if (!app::FileExists(file))
+            break;
+        files.push_back(file);
+    }
+    return files;
+}
+
 std::string ExtensionOf(const std::string& path)
 {
     std::string name = FileNameOf(path);

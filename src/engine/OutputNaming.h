@@ -4,6 +4,7 @@
 #include "profiles/OutputProfile.h"
 
 #include <string>
+#include <vector>
 
 namespace engine {
 
@@ -25,6 +26,10 @@ std::string JoinOutputName(const std::string& firstSourcePath, const std::string
 
 // folder + n as three digits + extension.
 std::string NumberedPath(const std::string& folder, int n, const std::string& extension);
+
+// The numbered files of a working folder: folder + "001" + extension,
+// "002", ... up to the first number that does not exist.
+std::vector<std::string> NumberedFiles(const std::string& folder, const std::string& extension);
 
 // The extension from the last '.' of the file name on (dot included); "".
 std::string ExtensionOf(const std::string& path);

@@ -84,14 +84,12 @@ TEST(PrepareDiscFolder, APlainFileInTheWayFailsWithTheDiscMessage)
     EXPECT_TRUE(fs::is_regular_file(folder.Path() + "Out/MyDisc"));
 }
 
-TEST(RemoveEmptyDiscFolder, KeepsAFolderThatHoldsAnyFile)
+TEST(RemoveFailedDiscFolder, LeavesNoHalfMadeDisc)
 {
     TestFolder folder;
-    fs::create_directories(folder.Path() + "Empty/VIDEO_TS");
-    fs::create_directories(folder.Path() + "Empty/AUDIO_TS");
-    folder.Write("Full/VIDEO_TS/VTS_01_1.VOB", "x");
-    disc::RemoveEmptyDiscFolder(folder.Path() + "Empty");
-    disc::RemoveEmptyDiscFolder(folder.Path() + "Full");
-    EXPECT_FALSE(fs::exists(folder.Path() + "Empty"));
-    EXPECT_TRUE(fs::exists(folder.Path() + "Full/VIDEO_TS/VTS_01_1.VOB"));
+    folder.Write("Out/MyDisc/VIDEO_TS/VTS_01_1.VOB", "x");
+    folder.Write("Out/keep.avi", "x");
+    disc::RemoveFailedDiscFolder(folder.Path() + "Out/MyDisc");
+    EXPECT_FALSE(fs::exists(folder.Path() + "Out/MyDisc"));
+    EXPECT_TRUE(fs::exists(folder.Path() + "Out/keep.avi"));
 }

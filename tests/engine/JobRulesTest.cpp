@@ -73,16 +73,16 @@ TEST(JoinFormats, UnconvertedJoinsNeedOneFormat)
     EXPECT_EQ(dialogs.shown[0].text, "\n\nCannot join as they are.\n\nUse one format.\n\n");
 }
 
-TEST(JoinFormats, PartFilesStopAtTheFirstGap)
+TEST(OutputNaming, NumberedFilesStopAtTheFirstGap)
 {
     TestFolder folder;
     folder.Write("w/001.avi", "");
     folder.Write("w/002.avi", "");
     folder.Write("w/004.avi", "");
-    EXPECT_EQ(JoinPartFiles(folder.Path() + "w/", ".avi"),
+    EXPECT_EQ(NumberedFiles(folder.Path() + "w/", ".avi"),
               (std::vector<std::string>{folder.Path() + "w/001.avi", folder.Path() + "w/002.avi"}));
-    EXPECT_TRUE(JoinPartFiles(folder.Path() + "w/", ".mp4").empty());
-    EXPECT_TRUE(JoinPartFiles("", ".avi").empty());
+    EXPECT_TRUE(NumberedFiles(folder.Path() + "w/", ".mp4").empty());
+    EXPECT_TRUE(NumberedFiles("", ".avi").empty());
 }
 
 TEST(ProgressReport, StagesTextsAndThrottle)
