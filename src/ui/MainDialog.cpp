@@ -85,6 +85,7 @@ void MainDialog::ConnectCommands()
     SetCommandHandler(Command::Settings, [this] { OnSettings(); });
     SetCommandHandler(Command::Advanced, [this] { OnAdvanced(); });
     ConnectFormatControls();
+    ConnectSourceCommands();
 }
 
 void MainDialog::ApplyTexts()
@@ -126,6 +127,11 @@ void MainDialog::PumpMessages()
 // before the settings are saved.
 void MainDialog::closeEvent(QCloseEvent* event)
 {
+    // The window is disabled while files are probed; it cannot be closed either.
+    if (probing_) {
+        event->ignore();
+        return;
+    }
     if (busy_) {
         dialogs_.Message(lang::Text(kSection, "Not allow operation"), app::Application().appName);
         event->ignore();

@@ -12,11 +12,15 @@
 //   MainDialog_Shell.cpp    settings, about, home page and help
 //   MainDialog_Format.cpp   output-format controls and the disc panel
 //   MainDialog_Job.cpp      busy state, highlighted row and progress display
+//   MainDialog_Sources.cpp  adding files: Add Files, Add Folder, drops, probing
+//   MainDialog_Rows.cpp     removing, ticking and moving rows; the list's keys
+//   MainDialog_SourceDialogs.cpp  Subtitle, Properties and Split of one row
 #include "IconMap.h"
 #include "MainCommands.h"
 #include "engine/SourceItem.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -43,6 +47,7 @@ namespace ui {
 
 class Desktop;
 struct EngineSession;
+class ScanningWindow;
 
 class MainDialog : public QMainWindow {
     Q_OBJECT
@@ -70,6 +75,17 @@ public:
     void SetTicked(int row, bool ticked);
     // Column 4 of the row.
     void SetRowStatus(int row, const QString& text);
+
+    // Asks for the files to add: parent, title, initial folder, filter;
+    // an empty list on cancel. Replaceable for tests.
+    using FilesChooser =
+        std::function<QStringList(QWidget*, const QString& title, const QString& folder, const QString& filter)>;
+    void SetFilesChooser(FilesChooser chooser) { chooseFiles_ = std::move(chooser); }
+    // Asks for the folder to add: parent, caption, instruction, initial
+    // folder; "" on cancel. Replaceable for tests.
+    using FolderChooser = std::function<QString(QWidget*, const QString& caption, const QString& instruction,
+                                                const QString& folder)>;
+    void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
 
     // The busy state of a conversion run, entered and left only by the job
     // (MainJob): guarded commands refuse, the output controls are disabled,
@@ -115,6 +131,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct ButtonSpec {
@@ -160,6 +178,30 @@ private:
     void OnHome();
     void OnHelp();
 
+    void ConnectSourceCommands();
+    void OnAddFiles();
+    void OnAddFolder();
+    void OnDropFiles();
+    // Probes each path in turn with the window disabled and the scanning
+    // window shown; every readable file becomes a ticked row.
+    void ProbeSources(const QStringList& paths);
+    void OnRemove();
+    void OnRemoveAll();
+    void CheckAllRows(bool ticked);
+    void OnMoveUp();
+    void OnMoveDown();
+    void MoveRow(int from, int to);
+    void SelectOnly(int row);
+    void ConnectListKeys();
+    // Delete, Ctrl+Up, Ctrl+Down, Ctrl+A, Ctrl+S and Ctrl+T in the list;
+    // false for keys the list handles itself.
+    bool OnListKey(int key, Qt::KeyboardModifiers modifiers);
+    // The single selected row; -1 after telling the user when none or several are selected.
+    int SingleSelectedRow();
+    void OnSubtitle();
+    void OnProperties();
+    void OnSplit();
+
     app::UserDialogs& dialogs_;
     Desktop& desktop_;
     std::unique_ptr<EngineSession> engine_;
@@ -170,6 +212,12 @@ private:
     int discCapacityMinutes_ = 0;
     std::map<Command, std::function<void()>> handlers_;
     std::vector<IconButton*> buttons_;  // parallel to Buttons()
+
+    ScanningWindow* scanning_ = nullptr;
+    bool probing_ = false;
+    FilesChooser chooseFiles_;
+    FolderChooser chooseFolder_;
+    QStringList droppedPaths_;
 
     std::vector<engine::SourceItem> sources_;  // parallel to the rows of sourceList_
     QTreeWidget* sourceList_ = nullptr;

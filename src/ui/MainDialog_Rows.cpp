@@ -1,0 +1,147 @@
+// Removing, ticking and moving rows of the source list, and the list's keys.
+// A row and its source item always change together.
+#include "MainDialog.h"
+
+#include "UiText.h"
+#include "app/Application.h"
+#include "app/UserDialogs.h"
+
+#include <QKeyEvent>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+constexpr char kSection[] = "MainDialog";
+
+// Hands the list's key presses to the window before the list sees them.
+class ListKeyFilter : public QObject {
+public:
+    ListKeyFilter(QObject* parent, std::function<bool(QKeyEvent*)> onKey) : QObject(parent), onKey_(std::move(onKey)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && onKey_(static_cast<QKeyEvent*>(event)))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool(QKeyEvent*)> onKey_;
+};
+
+}  // namespace
+
+void MainDialog::ConnectListKeys()
+{
+    sourceList_->installEventFilter(new ListKeyFilter(sourceList_, [this](QKeyEvent* event) {
+        return OnListKey(event->key(), event->modifiers());
+    }));
+}
+
+bool MainDialog::OnListKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Delete) {
+        RunCommand(Command::Remove);
+        return true;
+    }
+    if (!(modifiers & Qt::ControlModifier))
+        return false;
+    switch (key) {
+    case Qt::Key_Up:
+        RunCommand(Command::MoveUp);
+        return true;
+    case Qt::Key_Down:
+        RunCommand(Command::MoveDown);
+        return true;
+    case Qt::Key_A:
+        sourceList_->selectAll();
+        return true;
+    case Qt::Key_S:
+        RunCommand(Command::SplitVideo);
+        return true;
+    case Qt::Key_T:
+        RunCommand(Command::Subtitle);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainDialog::SelectOnly(int row)
+{
+    QTreeWidgetItem* item = sourceList_->topLevelItem(row);
+    sourceList_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void MainDialog::OnRemove()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        delete sourceList_->takeTopLevelItem(*row);
+        sources_.erase(sources_.begin() + *row);
+    }
+    const int next = std::min(rows.front(), SourceCount() - 1);
+    if (next >= 0)
+        SelectOnly(next);
+    RefreshTotals();
+}
+
+void MainDialog::OnRemoveAll()
+{
+    if (SourceCount() == 0)
+        return;
+    if (!dialogs_.Confirm(lang::Text(kSection, "Remove all source"), app::Application().appName))
+        return;
+    sourceList_->setFocus();
+    sourceList_->clear();
+    sources_.clear();
+    RefreshTotals();
+}
+
+void MainDialog::CheckAllRows(bool ticked)
+{
+    for (int row = 0; row < SourceCount(); ++row)
+        SetTicked(row, ticked);
+}
+
+// Moves one row with its item, texts and check state, and selects it.
+void MainDialog::MoveRow(int from, int to)
+{
+    const auto first = sources_.begin() + std::min(from, to);
+    std::iter_swap(first, first + 1);
+    QTreeWidgetItem* item = sourceList_->takeTopLevelItem(from);
+    sourceList_->insertTopLevelItem(to, item);
+    item->setSelected(true);
+    sourceList_->setCurrentItem(item, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// The selected rows move up by one place as blocks, keeping their order;
+// nothing moves when the top row is among them.
+void MainDialog::OnMoveUp()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty() || rows.front() == 0)
+        return;
+    for (int row : rows)
+        MoveRow(row, row - 1);
+    sourceList_->setFocus();
+}
+
+void MainDialog::OnMoveDown()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty() || rows.back() == SourceCount() - 1)
+        return;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        MoveRow(*row, *row + 1);
+    sourceList_->setFocus();
+}
+
+}  // namespace ui

@@ -1,0 +1,91 @@
+// The commands that edit one source: its subtitle file, its track and
+// subtitle choices (Properties) and its trim range (Split).
+#include "MainDialog.h"
+
+#include "PropertiesDialog.h"
+#include "SplitDialog.h"
+#include "SubtitleDialog.h"
+#include "UiText.h"
+#include "app/Application.h"
+#include "app/UserDialogs.h"
+#include "app/Utilities.h"
+
+#include <QTreeWidget>
+
+namespace ui {
+
+namespace {
+
+constexpr char kSection[] = "MainDialog";
+
+}  // namespace
+
+int MainDialog::SingleSelectedRow()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.size() == 1)
+        return rows.front();
+    dialogs_.Message(lang::Text(kSection, rows.empty() ? "Select a video" : "Select only one"),
+                     app::Application().appName);
+    return -1;
+}
+
+void MainDialog::OnSubtitle()
+{
+    const int row = SingleSelectedRow();
+    if (row < 0)
+        return;
+    engine::SourceItem& item = SourceAt(row);
+    SubtitleDialog::Choice current;
+    current.subtitleFile = item.subtitleFile;
+    current.charset = item.subtitleCharset;
+    current.textSize = item.subtitleTextSize;
+    SubtitleDialog dialog(item.path, current, dialogs_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const SubtitleDialog::Choice& chosen = dialog.Result();
+    item.subtitleCodePage = chosen.codePage;
+    item.subtitleFile = chosen.subtitleFile;
+    item.subtitleFont = chosen.fontFile;
+    item.subtitleCharset = chosen.charset;
+    item.subtitleTextSize = chosen.textSize;
+}
+
+// Silent, unlike Subtitle and Split: with no single row there is nothing to show.
+void MainDialog::OnProperties()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (Busy() || rows.size() != 1)
+        return;
+    engine::SourceItem& item = SourceAt(rows.front());
+    PropertiesDialog dialog(item, dialogs_, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.ChoosesTracks())
+        return;
+    const PropertiesDialog::Choice& chosen = dialog.Result();
+    item.subtitleTrack = chosen.subtitleTrack;
+    item.audioTrack = chosen.audioTrack;
+    item.subtitleCodePage = chosen.codePage;
+    item.subtitleFont = chosen.fontFile;
+    item.subtitleCharset = chosen.charset;
+    item.subtitleTextSize = chosen.textSize;
+}
+
+void MainDialog::OnSplit()
+{
+    const int row = SingleSelectedRow();
+    if (row < 0)
+        return;
+    engine::SourceItem& item = SourceAt(row);
+    SplitDialog dialog(item.duration, static_cast<unsigned>(item.trimStart), static_cast<unsigned>(item.trimEnd),
+                       item.path, dialogs_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        item.trimStart = static_cast<std::int32_t>(dialog.Start());
+        item.trimEnd = static_cast<std::int32_t>(dialog.End());
+        QTreeWidgetItem* rowItem = sourceList_->topLevelItem(row);
+        rowItem->setText(2, Qs(app::SecondsToClock(item.trimStart)));
+        rowItem->setText(3, Qs(app::SecondsToClock(item.trimEnd)));
+    }
+    RefreshTotals();
+}
+
+}  // namespace ui

@@ -1,0 +1,151 @@
+// Adding sources: Add Files, Add Folder and dropped files. Every file is
+// probed by a test encode; readable ones become ticked rows.
+#include "MainDialog.h"
+
+#include "EngineSession.h"
+#include "FolderBrowser.h"
+#include "ScanningWindow.h"
+#include "SourceFiles.h"
+#include "UiText.h"
+#include "app/Application.h"
+#include "app/SettingsStore.h"
+#include "app/Utilities.h"
+#include "engine/MediaProbe.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTreeWidget>
+
+namespace ui {
+
+namespace {
+
+constexpr char kSection[] = "MainDialog";
+
+QStringList ChooseFilesInDialog(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+}
+
+QString FolderFromBrowser(QWidget* parent, app::UserDialogs& dialogs, const QString& caption,
+                          const QString& instruction, const QString& folder)
+{
+    FolderBrowser browser(parent, dialogs, caption, instruction, folder);
+    return browser.exec() == QDialog::Accepted ? browser.Folder() : QString();
+}
+
+// Regular files only: folders are never entered or probed.
+bool IsRegularFile(const QString& path)
+{
+    QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+}  // namespace
+
+void MainDialog::ConnectSourceCommands()
+{
+    scanning_ = new ScanningWindow(this);
+    setAcceptDrops(true);
+    chooseFiles_ = ChooseFilesInDialog;
+    chooseFolder_ = [this](QWidget* parent, const QString& caption, const QString& instruction,
+                           const QString& folder) {
+        return FolderFromBrowser(parent, dialogs_, caption, instruction, folder);
+    };
+    SetCommandHandler(Command::AddFiles, [this] { OnAddFiles(); });
+    SetCommandHandler(Command::AddFolder, [this] { OnAddFolder(); });
+    SetCommandHandler(Command::DropFiles, [this] { OnDropFiles(); });
+    SetCommandHandler(Command::Remove, [this] { OnRemove(); });
+    SetCommandHandler(Command::RemoveAll, [this] { OnRemoveAll(); });
+    SetCommandHandler(Command::CheckAll, [this] { CheckAllRows(true); });
+    SetCommandHandler(Command::UncheckAll, [this] { CheckAllRows(false); });
+    SetCommandHandler(Command::MoveUp, [this] { OnMoveUp(); });
+    SetCommandHandler(Command::MoveDown, [this] { OnMoveDown(); });
+    SetCommandHandler(Command::Subtitle, [this] { OnSubtitle(); });
+    SetCommandHandler(Command::Properties, [this] { OnProperties(); });
+    SetCommandHandler(Command::SplitVideo, [this] { OnSplit(); });
+    ConnectListKeys();
+    connect(sourceList_, &QTreeWidget::itemDoubleClicked, this, [this] { RunCommand(Command::Properties); });
+}
+
+void MainDialog::OnAddFiles()
+{
+    app::SettingsStore& settings = app::Settings();
+    QStringList paths = chooseFiles_(this, Tr(kSection, "Add Files"), Qs(settings.AddFilesInitDir),
+                                     QtFileFilter(app::Application().product.openFileFilter));
+    if (paths.isEmpty())
+        return;
+    settings.AddFilesInitDir = app::DirectoryOfPath(Ss(paths.front()));
+    SortForAdding(paths);
+    ProbeSources(paths);
+}
+
+void MainDialog::OnAddFolder()
+{
+    const QString folder = chooseFolder_(this, QStringLiteral("Choose Folder"), Tr(kSection, "Choose folder"),
+                                         QDir::homePath());
+    if (folder.isEmpty())
+        return;
+    const std::string& filter = app::Application().product.openFileFilter;
+    QStringList paths;
+    const QDir directory(folder);
+    for (const QString& name : directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
+        const QString path = directory.filePath(name);
+        if (MatchesFileFilter(path, filter))
+            paths << path;
+    }
+    SortForAdding(paths);
+    ProbeSources(paths);
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && !probing_)
+        event->acceptProposedAction();
+}
+
+void MainDialog::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            droppedPaths_ << url.toLocalFile();
+    event->acceptProposedAction();
+    RunCommand(Command::DropFiles);
+    droppedPaths_.clear();
+}
+
+void MainDialog::OnDropFiles()
+{
+    const std::string& filter = app::Application().product.openFileFilter;
+    QStringList paths;
+    for (const QString& path : droppedPaths_)
+        if (IsRegularFile(path) && MatchesFileFilter(path, filter))
+            paths << path;
+    ProbeSources(paths);
+}
+
+void MainDialog::ProbeSources(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    probing_ = true;
+    centralWidget()->setEnabled(false);
+    scanning_->ShowOverOwner();
+    repaint();
+    engine::MediaProbe probe(engine_->block, engine_->launcher, dialogs_, &MainDialog::PumpMessages,
+                             engine_->NotifyWindow());
+    for (const QString& path : paths) {
+        scanning_->ShowPath(path);
+        if (std::optional<engine::SourceItem> item = probe.ProbeSource(Ss(path), app::Settings().DecodeEngine))
+            AppendSource(*item);
+    }
+    centralWidget()->setEnabled(true);
+    scanning_->hide();
+    probing_ = false;
+}
+
+}  // namespace ui

@@ -1,0 +1,552 @@
+// The source list commands through the real main window, with the fake
+// engine standing in for the encoder when files are probed.
+#include "WidgetTest.h"
+
+#include "app/SettingsStore.h"
+#include "app/Utilities.h"
+#include "controls/CRangeSlider.h"
+#include "lang/IniTextFile.h"
+#include "support/FakeEngine.h"
+#include "support/RecordingDialogs.h"
+#include "ui/MainDialog.h"
+#include "ui/ScanningWindow.h"
+#include "ui/SourceFiles.h"
+#include "ui/SubtitleDialog.h"
+#include "ui/UiText.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace widget_test;
+using testing_support::FakeEngineScript;
+using testing_support::RecordingDialogs;
+using ui::Command;
+using ui::Qs;
+
+namespace {
+
+TEST(SourceFiles, QtFilterFromTheProductFilter)
+{
+    const struct {
+        const char* product;
+        const char* qt;
+    } cases[] = {
+        {"Video Files (*.avi *.AVI)", "Video Files (*.avi *.AVI)"},
+        {"Videos|*.avi;*.mpg||", "Videos (*.avi *.mpg)"},
+        {"Videos|*.avi;*.mpg|All Files|*.*||", "Videos (*.avi *.mpg);;All Files (*.*)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::QtFileFilter(c.product).toStdString(), c.qt) << c.product;
+}
+
+TEST(SourceFiles, ExtensionRule)
+{
+    const std::string filter = "Videos (*.avi *.mpg)";
+    const struct {
+        const char* path;
+        bool matches;
+    } cases[] = {
+        {"/v/x.avi", true},         {"/v/y.AVI", false},  {"/v/notes.txt", false},
+        {"/v/archive.tar.mpg", true}, {"/v.avi/readme", false}, {"/v/trailing.", false},
+        {"/v/z.vi", true},  // a substring of the filter is enough
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::MatchesFileFilter(c.path, filter), c.matches) << c.path;
+}
+
+TEST(SourceFiles, SortIsCaseInsensitiveByTheUsersLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QStringList paths = {"/v/b.avi", "/v/A.avi", "/v/c.AVI"};
+    ui::SortForAdding(paths);
+    EXPECT_EQ(paths, QStringList({"/v/A.avi", "/v/b.avi", "/v/c.AVI"}));
+
+    paths = {"/v/Zebra.avi", "/v/\u00d6lbild.avi", "/v/apple.avi", "/v/\u00e9clair.avi", "/v/Pause.avi"};
+    ui::SortForAdding(paths);
+    EXPECT_EQ(paths, QStringList({"/v/apple.avi", "/v/\u00e9clair.avi", "/v/\u00d6lbild.avi", "/v/Pause.avi",
+                                  "/v/Zebra.avi"}))
+        << "accented letters sort beside their base letters";
+
+    QLocale::setDefault(QLocale::c());
+    paths = {"/v/\u00e9clair.avi", "/v/b.avi", "/v/A.avi", "/v/\u00c9t\u00e9.avi"};
+    ui::SortForAdding(paths);
+    EXPECT_EQ(paths, QStringList({"/v/A.avi", "/v/b.avi", "/v/\u00e9clair.avi", "/v/\u00c9t\u00e9.avi"}))
+        << "the C locale folds case also beyond ASCII but sorts by code point";
+    QLocale::setDefault(saved);
+}
+
+class SourceList : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        testing_support::InstallFakeEngine(Program());
+        folder_.Write("prog/system/fonts/ARIAL.TTF", "");
+    }
+
+    std::unique_ptr<ui::MainDialog> Open()
+    {
+        auto window = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        return window;
+    }
+
+    // A file big enough to be test-encoded, in the videos folder.
+    std::string Video(const std::string& name)
+    {
+        folder_.Write("videos/" + name, std::string(2048, 'v'));
+        return folder_.Path() + "videos/" + name;
+    }
+
+    // Rows added without a probe, named row0.avi, row1.avi, ...
+    static void AddRows(ui::MainDialog& window, int count, std::int32_t seconds = 10)
+    {
+        for (int i = 0; i < count; ++i) {
+            engine::SourceItem item;
+            item.path = "/videos/row" + std::to_string(window.SourceCount()) + ".avi";
+            item.width = 160;
+            item.height = 120;
+            item.duration = static_cast<std::uint32_t>(seconds);
+            item.trimEnd = seconds;
+            window.AppendSource(item);
+        }
+    }
+
+    static QTreeWidget* List(ui::MainDialog& window) { return window.findChild<QTreeWidget*>("sourceList"); }
+
+    static std::vector<std::string> Column(ui::MainDialog& window, int column)
+    {
+        std::vector<std::string> texts;
+        for (int row = 0; row < List(window)->topLevelItemCount(); ++row)
+            texts.push_back(List(window)->topLevelItem(row)->text(column).toStdString());
+        return texts;
+    }
+
+    // The items' paths, which must follow the rows.
+    static std::vector<std::string> ItemPaths(ui::MainDialog& window)
+    {
+        std::vector<std::string> paths;
+        for (int row = 0; row < window.SourceCount(); ++row)
+            paths.push_back(window.SourceAt(row).path);
+        return paths;
+    }
+
+    static void Select(ui::MainDialog& window, const std::vector<int>& rows)
+    {
+        List(window)->clearSelection();
+        for (int row : rows)
+            List(window)->topLevelItem(row)->setSelected(true);
+    }
+
+    static std::vector<int> Selected(ui::MainDialog& window)
+    {
+        std::vector<int> rows;
+        for (int row = 0; row < List(window)->topLevelItemCount(); ++row)
+            if (List(window)->topLevelItem(row)->isSelected())
+                rows.push_back(row);
+        return rows;
+    }
+
+    static std::vector<std::string> Names(const std::vector<int>& rows)
+    {
+        std::vector<std::string> names;
+        for (int row : rows)
+            names.push_back("/videos/row" + std::to_string(row) + ".avi");
+        return names;
+    }
+
+    RecordingDialogs dialogs_;
+};
+
+TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
+{
+    FakeEngineScript engine("sleep=150;facts=320,240,95,800,128;result=0");
+    app::Settings().AddFilesInitDir = folder_.Path() + "start/";
+    auto window = Open();
+    QString title, startFolder, filter;
+    window->SetFilesChooser([&](QWidget*, const QString& t, const QString& f, const QString& qtFilter) {
+        title = t;
+        startFolder = f;
+        filter = qtFilter;
+        return QStringList{Qs(Video("b.avi")), Qs(Video("A.avi")), Qs(Video("c.AVI"))};
+    });
+    // Looks at the window while the first probe runs.
+    bool disabledWhileProbing = false;
+    QString scanningText;
+    QTimer::singleShot(50, [&] {
+        disabledWhileProbing = !window->centralWidget()->isEnabled();
+        auto* scanning = window->findChild<ui::ScanningWindow*>("scanningWindow");
+        if (scanning && scanning->isVisible())
+            scanningText = scanning->Text();
+    });
+
+    window->RunCommand(Command::AddFiles);
+
+    EXPECT_EQ(title.toStdString(), lang::Text("MainDialog", "Add Files"));
+    EXPECT_EQ(startFolder.toStdString(), folder_.Path() + "start/");
+    EXPECT_TRUE(filter.startsWith("Video Files (*.avi *.AVI"));
+    const std::string videos = folder_.Path() + "videos/";
+    EXPECT_EQ(Column(*window, 0), (std::vector<std::string>{videos + "A.avi", videos + "b.avi", videos + "c.AVI"}));
+    EXPECT_EQ(ItemPaths(*window), Column(*window, 0));
+    EXPECT_EQ(Column(*window, 1), std::vector<std::string>(3, "320 X 240"));
+    EXPECT_EQ(Column(*window, 2), std::vector<std::string>(3, "00:00:00"));
+    EXPECT_EQ(Column(*window, 3), std::vector<std::string>(3, "00:01:35"));
+    EXPECT_EQ(Column(*window, 4), std::vector<std::string>(3, "--"));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(window->IsTicked(row));
+    EXPECT_TRUE(dialogs_.shown.empty());
+    EXPECT_EQ(app::Settings().AddFilesInitDir, videos);
+
+    EXPECT_TRUE(disabledWhileProbing);
+    EXPECT_EQ(scanningText.toStdString(), lang::Text("MainDialog", "Scanning video") + "\n\n" + videos + "A.avi");
+    EXPECT_TRUE(window->centralWidget()->isEnabled());
+    EXPECT_FALSE(window->findChild<ui::ScanningWindow*>("scanningWindow")->isVisible());
+
+    // The same file again is probed again and gets a second row.
+    window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        return QStringList{Qs(videos + "b.avi")};
+    });
+    window->RunCommand(Command::AddFiles);
+    EXPECT_EQ(window->SourceCount(), 4);
+    EXPECT_EQ(window->SourceAt(3).path, videos + "b.avi");
+
+    window->SetFilesChooser([](QWidget*, const QString&, const QString&, const QString&) { return QStringList(); });
+    window->RunCommand(Command::AddFiles);
+    EXPECT_EQ(window->SourceCount(), 4) << "cancel adds nothing";
+}
+
+TEST_F(SourceList, RefusedFilesAreSkippedWithTheirMessage)
+{
+    const std::string arguments = folder_.Path() + "argv";
+    FakeEngineScript engine("only-if=good;facts=160,120,3,0,0;result=0", arguments);
+    folder_.Write("videos/tiny.avi", std::string(1023, 't'));
+    auto window = Open();
+    window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        return QStringList{Qs(folder_.Path() + "videos/tiny.avi")};
+    });
+    window->RunCommand(Command::AddFiles);
+    EXPECT_FALSE(app::FileExists(arguments)) << "a 1023-byte file never reaches the encoder";
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text,
+              "    Fail in load the file:" + folder_.Path() + "videos/tiny.avi\n\n    Unsupported  file!\n");
+
+    window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        return QStringList{Qs(Video("bad.avi")), Qs(Video("good.avi"))};
+    });
+    window->RunCommand(Command::AddFiles);
+    EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{folder_.Path() + "videos/good.avi"});
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_NE(dialogs_.shown[1].text.find(folder_.Path() + "videos/bad.avi"), std::string::npos);
+}
+
+TEST_F(SourceList, AddFolderProbesOnlyMatchingFilesOfThatFolder)
+{
+    FakeEngineScript engine("facts=160,120,3,0,0;result=0");
+    app::Application().product.openFileFilter = "Videos (*.avi)";
+    for (const char* name : {"x.avi", "y.AVI", "notes.txt", "sub/z.avi", "w.avi/inside.txt"})
+        Video(name);
+    auto window = Open();
+    QString caption, startFolder;
+    window->SetFolderChooser([&](QWidget*, const QString& c, const QString&, const QString& f) {
+        caption = c;
+        startFolder = f;
+        return Qs(folder_.Path() + "videos");
+    });
+    window->RunCommand(Command::AddFolder);
+    EXPECT_EQ(caption, "Choose Folder");
+    EXPECT_EQ(startFolder, QDir::homePath());
+    EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{folder_.Path() + "videos/x.avi"});
+    EXPECT_TRUE(dialogs_.shown.empty());
+
+    window->SetFolderChooser([](QWidget*, const QString&, const QString&, const QString&) { return QString(); });
+    window->RunCommand(Command::AddFolder);
+    EXPECT_EQ(window->SourceCount(), 1) << "cancel adds nothing";
+}
+
+TEST_F(SourceList, DroppedFilesFollowTheExtensionRule)
+{
+    FakeEngineScript engine("facts=160,120,3,0,0;result=0");
+    app::Application().product.openFileFilter = "Videos (*.avi)";
+    const std::string x = Video("x.avi");
+    const std::string notes = Video("notes.txt");
+    Video("w.avi/inside.avi");
+    auto window = Open();
+    auto drop = [&window](const std::vector<std::string>& paths) {
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls << QUrl::fromLocalFile(Qs(path));
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+    };
+    drop({folder_.Path() + "videos/w.avi", notes, x});
+    EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{x}) << "folders are not entered, notes.txt is skipped";
+    EXPECT_TRUE(dialogs_.shown.empty());
+
+    window->SetBusy(true);
+    drop({x});
+    EXPECT_EQ(window->SourceCount(), 1);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, lang::Text("MainDialog", "Not allow operation"));
+}
+
+TEST_F(SourceList, RemoveSelectsTheRowThatTookThePlace)
+{
+    const struct {
+        std::vector<int> removed;
+        std::vector<int> kept;
+        int selected;
+    } cases[] = {
+        {{2, 4}, {0, 1, 3, 5}, 2},
+        {{4, 5}, {0, 1, 2, 3}, 3},
+        {{0, 1, 2, 3, 4, 5}, {}, -1},
+        {{}, {0, 1, 2, 3, 4, 5}, -1},
+    };
+    for (const auto& c : cases) {
+        auto window = Open();
+        AddRows(*window, 6);
+        Select(*window, c.removed);
+        List(*window)->setFocus();
+        QTest::keyClick(List(*window), Qt::Key_Delete);
+        EXPECT_EQ(ItemPaths(*window), Names(c.kept));
+        EXPECT_EQ(Column(*window, 0), Names(c.kept));
+        if (c.selected < 0) {
+            EXPECT_TRUE(Selected(*window).empty());
+        } else {
+            EXPECT_EQ(Selected(*window), std::vector<int>{c.selected});
+            EXPECT_EQ(List(*window)->currentItem(), List(*window)->topLevelItem(c.selected));
+        }
+    }
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(SourceList, RemoveAllAsksFirst)
+{
+    auto window = Open();
+    window->RunCommand(Command::RemoveAll);
+    EXPECT_TRUE(dialogs_.shown.empty()) << "an empty list asks nothing";
+
+    AddRows(*window, 3);
+    dialogs_.Answer(false);
+    window->RunCommand(Command::RemoveAll);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, lang::Text("MainDialog", "Remove all source"));
+    EXPECT_EQ(dialogs_.shown[0].caption, "Test Converter");
+    EXPECT_EQ(window->SourceCount(), 3) << "Cancel keeps every row";
+    EXPECT_EQ(List(*window)->topLevelItemCount(), 3);
+
+    dialogs_.Answer(true);
+    window->RunCommand(Command::RemoveAll);
+    EXPECT_EQ(window->SourceCount(), 0);
+    EXPECT_EQ(List(*window)->topLevelItemCount(), 0);
+}
+
+TEST_F(SourceList, MovesGoAsBlocksWithTheirItems)
+{
+    const struct {
+        Qt::Key key;
+        std::vector<int> selected;
+        std::vector<int> order;
+        std::vector<int> selectedAfter;
+    } cases[] = {
+        {Qt::Key_Up, {0, 3}, {0, 1, 2, 3, 4, 5}, {0, 3}},
+        {Qt::Key_Up, {2, 3}, {0, 2, 3, 1, 4, 5}, {1, 2}},
+        {Qt::Key_Up, {2, 4}, {0, 2, 1, 4, 3, 5}, {1, 3}},
+        {Qt::Key_Down, {1, 5}, {0, 1, 2, 3, 4, 5}, {1, 5}},
+        {Qt::Key_Down, {1, 2}, {0, 3, 1, 2, 4, 5}, {2, 3}},
+        {Qt::Key_Down, {}, {0, 1, 2, 3, 4, 5}, {}},
+    };
+    for (const auto& c : cases) {
+        auto window = Open();
+        AddRows(*window, 6);
+        window->SetTicked(2, false);
+        List(*window)->topLevelItem(2)->setText(4, "Status OK");
+        Select(*window, c.selected);
+        List(*window)->setFocus();
+        QTest::keyClick(List(*window), c.key, Qt::ControlModifier);
+        EXPECT_EQ(ItemPaths(*window), Names(c.order));
+        EXPECT_EQ(Column(*window, 0), Names(c.order));
+        EXPECT_EQ(Selected(*window), c.selectedAfter);
+        for (int row = 0; row < 6; ++row) {
+            const bool isRow2 = c.order[row] == 2;
+            EXPECT_EQ(window->IsTicked(row), !isRow2) << "check state moves with the row";
+            EXPECT_EQ(Column(*window, 4)[row], isRow2 ? "Status OK" : "--");
+        }
+        EXPECT_TRUE(List(*window)->hasFocus());
+    }
+}
+
+TEST_F(SourceList, ListKeysAndTicks)
+{
+    folder_.Write("prog/Languages/English.ini", "[MainDialog]\nTotal Files Number=Files: \nTotal Duration=Length: \n");
+    UseLanguage("English");
+    app::Application().product.subtitleEdition = false;
+    auto window = Open();
+    AddRows(*window, 3, 60);
+    std::vector<Command> ran;
+    for (Command command : {Command::SplitVideo, Command::Subtitle})
+        window->SetCommandHandler(command, [&ran, command] { ran.push_back(command); });
+    List(*window)->setFocus();
+    QTest::keyClick(List(*window), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(List(*window), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(ran, (std::vector<Command>{Command::SplitVideo, Command::Subtitle}))
+        << "Ctrl+T reaches Subtitle also in the edition without subtitles";
+
+    QTest::keyClick(List(*window), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Selected(*window), (std::vector<int>{0, 1, 2}));
+
+    auto* status = Find<QLabel>(window.get(), "statusLine");
+    window->RunCommand(Command::UncheckAll);
+    EXPECT_EQ(status->text(), "Files: 0      Length: 00:00:00");
+    Select(*window, {1});
+    window->RefreshTotals();
+    List(*window)->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(status->text(), "Files: 1      Length: 00:01:00") << "ticking refreshes the totals";
+    status->clear();
+    Select(*window, {0, 2});
+    EXPECT_EQ(status->text(), "") << "selecting does not";
+    window->RunCommand(Command::CheckAll);
+    EXPECT_EQ(status->text(), "Files: 3      Length: 00:03:00");
+}
+
+TEST_F(SourceList, SubtitleChoiceIsKeptPerRow)
+{
+    folder_.Write("subs/one.srt", "1\n00:00:00,000 --> 00:00:01,000\nx\n");
+    auto window = Open();
+    AddRows(*window, 2);
+    auto expectMessage = [this](const char* key) {
+        ASSERT_FALSE(dialogs_.shown.empty());
+        EXPECT_EQ(dialogs_.shown.back().text, lang::Text("MainDialog", key));
+        EXPECT_EQ(dialogs_.shown.back().caption, "Test Converter");
+    };
+    window->RunCommand(Command::Subtitle);
+    expectMessage("Select a video");
+    Select(*window, {0, 1});
+    window->RunCommand(Command::Subtitle);
+    expectMessage("Select only one");
+
+    Select(*window, {1});
+    OnNextModal([this](QWidget* modal) {
+        auto* dialog = qobject_cast<SubtitleDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->SetFileChooser([this](QWidget*, const std::string&) { return folder_.Path() + "subs/one.srt"; });
+        QTest::mouseClick(Find<QPushButton>(dialog, "browseButton"), Qt::LeftButton);
+        Find<QComboBox>(dialog, "textSizeList")->setCurrentIndex(2);
+        Find<QComboBox>(dialog, "charsetList")->setCurrentIndex(8);
+        QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    });
+    window->RunCommand(Command::Subtitle);
+    const engine::SourceItem& item = window->SourceAt(1);
+    EXPECT_EQ(item.subtitleFile, folder_.Path() + "subs/one.srt");
+    EXPECT_EQ(item.subtitleCharset, 8);
+    EXPECT_EQ(item.subtitleCodePage, "CP1251");
+    EXPECT_EQ(item.subtitleFont, "ARIAL.TTF");
+    EXPECT_EQ(item.subtitleTextSize, 5);
+    EXPECT_EQ(window->SourceAt(0).subtitleFile, "") << "the other row keeps its own choice";
+
+    OnNextModal([](QWidget* modal) {
+        Find<QComboBox>(modal, "textSizeList")->setCurrentIndex(0);
+        QTest::mouseClick(Find<QPushButton>(modal, "cancelButton"), Qt::LeftButton);
+    });
+    QTest::keyClick(List(*window), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(window->SourceAt(1).subtitleTextSize, 5) << "Cancel changes nothing";
+}
+
+TEST_F(SourceList, PropertiesChoicesAreKeptPerRow)
+{
+    auto window = Open();
+    AddRows(*window, 2);
+    engine::SourceItem& tracked = window->SourceAt(1);
+    tracked.tracks[0] = {engine::kTrackAudio, 128, "eng", ""};
+    tracked.tracks[1] = {engine::kTrackAudio, 129, "fre", ""};
+    tracked.tracks[2] = {engine::kTrackSubtitle, 0, "und", ""};
+    tracked.audioTrack = 0;
+
+    // Counts the dialogs the command opens, closing each at once.
+    auto opened = [&window](Command command) {
+        int count = 0;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&count] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++count;
+                modal->close();
+            }
+        });
+        closer.start(0);
+        window->RunCommand(command);
+        return count;
+    };
+    Select(*window, {0, 1});
+    EXPECT_EQ(opened(Command::Properties), 0) << "two rows selected: nothing opens";
+    Select(*window, {0});
+    EXPECT_EQ(opened(Command::Properties), 1) << "the display-only window";
+    window->SetBusy(true);
+    EXPECT_EQ(opened(Command::Properties), 0);
+    window->SetBusy(false);
+    EXPECT_TRUE(dialogs_.shown.empty()) << "Properties refuses silently";
+
+    Select(*window, {1});
+    OnNextModal([](QWidget* modal) {
+        Find<QComboBox>(modal, "audioTrackList")->setCurrentIndex(1);
+        Find<QComboBox>(modal, "subtitleTrackList")->setCurrentIndex(1);
+        Find<QComboBox>(modal, "textSizeList")->setCurrentIndex(0);
+        QTest::mouseClick(Find<QPushButton>(modal, "okButton"), Qt::LeftButton);
+    });
+    QRect rowArea = List(*window)->visualItemRect(List(*window)->topLevelItem(1));
+    QTest::mouseClick(List(*window)->viewport(), Qt::LeftButton, {}, rowArea.center());
+    QTest::mouseDClick(List(*window)->viewport(), Qt::LeftButton, {}, rowArea.center());
+    EXPECT_EQ(window->SourceAt(1).audioTrack, 1);
+    EXPECT_EQ(window->SourceAt(1).subtitleTrack, 0);
+    EXPECT_EQ(window->SourceAt(1).subtitleTextSize, 3);
+    EXPECT_EQ(window->SourceAt(1).subtitleFont, "ARIAL.TTF");
+    EXPECT_EQ(window->SourceAt(0).audioTrack, -1);
+    EXPECT_EQ(Column(*window, 0), Names({0, 1})) << "the row texts never change here";
+}
+
+TEST_F(SourceList, SplitStoresTheRangeInTheItemAndTheRow)
+{
+    folder_.Write("prog/Languages/English.ini", "[MainDialog]\nTotal Files Number=Files: \nTotal Duration=Length: \n");
+    UseLanguage("English");
+    auto window = Open();
+    AddRows(*window, 2, 95);
+    window->RunCommand(Command::SplitVideo);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, lang::Text("MainDialog", "Select a video"));
+
+    Select(*window, {1});
+    OnNextModal([](QWidget* modal) {
+        auto* slider = Find<CRangeSlider>(modal, "slider");
+        slider->SetLeftRight(10, 70);
+        Q_EMIT slider->rangeChanged(3);
+        QTest::mouseClick(Find<QPushButton>(modal, "saveButton"), Qt::LeftButton);
+    });
+    QTest::keyClick(List(*window), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(window->SourceAt(1).trimStart, 10);
+    EXPECT_EQ(window->SourceAt(1).trimEnd, 70);
+    EXPECT_EQ(Column(*window, 2), (std::vector<std::string>{"00:00:00", "00:00:10"}));
+    EXPECT_EQ(Column(*window, 3), (std::vector<std::string>{"00:01:35", "00:01:10"}));
+    EXPECT_EQ(Find<QLabel>(window.get(), "statusLine")->text(), "Files: 2      Length: 00:02:35");
+
+    OnNextModal([](QWidget* modal) {
+        auto* slider = Find<CRangeSlider>(modal, "slider");
+        slider->SetLeftRight(0, 5);
+        Q_EMIT slider->rangeChanged(3);
+        QTest::mouseClick(Find<QPushButton>(modal, "cancelButton"), Qt::LeftButton);
+    });
+    window->RunCommand(Command::SplitVideo);
+    EXPECT_EQ(window->SourceAt(1).trimStart, 10) << "Cancel keeps the range";
+    EXPECT_EQ(window->SourceAt(1).trimEnd, 70);
+}
+
+}  // namespace
