@@ -15,7 +15,11 @@ TestClips MakeClips()
     TestClips clips;
     char pattern[] = "/tmp/avm-clips-XXXXXX";
     clips.folder = std::string(::mkdtemp(pattern)) + "/";
-    std::atexit([] { std::filesystem::remove_all(Clips().folder); });
+    // The path lives in a static made before the exit handler is registered,
+    // so it is still there when the handler runs (Clips() itself is not).
+    static std::string removeAtExit;
+    removeAtExit = clips.folder;
+    std::atexit([] { std::filesystem::remove_all(removeAtExit); });
     const std::string& f = clips.folder;
     clips.subtitles = f + "lines.srt";
     std::ofstream(clips.subtitles) << "1\n00:00:00,000 --> 00:00:03,000\nWWWWWWWW\n";
