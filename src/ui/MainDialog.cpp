@@ -72,7 +72,6 @@ void MainDialog::ConnectCommands()
     connectButton(advancedButton_, Command::Advanced);
     connectButton(stopButton_, Command::Stop);
     connect(sourceList_, &QWidget::customContextMenuRequested, this, &MainDialog::OnListContextMenu);
-    connect(sourceList_, &QTreeWidget::itemChanged, this, [this] { RefreshTotals(); });
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { RunCommand(Command::Help); });
 

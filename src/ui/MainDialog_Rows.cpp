@@ -118,7 +118,6 @@ void MainDialog::MoveRow(int from, int to)
     std::iter_swap(first, first + 1);
     QTreeWidgetItem* item = sourceList_->takeTopLevelItem(from);
     sourceList_->insertTopLevelItem(to, item);
-    item->setSelected(true);
     sourceList_->setCurrentItem(item, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 

@@ -70,6 +70,13 @@ void MainDialog::ConnectSourceCommands()
     SetCommandHandler(Command::SplitVideo, [this] { OnSplit(); });
     ConnectListKeys();
     connect(sourceList_, &QTreeWidget::itemDoubleClicked, this, [this] { RunCommand(Command::Properties); });
+    // Ticking or unticking a row refreshes the totals; new texts (a job's
+    // row status, a new trim range) do not, so a job's stage line stays.
+    connect(sourceList_->model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.contains(Qt::CheckStateRole))
+                    RefreshTotals();
+            });
 }
 
 void MainDialog::OnAddFiles()
