@@ -191,7 +191,6 @@ private:
     void OnMoveUp();
     void OnMoveDown();
     void MoveRow(int from, int to);
-    void SelectOnly(int row);
     void ConnectListKeys();
     // Delete, Ctrl+Up, Ctrl+Down, Ctrl+A, Ctrl+S and Ctrl+T in the list;
     // false for keys the list handles itself.

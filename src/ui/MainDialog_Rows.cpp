@@ -72,12 +72,6 @@ bool MainDialog::OnListKey(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void MainDialog::SelectOnly(int row)
-{
-    QTreeWidgetItem* item = sourceList_->topLevelItem(row);
-    sourceList_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-}
-
 void MainDialog::OnRemove()
 {
     const std::vector<int> rows = SelectedRows();
@@ -89,7 +83,8 @@ void MainDialog::OnRemove()
     }
     const int next = std::min(rows.front(), SourceCount() - 1);
     if (next >= 0)
-        SelectOnly(next);
+        sourceList_->setCurrentItem(sourceList_->topLevelItem(next), 0,
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     RefreshTotals();
 }
 
