@@ -111,7 +111,7 @@ void MainDialog::OnAddFolder()
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls() && !probing_)
+    if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
@@ -140,7 +140,7 @@ void MainDialog::ProbeSources(const QStringList& paths)
     if (paths.isEmpty())
         return;
     probing_ = true;
-    centralWidget()->setEnabled(false);
+    setEnabled(false);
     scanning_->ShowOverOwner();
     repaint();
     engine::MediaProbe probe(engine_->block, engine_->launcher, dialogs_, &MainDialog::PumpMessages,
@@ -150,7 +150,7 @@ void MainDialog::ProbeSources(const QStringList& paths)
         if (std::optional<engine::SourceItem> item = probe.ProbeSource(Ss(path), app::Settings().DecodeEngine))
             AppendSource(*item);
     }
-    centralWidget()->setEnabled(true);
+    setEnabled(true);
     scanning_->hide();
     probing_ = false;
 }

@@ -26,6 +26,9 @@ ScanningWindow::ScanningWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::F
 
 void ScanningWindow::ShowOverOwner()
 {
+    // A window of its own stays enabled while its disabled owner waits, so
+    // its text is not greyed.
+    setEnabled(true);
     if (QWidget* owner = parentWidget())
         move(owner->geometry().center() - rect().center());
     show();

@@ -182,9 +182,9 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
     bool disabledWhileProbing = false;
     QString scanningText;
     QTimer::singleShot(50, [&] {
-        disabledWhileProbing = !window->centralWidget()->isEnabled();
+        disabledWhileProbing = !window->isEnabled();
         auto* scanning = window->findChild<ui::ScanningWindow*>("scanningWindow");
-        if (scanning && scanning->isVisible())
+        if (scanning && scanning->isVisible() && scanning->isEnabled())
             scanningText = scanning->Text();
     });
 
@@ -207,7 +207,7 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
 
     EXPECT_TRUE(disabledWhileProbing);
     EXPECT_EQ(scanningText.toStdString(), lang::Text("MainDialog", "Scanning video") + "\n\n" + videos + "A.avi");
-    EXPECT_TRUE(window->centralWidget()->isEnabled());
+    EXPECT_TRUE(window->isEnabled());
     EXPECT_FALSE(window->findChild<ui::ScanningWindow*>("scanningWindow")->isVisible());
 
     // The same file again is probed again and gets a second row.
