@@ -40,6 +40,8 @@ std::optional<int> Number(const std::string& text)
 std::optional<int> FindEntry(const EntryList& list, const std::string& value)
 {
     const int count = static_cast<int>(list.entries.size());
+    if (value.empty())
+        return std::nullopt;
     auto texts = [&list](int i) {
         std::vector<std::string> texts{list.entries[i]};
         if (i < static_cast<int>(list.shown.size()))
