@@ -208,6 +208,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments)
     return result;
 }
 
+std::string UsageErrorText(const std::string& error)
+{
+    return "diziv-cli: " + error + "\nTry 'diziv-cli --help' for more information.\n";
+}
+
 std::string VersionText()
 {
     return "diziv-cli " DIZIV_VERSION "\n";

@@ -53,6 +53,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
 // "SS", "MM:SS" or "HH:MM:SS" as whole seconds.
 std::optional<int> ParseClockTime(const std::string& text);
 
+// The message of a usage error, with the hint GNU tools give.
+std::string UsageErrorText(const std::string& error);
+
 std::string HelpText();
 std::string VersionText();
 

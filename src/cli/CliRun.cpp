@@ -60,28 +60,23 @@ TerminalView::Style ViewStyle(const CliOptions& options)
     return platform::IsTerminal(1) ? TerminalView::Style::Live : TerminalView::Style::Plain;
 }
 
-std::string UsageError(const std::string& text)
-{
-    return "diziv-cli: " + text + "\nTry 'diziv-cli --help' for more information.\n";
-}
-
 }  // namespace
 
 int RunConversion(const CliOptions& options, app::ConverterApp& application, TerminalDialogs& dialogs)
 {
     app::SettingsStore& settings = app::Settings();
     if (std::string error = ApplyChoices(options, settings); !error.empty()) {
-        std::cerr << UsageError(error);
+        std::cerr << UsageErrorText(error);
         return kExitUsage;
     }
     const bool subtitles = std::any_of(options.sources.begin(), options.sources.end(), AsksForSubtitles);
     if (subtitles && !app::Application().product.subtitleEdition) {
-        std::cerr << UsageError("this edition has no subtitle features");
+        std::cerr << UsageErrorText("this edition has no subtitle features");
         return kExitUsage;
     }
     if (options.sources.empty()) {
         if (!options.saveSettings) {
-            std::cerr << UsageError("no video files or folders given");
+            std::cerr << UsageErrorText("no video files or folders given");
             return kExitUsage;
         }
         return settings.SaveSettings() ? kExitSuccess : kExitFailure;

@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
 {
     const cli::ParseResult parsed = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::cerr << "diziv-cli: " << parsed.error << "\nTry 'diziv-cli --help' for more information.\n";
+        std::cerr << cli::UsageErrorText(parsed.error);
         return cli::kExitUsage;
     }
     const cli::CliOptions& options = parsed.options;
