@@ -47,19 +47,22 @@ ConverterApp::ConverterApp(std::string programDirectory, UserDialogs& dialogs, s
 
 int ConverterApp::Run()
 {
+    if (!LoadApplicationFiles() || !AcquireSingleInstance())
+        return 1;
+    runMainWindow_();
+    return 0;
+}
+
+bool ConverterApp::LoadApplicationFiles()
+{
     Application().programDirectory = programDirectory_;
     Application().product = LoadProductIdentity(programDirectory_);
     ReadApplicationNames();
     if (!LoadCatalogueAndSettings())
-        return 1;
+        return false;
     TakeInstallerLanguage();
     LoadLanguage();
-    if (!AcquireSingleInstance()) {
-        dialogs_.Message(lang::Text("MainDialog", "Only one instance"), Application().appName);
-        return 1;
-    }
-    runMainWindow_();
-    return 0;
+    return true;
 }
 
 void ConverterApp::ReadApplicationNames()
@@ -115,10 +118,11 @@ bool ConverterApp::AcquireSingleInstance()
     // Without a usable lock file the program still runs: refusing to start
     // would be worse than a rare second copy.
     const std::string temp = TempDirectory();
-    if (temp.empty())
+    if (temp.empty() || instanceLock_.Acquire(temp + FileNameSafe(Application().appName) + ".lock") !=
+                            platform::InstanceLock::Result::HeldElsewhere)
         return true;
-    return instanceLock_.Acquire(temp + FileNameSafe(Application().appName) + ".lock") !=
-           platform::InstanceLock::Result::HeldElsewhere;
+    dialogs_.Message(lang::Text("MainDialog", "Only one instance"), Application().appName);
+    return false;
 }
 
 }  // namespace app

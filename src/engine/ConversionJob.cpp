@@ -122,7 +122,7 @@ void ConversionJob::OnConvert()
         Tell("Failed to get output format settings. ");
         return;
     }
-    joinerMode_ = app::JoinerMode(app::Application().product);
+    joinerMode_ = joinerModeChoice_.value_or(app::JoinerMode(app::Application().product));
     decodeScriptPath_.clear();
     if (!CheckPreconditions(*profile))
         return;
@@ -321,6 +321,12 @@ void ConversionJob::OnStop()
     if (!busy_)
         return;
     if (dialogs_.Confirm("\n  " + Text("Are you sure") + "         \n\n", "Warning"))
+        RequestStop();
+}
+
+void ConversionJob::RequestStop()
+{
+    if (busy_)
         StoreField(block_.Data()->abort_request, 1);
 }
 

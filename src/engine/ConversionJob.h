@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -35,9 +36,15 @@ public:
 
     void SetDiscSteps(DiscStep authorDvd, DiscStep makeVcdImage);
 
+    // The product decides between converting and joining unless a front
+    // end chooses for itself; nullopt returns the choice to the product.
+    void SetJoinerMode(std::optional<bool> joiner) { joinerModeChoice_ = joiner; }
+
     void OnConvert();
     // Asks, then sets the stop request for the running tool.
     void OnStop();
+    // Sets the stop request without asking: the user has already decided.
+    void RequestStop();
 
     bool Busy() const { return busy_; }
     // What the progress display needs to know about the running step.
@@ -72,6 +79,7 @@ private:
     int currentRow_ = 0;
     int tickedCount_ = 0;
     bool joinerMode_ = false;
+    std::optional<bool> joinerModeChoice_;
     bool trimmed_ = false;
     std::uint32_t joinDuration_ = 0;
     std::string firstSourcePath_;

@@ -1,5 +1,7 @@
 #include "SubtitleCharsets.h"
 
+#include "app/Application.h"
+#include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "platform/SystemLanguage.h"
 
@@ -73,6 +75,16 @@ ResolvedFont ResolveSubtitleFont(int row, const std::string& fontsFolder)
 ResolvedFont ResolveSubtitleFont(int row)
 {
     return ResolveSubtitleFont(row, app::WindowsDirectory() + "fonts/");
+}
+
+bool ResolveSubtitleFont(int row, app::UserDialogs& dialogs, ResolvedFont& font)
+{
+    font = ResolveSubtitleFont(row);
+    if (!font.fontFile.empty())
+        return true;
+    dialogs.Message("Failed to load the font resource, please change the \"Subtilte Charset\" to try again.",
+                    app::Application().appName);
+    return false;
 }
 
 }  // namespace engine

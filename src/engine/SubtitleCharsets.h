@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace app {
+class UserDialogs;
+}
+
 namespace engine {
 
 struct SubtitleCharset {
@@ -33,5 +37,8 @@ struct ResolvedFont {
 ResolvedFont ResolveSubtitleFont(int row, const std::string& fontsFolder);
 // The same in the program's fonts folder (WindowsDirectory() + "fonts/").
 ResolvedFont ResolveSubtitleFont(int row);
+// The same; tells the user and returns false when no font of the row is
+// installed (font then still carries the row's code page).
+bool ResolveSubtitleFont(int row, app::UserDialogs& dialogs, ResolvedFont& font);
 
 }  // namespace engine

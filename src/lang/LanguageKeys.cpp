@@ -107,6 +107,7 @@ constexpr LanguageKey kKeys[] = {
     {"MainDialog", "Scanning MPEG Files"},
     {"MainDialog", "Creating BIN/CUE"},
     {"MainDialog", "Elapsed Time"},
+    {"MainDialog", "Time Left"},
     {"SettingsDialog", "Dialog Title"},
     {"SettingsDialog", "Language"},
     {"SettingsDialog", "Video Decode Engine"},

@@ -30,4 +30,8 @@ inline bool IsDvdImage(const OutputProfile& profile) { return IsDvdImage(profile
 inline bool IsSvcdImage(const OutputProfile& profile) { return IsSvcdImage(profile.profile_shortname); }
 inline bool IsVcdImage(const OutputProfile& profile) { return IsVcdImage(profile.profile_shortname); }
 
+// Output that keeps the source's format also keeps its audio volume,
+// unless it is disc output.
+inline bool KeepsOriginalVolume(const OutputProfile& profile) { return IsOriginal(profile) && !IsDisc(profile); }
+
 }  // namespace profiles

@@ -2,6 +2,7 @@
 
 #include "Accessible.h"
 #include "UiText.h"
+#include "engine/AdvancedChoices.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <QComboBox>
@@ -60,11 +61,12 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& p
     Fill(sampleRateList_, profile.audio_sample, choice.audio_sample);
 
     volumeList_ = AddList("volumeList", Tr(kSection, "Audio Volume"));
-    volumeList_->addItems({"20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", Tr("MainDialog", "Original"),
-                           "125%", "150%", "175%", "200%", "225%", "250%", "275%", "300%"});
-    const bool fixedVolume = original_ && !disc_;
+    for (int row = 0; row < static_cast<int>(engine::kVolumeRows.size()); ++row)
+        volumeList_->addItem(row == engine::kOriginalVolumeRow ? Tr("MainDialog", "Original")
+                                                               : Qs(engine::kVolumeRows[row]));
+    const bool fixedVolume = profiles::KeepsOriginalVolume(profile);
     const bool knownVolume = volume >= 0 && volume < volumeList_->count();
-    volumeList_->setCurrentIndex(fixedVolume ? kOriginalVolumeRow : knownVolume ? volume : -1);
+    volumeList_->setCurrentIndex(fixedVolume ? engine::kOriginalVolumeRow : knownVolume ? volume : -1);
     volumeList_->setEnabled(!fixedVolume);
 
     if (disc_) {
@@ -74,8 +76,8 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& p
         frame->addItem(Qs(profile.video_frame.At(choice.video_tvtype)));
         if (dvdImage_) {
             chapterList_ = AddList("chapterList", Tr(kSection, "DVD Chapter"));
-            chapterList_->addItems({"No Split Chapter", "10minutes/chapter", "15minutes/chapter",
-                                    "20minutes/chapter", "30minutes/chapter"});
+            for (const char* row : engine::kDvdChapterRows)
+                chapterList_->addItem(Qs(row));
             chapterList_->setCurrentIndex(dvdChapter >= 0 && dvdChapter < chapterList_->count() ? dvdChapter : -1);
         }
     }

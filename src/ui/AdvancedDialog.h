@@ -17,9 +17,6 @@ namespace ui {
 class AdvancedDialog : public QDialog {
     Q_OBJECT
 public:
-    // The rows of the audio volume list; the row is the "Volume" setting.
-    static constexpr int kOriginalVolumeRow = 8;
-
     AdvancedDialog(QWidget* parent, const profiles::OutputProfile& profile, profiles::ProfileChoice& choice,
                    int& volume, int& dvdChapter);
 

@@ -11,6 +11,7 @@
 #include "app/SettingsStore.h"
 #include "app/UserDialogs.h"
 #include "controls/SizeRange.h"
+#include "engine/DiscRules.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <QCheckBox>
@@ -249,8 +250,8 @@ void MainDialog::ConfigureCapacityRuler()
     const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
     if (!profile)
         return;
-    const DiscCapacity capacity =
-        DiscCapacityFor(profile->profile_shortname, settings.catalogue.Choice(settings.OutputFormat)->video_quality);
+    const engine::DiscCapacity capacity =
+        engine::DiscCapacityFor(profile->profile_shortname, settings.catalogue.Choice(settings.OutputFormat)->video_quality);
     capacityRuler_->ClearMarks();
     capacityRuler_->ClearSegments();
     capacityRuler_->SetUnitText("min");
@@ -302,21 +303,8 @@ void MainDialog::OnSizeChanged()
 int MainDialog::CheckDiscLabel()
 {
     const app::SettingsStore& settings = app::Settings();
-    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
-    if (!profile || !profiles::IsDiscImage(*profile))
-        return 1;
-    switch (CheckDiscLabelText(Ss(discLabelEdit_->text()))) {
-    case DiscLabelProblem::Empty:
-        dialogs_.Message(lang::Text(kSection, "Disc label enmpty"), app::Application().appName);
-        return 0;
-    case DiscLabelProblem::SpecialCharacter:
-        dialogs_.Message(lang::Text(kSection, "Not special char") + "\n\" * / : < > ? \\ | ' & ; #",
-                         app::Application().appName);
-        return 0;
-    case DiscLabelProblem::None:
-        break;
-    }
-    return 1;
+    return engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), Ss(discLabelEdit_->text()),
+                                  dialogs_);
 }
 
 void MainDialog::OnAdvanced()

@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "app/Utilities.h"
 #include "controls/SizeRange.h"
+#include "engine/DiscRules.h"
 
 #include <QCursor>
 #include <QHeaderView>
@@ -86,7 +87,7 @@ void MainDialog::RefreshTotals()
         ++ticked;
         seconds += SourceAt(row).trimEnd - SourceAt(row).trimStart;
     }
-    capacityRuler_->SetValue(WholeMinutes(seconds));
+    capacityRuler_->SetValue(engine::WholeMinutes(seconds));
     const QString line = Qs(TotalsLine(ticked, seconds));
     statusLine_->setText(line);
     rulerCaption_->setText(line);

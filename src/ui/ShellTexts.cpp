@@ -14,11 +14,6 @@ std::string TotalsLine(int tickedRows, double totalSeconds)
            lang::Text("MainDialog", "Total Duration") + app::SecondsToClock(totalSeconds);
 }
 
-int WholeMinutes(double seconds)
-{
-    return static_cast<int>(seconds * 0.016666668);
-}
-
 std::string CountdownText(const std::string& text, int secondsLeft)
 {
     const std::string number = std::to_string(secondsLeft);

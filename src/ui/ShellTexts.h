@@ -8,8 +8,6 @@ namespace ui {
 
 // "Total Files Number" count, then "Total Duration" as hh:mm:ss.
 std::string TotalsLine(int tickedRows, double totalSeconds);
-// The ruler value: whole minutes of a duration.
-int WholeMinutes(double seconds);
 
 // The countdown text with every "30" replaced by the seconds left.
 std::string CountdownText(const std::string& text, int secondsLeft);

@@ -1,7 +1,5 @@
 #include "SubtitleOptions.h"
 
-#include "app/Application.h"
-#include "app/UserDialogs.h"
 #include "lang/IniTextFile.h"
 
 #include <QComboBox>
@@ -44,12 +42,7 @@ int ChosenTextSize(const QComboBox* list)
 
 bool ResolveChosenFont(const QComboBox* charsetList, app::UserDialogs& dialogs, engine::ResolvedFont& font)
 {
-    font = engine::ResolveSubtitleFont(charsetList->currentIndex());
-    if (!font.fontFile.empty())
-        return true;
-    dialogs.Message("Failed to load the font resource, please change the \"Subtilte Charset\" to try again.",
-                    app::Application().appName);
-    return false;
+    return engine::ResolveSubtitleFont(charsetList->currentIndex(), dialogs, font);
 }
 
 }  // namespace subtitle_options

@@ -69,38 +69,6 @@ TEST(FormatList, RowsAndExtraRow)
     EXPECT_EQ(ui::ProfileOfRow(eight, -1), 8);  // nothing selected
 }
 
-TEST(FormatList, DiscCapacityTable)
-{
-    const struct {
-        const char* shortName;
-        int quality;
-        ui::DiscCapacity expected;
-    } cases[] = {
-        {"disc-dvdimg-ntsc", 0, {225, 5, 30, 210}}, {"disc-dvdimg", 2, {165, 5, 15, 150}},
-        {"disc-dvdimg", 3, {135, 5, 15, 120}},      {"disc-svcdimg", 0, {55, 1, 5, 50}},
-        {"disc-svcdimg", 3, {43, 1, 5, 38}},        {"disc-vcdimg", 0, {130, 2, 20, 124}},
-        {"disc-vcdimg", 1, {120, 1, 10, 104}},      {"disc-vcdimg", 2, {96, 1, 10, 84}},
-        {"disc-vcdimg", 3, {85, 1, 10, 74}},        {"disc-vcdimg", 9, {85, 1, 10, 74}},
-        {"disc-dvdimg", -1, {225, 5, 30, 210}},
-    };
-    for (const auto& c : cases) {
-        const ui::DiscCapacity got = ui::DiscCapacityFor(c.shortName, c.quality);
-        EXPECT_EQ(got.maximum, c.expected.maximum) << c.shortName << " " << c.quality;
-        EXPECT_EQ(got.minorStep, c.expected.minorStep) << c.shortName << " " << c.quality;
-        EXPECT_EQ(got.labelStep, c.expected.labelStep) << c.shortName << " " << c.quality;
-        EXPECT_EQ(got.capacityMinutes, c.expected.capacityMinutes) << c.shortName << " " << c.quality;
-    }
-}
-
-TEST(FormatList, DiscLabels)
-{
-    using P = ui::DiscLabelProblem;
-    EXPECT_EQ(ui::CheckDiscLabelText("My Disc-2024"), P::None);
-    EXPECT_EQ(ui::CheckDiscLabelText(""), P::Empty);
-    for (char bad : std::string("\"*/:<>?\\|'&;#"))
-        EXPECT_EQ(ui::CheckDiscLabelText(std::string("Disc") + bad), P::SpecialCharacter) << bad;
-}
-
 TEST(ShellTexts, CountdownReplacesEveryThirty)
 {
     EXPECT_EQ(ui::CountdownText("Shut down after 30 seconds.", 29), "Shut down after 29 seconds.");
@@ -133,6 +101,4 @@ TEST(ShellTexts, TotalsLine)
     folder.Write("lang.ini", "[MainDialog]\nTotal Files Number=Files: \nTotal Duration=Duration: \n");
     ASSERT_TRUE(lang::LanguageTable().LoadFile(folder.Path() + "lang.ini"));
     EXPECT_EQ(ui::TotalsLine(3, 3725.9), "Files: 3      Duration: 01:02:05");
-    EXPECT_EQ(ui::WholeMinutes(119.9), 1);
-    EXPECT_EQ(ui::WholeMinutes(3600), 60);
 }

@@ -1,0 +1,210 @@
+#include "CliChoices.h"
+
+#include "EntryMatch.h"
+#include "app/FolderChecks.h"
+#include "app/SettingsStore.h"
+#include "engine/AdvancedChoices.h"
+#include "lang/IniTextFile.h"
+#include "profiles/ProfileMarkers.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+template <std::size_t Slots>
+EntryList Entries(const char* what, const profiles::TextList<Slots>& list, bool translated = false)
+{
+    EntryList result{what, {}, {}};
+    for (int i = 0; i < list.Count(); ++i) {
+        result.entries.push_back(list.At(i));
+        if (translated)
+            result.shown.push_back(lang::Text("MainDialog", list.At(i)));
+    }
+    return result;
+}
+
+// "Original", "Auto" and "Custom..." are shown translated; other entries as they are.
+template <std::size_t Slots>
+EntryList EntriesWithWords(const char* what, const profiles::TextList<Slots>& list)
+{
+    EntryList result = Entries(what, list);
+    for (const std::string& entry : result.entries) {
+        const bool word = entry == "Original" || entry == "Auto";
+        result.shown.push_back(word ? lang::Text("MainDialog", entry.c_str())
+                               : entry == "Custom..." ? lang::Text("MainDialog", "Custom") + "..."
+                                                      : entry);
+    }
+    return result;
+}
+
+// "WIDTHxHEIGHT" with both sides between 16 and 4096.
+std::optional<std::pair<int, int>> CustomSize(const std::string& text)
+{
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return std::nullopt;
+    const std::optional<int> width = Number(text.substr(0, x)), height = Number(text.substr(x + 1));
+    if (!width || !height || *width < 16 || *height < 16 || *width > 4096 || *height > 4096)
+        return std::nullopt;
+    return std::make_pair(*width, *height);
+}
+
+std::string ChooseSize(const profiles::OutputProfile& profile, profiles::ProfileChoice& choice, const std::string& value)
+{
+    if (profiles::IsDisc(profile))
+        return "the TV type sets the frame size of \"" + profile.name + "\" (use --tv-type)";
+    const EntryList list = EntriesWithWords("frame size", profile.video_size);
+    if (std::optional<int> row = FindEntry(list, value)) {
+        const bool custom = profile.video_width.At(*row) == 1 || profile.video_height.At(*row) == 1;
+        if (custom && choice.custom_width == 0)
+            return "give the custom frame size as WIDTHxHEIGHT, for example 400x300";
+        choice.video_size = *row;
+        return "";
+    }
+    const bool hasCustomRow = profile.video_size.At(1) == "Custom...";
+    if (std::optional<std::pair<int, int>> size = CustomSize(value); size && hasCustomRow) {
+        choice.video_size = 1;
+        choice.custom_width = size->first;
+        choice.custom_height = size->second;
+        return "";
+    }
+    return Choose(list, value, choice.video_size) + (hasCustomRow ? "\n  or a custom size as WIDTHxHEIGHT" : "");
+}
+
+std::string ChooseVolume(const profiles::OutputProfile& profile, const std::string& value, int& volume)
+{
+    if (profiles::KeepsOriginalVolume(profile))
+        return "\"" + profile.name + "\" keeps the volume of the source";
+    EntryList list{"volume", {}, {}};
+    for (const char* row : engine::kVolumeRows)
+        list.entries.push_back(row);
+    list.shown = list.entries;
+    list.shown[engine::kOriginalVolumeRow] = "100%";
+    std::int32_t row = volume;
+    std::string error = Choose(list, value.find('%') == std::string::npos && Number(value) ? value + "%" : value, row);
+    volume = row;
+    return error;
+}
+
+std::string ChooseChapters(const profiles::OutputProfile& profile, const std::string& value, int& dvdChapter)
+{
+    if (!profiles::IsDvdImage(profile))
+        return "DVD chapters belong to DVD folder profiles";
+    EntryList list{"chapter interval", {}, {"none", "10", "15", "20", "30"}};
+    for (const char* row : engine::kDvdChapterRows)
+        list.entries.push_back(row);
+    std::int32_t row = dvdChapter;
+    std::string error = Choose(list, value, row);
+    dvdChapter = row;
+    return error;
+}
+
+std::string ChooseCpuUsage(const std::string& value, int& cpuUsage)
+{
+    EntryList list{"CPU usage", {"100%", "85%", "70%"}, {}};
+    std::int32_t row = cpuUsage;
+    std::string error = Choose(list, Number(value) ? value + "%" : value, row);
+    cpuUsage = row;
+    return error;
+}
+
+std::string ChooseOutputFolder(const std::string& value, std::string& outputFolder)
+{
+    std::error_code error;
+    std::string folder = std::filesystem::absolute(value, error).lexically_normal().string();
+    if (error || value.empty())
+        return "'" + value + "' is no folder path";
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    if (app::CheckPathSyntax(folder, app::PathCheckMode::CheckOnly) != app::kPathValid)
+        return "'" + value + "' is no usable output folder: a folder name may not be empty, begin or end with a "
+               "blank or dot, or hold any of \" * : < > ? \\ |";
+    outputFolder = folder == "/" ? folder : folder + "/";
+    return "";
+}
+
+// The choices that depend on the profile, in the order the window offers them.
+std::string ApplyProfileChoices(const CliOptions& o, const profiles::OutputProfile& profile,
+                                profiles::ProfileChoice& choice, app::SettingsStore& settings)
+{
+    const bool disc = profiles::IsDisc(profile);
+    std::vector<std::string> errors;
+    auto apply = [&errors](std::string error) {
+        if (!error.empty())
+            errors.push_back(error);
+    };
+    if (o.videoQuality)
+        apply(Choose(Entries("video quality", profile.video_quality, true), *o.videoQuality, choice.video_quality));
+    if (o.audioQuality)
+        apply(Choose(Entries("audio quality", profile.audio_quality, true), *o.audioQuality, choice.audio_quality));
+    if (o.size)
+        apply(ChooseSize(profile, choice, *o.size));
+    if (o.frameRate)
+        apply(disc ? "disc profiles take a TV type (--tv-type), not a frame rate"
+                   : Choose(EntriesWithWords("frame rate", profile.video_frame), *o.frameRate, choice.video_frame));
+    if (o.tvType)
+        apply(!disc ? "only disc profiles have a TV type"
+                    : Choose(Entries("TV type", profile.video_tvtype), *o.tvType, choice.video_tvtype));
+    if (o.aspect)
+        apply(Choose(EntriesWithWords("aspect ratio", profile.video_aspect), *o.aspect, choice.video_aspect));
+    if (o.letterbox)
+        choice.video_letterbox = *o.letterbox ? 1 : 0;
+    if (o.videoCodec)
+        apply(Choose(Entries("video codec", profile.video_codec), *o.videoCodec, choice.video_codec));
+    if (o.audioCodec)
+        apply(Choose(Entries("audio codec", profile.audio_codec), *o.audioCodec, choice.audio_codec));
+    if (o.sampleRate)
+        apply(Choose(Entries("sample rate", profile.audio_sample), *o.sampleRate, choice.audio_sample));
+    if (o.volume)
+        apply(ChooseVolume(profile, *o.volume, settings.Volume));
+    if (o.dvdChapters)
+        apply(ChooseChapters(profile, *o.dvdChapters, settings.DVDChapter));
+    if (o.discLabel && !profiles::IsDiscImage(profile))
+        apply("a disc label belongs to disc image profiles");
+    std::string text;
+    for (const std::string& error : errors)
+        text += (text.empty() ? "" : "\n") + error;
+    return text;
+}
+
+}  // namespace
+
+int FindProfile(const app::SettingsStore& settings, const std::string& text)
+{
+    const profiles::ProfileCatalogue& catalogue = settings.catalogue;
+    EntryList names{"profile", {}, {}};
+    for (int slot = 0; slot < catalogue.Count(); ++slot) {
+        names.entries.push_back(catalogue.Profile(slot)->name);
+        names.shown.push_back(catalogue.Profile(slot)->profile_shortname);
+    }
+    return FindEntry(names, text).value_or(-1);
+}
+
+std::string ApplyChoices(const CliOptions& options, app::SettingsStore& settings)
+{
+    if (options.profile) {
+        const int slot = FindProfile(settings, *options.profile);
+        if (slot < 0)
+            return "'" + *options.profile + "' names no profile (see --list-profiles)";
+        settings.OutputFormat = slot;
+    }
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
+    if (!profile || !choice)
+        return "no output profile is chosen: give one with --profile (see --list-profiles)";
+    if (options.outputFolder)
+        if (std::string error = ChooseOutputFolder(*options.outputFolder, settings.OutputFolder); !error.empty())
+            return error;
+    if (options.discLabel)
+        settings.DiscLabel = *options.discLabel;
+    if (options.cpuUsage)
+        if (std::string error = ChooseCpuUsage(*options.cpuUsage, settings.CPUUsage); !error.empty())
+            return error;
+    return ApplyProfileChoices(options, *profile, *choice, settings);
+}
+
+}  // namespace cli

@@ -1,0 +1,109 @@
+#include "SourceOptions.h"
+
+#include "EntryMatch.h"
+#include "app/Application.h"
+#include "app/UserDialogs.h"
+#include "app/Utilities.h"
+#include "engine/SourceFacts.h"
+#include "engine/SubtitleCharsets.h"
+#include "lang/IniTextFile.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kSmallTextSize = 3;
+
+bool Refuse(app::UserDialogs& dialogs, const engine::SourceItem& item, const std::string& why)
+{
+    dialogs.Message(item.path + ": " + why, app::Application().appName);
+    return false;
+}
+
+bool ApplyTrim(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
+{
+    const std::int32_t duration = static_cast<std::int32_t>(item.duration);
+    const std::int32_t start = request.start.value_or(0);
+    const std::int32_t end = std::min(request.end.value_or(duration), duration);
+    if (start >= end)
+        return Refuse(dialogs, item,
+                      "the part from " + app::SecondsToClock(start) + " to " + app::SecondsToClock(end) +
+                          " is empty; the video lasts " + app::SecondsToClock(duration));
+    item.trimStart = start;
+    item.trimEnd = end;
+    return true;
+}
+
+// The charset row and text size the subtitles are drawn with, and the font of that row.
+bool ApplySubtitleLook(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
+{
+    EntryList charsets{"subtitle charset", {}, {}};
+    for (const engine::SubtitleCharset& row : engine::SubtitleCharsets()) {
+        charsets.entries.push_back(row.listText);
+        charsets.shown.push_back(row.codePage);
+    }
+    std::int32_t charset = engine::DefaultCharset();
+    if (request.subtitleCharset)
+        if (std::string error = Choose(charsets, *request.subtitleCharset, charset); !error.empty())
+            return Refuse(dialogs, item, error);
+    std::int32_t size = item.subtitleTextSize - kSmallTextSize;
+    if (request.subtitleSize) {
+        EntryList sizes{"subtitle size", {"small", "normal", "big"}, {}};
+        for (const char* key : {"Small Text Size", "Normal Text Size", "Big Text Size"})
+            sizes.shown.push_back(lang::Text("PropertiesDialog", key));
+        if (std::string error = Choose(sizes, *request.subtitleSize, size); !error.empty())
+            return Refuse(dialogs, item, error);
+    }
+    engine::ResolvedFont font;
+    if (!engine::ResolveSubtitleFont(charset, dialogs, font))
+        return false;
+    item.subtitleCodePage = font.codePage;
+    item.subtitleFont = font.fontFile;
+    item.subtitleCharset = charset;
+    item.subtitleTextSize = size + kSmallTextSize;
+    return true;
+}
+
+bool ChooseTrack(const std::optional<int>& track, std::int32_t kind, const char* what, engine::SourceItem& item,
+                 std::int32_t& field, app::UserDialogs& dialogs)
+{
+    if (!track)
+        return true;
+    const std::vector<std::string> lines = engine::TrackLines(item, kind);
+    if (*track < static_cast<int>(lines.size())) {
+        field = *track;
+        return true;
+    }
+    std::string list;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        list += "\n  " + std::to_string(i) + "  " + lines[i];
+    return Refuse(dialogs, item,
+                  "it has no " + std::string(what) + " track " + std::to_string(*track) +
+                      (lines.empty() ? "" : "; its " + std::string(what) + " tracks are:" + list));
+}
+
+}  // namespace
+
+bool AsksForSubtitles(const SourceRequest& request)
+{
+    return !request.subtitleFile.empty() || request.subtitleTrack;
+}
+
+bool ApplySourceOptions(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
+{
+    if (!ApplyTrim(request, item, dialogs))
+        return false;
+    if (!ChooseTrack(request.audioTrack, engine::kTrackAudio, "audio", item, item.audioTrack, dialogs) ||
+        !ChooseTrack(request.subtitleTrack, engine::kTrackSubtitle, "subtitle", item, item.subtitleTrack, dialogs))
+        return false;
+    if (!request.subtitleFile.empty()) {
+        if (!app::FileExists(request.subtitleFile))
+            return Refuse(dialogs, item, "cannot read the subtitle file " + request.subtitleFile);
+        item.subtitleFile = request.subtitleFile;
+    }
+    if (AsksForSubtitles(request) || request.subtitleCharset || request.subtitleSize)
+        return ApplySubtitleLook(request, item, dialogs);
+    return true;
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+#include "Interrupts.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+volatile sig_atomic_t caughtSignal = 0;
+
+void Remember(int signal)
+{
+    if (caughtSignal == 0)
+        caughtSignal = signal;
+}
+
+}  // namespace
+
+void CatchInterrupts()
+{
+    struct sigaction action {};
+    action.sa_handler = Remember;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+int InterruptSignal()
+{
+    return caughtSignal;
+}
+
+bool IsTerminal(int descriptor)
+{
+    return ::isatty(descriptor) == 1;
+}
+
+}  // namespace platform

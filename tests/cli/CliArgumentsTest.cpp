@@ -1,0 +1,64 @@
+// The program's answers that need no media: help, version, the profile
+// list and usage errors, which change nothing on disk.
+#include "CliProgram.h"
+
+#include <filesystem>
+
+namespace {
+
+using CliArguments = cli_test::CliProgram;
+
+TEST_F(CliArguments, HelpVersionAndProfiles)
+{
+    cli_test::CliRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: diziv-cli"), std::string::npos);
+    EXPECT_EQ(Run({"--version"}).out, "diziv-cli 1.0.0\n");
+
+    cli_test::CliRun list = Run({"--list-profiles"});
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    const std::size_t generic = list.out.find("Generic\n"), disc = list.out.find("VCD SVCD DVD\n"),
+                      apple = list.out.find("Apple\n"), ipad = list.out.find("Apple iPad");
+    EXPECT_LT(generic, disc);
+    EXPECT_LT(disc, apple);
+    EXPECT_LT(apple, ipad);
+    EXPECT_NE(ipad, std::string::npos) << list.out;
+}
+
+TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
+{
+    folder_.Write("in/a.avi", std::string(2048, 'x'));
+    const std::string clip = folder_.Path() + "in/a.avi", out = folder_.Path() + "out";
+    const std::vector<std::vector<std::string>> cases = {
+        {"--bogus", clip},
+        {"-p", "No Such Profile", clip},
+        {"-p", "MP4 - H.264 Video", "--tv-type", "PAL", clip},
+        {"-p", "DVD Folder (VIDEO_TS)", "--disc-label", "a;b", "-o", out, clip},
+        {"-p", "MP4 - H.264 Video", "-o", out},
+        {"-p", "MP4 - H.264 Video", "-o", out, clip, "--end", "5"},
+        {"-p", "MP4 - H.264 Video", "-o", out, "--start", "soon", clip},
+    };
+    for (const auto& arguments : cases) {
+        cli_test::CliRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments[1] << "\n" << run.err;
+        EXPECT_NE(run.err, "") << arguments[1];
+        EXPECT_EQ(run.out, "") << arguments[1];
+        EXPECT_FALSE(std::filesystem::exists(out)) << arguments[1];
+        EXPECT_FALSE(std::filesystem::exists(Program() + "savedata.dll")) << arguments[1];
+    }
+}
+
+TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
+{
+    const std::string settings = Program() + "savedata.dll";
+    EXPECT_EQ(Run({"-p", "Apple iPad", "--video-quality", "Low"}).exitCode, 2) << "nothing to convert";
+    EXPECT_FALSE(std::filesystem::exists(settings));
+    cli_test::CliRun saved = Run({"-p", "Apple iPad", "--video-quality", "Low", "--save-settings"});
+    EXPECT_EQ(saved.exitCode, 0) << saved.err;
+    const std::string text = folder_.Read("prog/savedata.dll");
+    EXPECT_NE(text.find("OutputFormat=20"), std::string::npos) << text;
+    cli_test::CliRun list = Run({"--list-profiles"});
+    EXPECT_NE(list.out.find("  * 20  Apple iPad"), std::string::npos) << list.out;
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "CliProgram.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace cli_test {
+
+namespace fs = std::filesystem;
+
+CliProgram::CliProgram()
+{
+    static int counter = 0;
+    fs::create_directories(Program());
+    for (const char* file : {"diziv-cli", "avm", "savm", "dvdimage", "vcdimage", "dsp_data.dll"}) {
+        std::error_code error;
+        fs::create_hard_link(PROGRAM_DIR + std::string(file), Program() + file, error);
+        if (error)
+            fs::copy_file(PROGRAM_DIR + std::string(file), Program() + file);
+    }
+    for (const char* folder : {"Languages", "system"})
+        fs::create_directory_symlink(PROGRAM_DIR + std::string(folder), Program() + folder);
+    folder_.Write("prog/app.ini", "[main]\nAppName=Cli Test " + std::to_string(::getpid()) + " " +
+                                      std::to_string(++counter) + "\n");
+}
+
+CliRun CliProgram::Run(const std::vector<std::string>& arguments,
+                       const std::function<bool(const std::string& out)>& interruptWhen)
+{
+    const std::string outPath = folder_.Path() + "cli.out", errPath = folder_.Path() + "cli.err";
+    std::vector<std::string> storage{Program() + "diziv-cli"};
+    storage.insert(storage.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    CliRun run;
+    if (error != 0) {
+        ADD_FAILURE() << "cannot start diziv-cli";
+        return run;
+    }
+    bool interrupted = false;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ADD_FAILURE() << "diziv-cli did not end";
+            ::kill(pid, SIGKILL);
+        } else if (interruptWhen && !interrupted && interruptWhen(folder_.Read("cli.out"))) {
+            ::kill(pid, SIGINT);
+            interrupted = true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.out = folder_.Read("cli.out");
+    run.err = folder_.Read("cli.err");
+    return run;
+}
+
+}  // namespace cli_test
