@@ -8,8 +8,10 @@ namespace app {
 bool AcceptedByFilter(const std::string& openFileFilter, const std::string& path)
 {
     const std::size_t dot = path.rfind('.');
-    const std::string extension = dot == std::string::npos ? path : path.substr(dot + 1);
-    return openFileFilter.find(extension) != std::string::npos;
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size())
+        return false;
+    return openFileFilter.find(path.substr(dot + 1)) != std::string::npos;
 }
 
 std::vector<std::string> FolderSourceFiles(const std::string& folder, const std::string& openFileFilter)

@@ -7,8 +7,8 @@
 
 namespace app {
 
-// The extension is the text after the last '.' of the path (the whole path
-// when it has none); the filter must contain it, case-sensitively.
+// The extension is the text after the last '.' of the file name; the filter
+// must contain it, case-sensitively. A name without an extension never matches.
 bool AcceptedByFilter(const std::string& openFileFilter, const std::string& path);
 
 // The accepted files directly in folder (subfolders are not entered), in the

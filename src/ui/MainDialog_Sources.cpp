@@ -8,6 +8,7 @@
 #include "SourceFiles.h"
 #include "UiText.h"
 #include "app/Application.h"
+#include "app/SourceFiles.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 #include "engine/MediaProbe.h"
@@ -97,14 +98,9 @@ void MainDialog::OnAddFolder()
                                          QDir::homePath());
     if (folder.isEmpty())
         return;
-    const std::string& filter = app::Application().product.openFileFilter;
     QStringList paths;
-    const QDir directory(folder);
-    for (const QString& name : directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
-        const QString path = directory.filePath(name);
-        if (MatchesFileFilter(path, filter))
-            paths << path;
-    }
+    for (const std::string& path : app::FolderSourceFiles(folder.toStdString(), app::Application().product.openFileFilter))
+        paths << QString::fromStdString(path);
     SortForAdding(paths);
     ProbeSources(paths);
 }
@@ -130,7 +126,7 @@ void MainDialog::OnDropFiles()
     const std::string& filter = app::Application().product.openFileFilter;
     QStringList paths;
     for (const QString& path : droppedPaths_)
-        if (IsRegularFile(path) && MatchesFileFilter(path, filter))
+        if (IsRegularFile(path) && app::AcceptedByFilter(filter, path.toStdString()))
             paths << path;
     ProbeSources(paths);
 }

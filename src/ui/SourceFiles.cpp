@@ -20,15 +20,6 @@ QString QtFileFilter(const std::string& filter)
     return filters.join(";;");
 }
 
-bool MatchesFileFilter(const QString& path, const std::string& filter)
-{
-    const int dot = path.lastIndexOf('.');
-    const int slash = path.lastIndexOf('/');
-    if (dot < 0 || dot < slash || dot + 1 == path.size())
-        return false;
-    return QString::fromStdString(filter).contains(path.mid(dot + 1), Qt::CaseSensitive);
-}
-
 void SortForAdding(QStringList& paths)
 {
     QCollator collator;

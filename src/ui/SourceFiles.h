@@ -1,7 +1,6 @@
 #pragma once
-// Rules for the files the source list takes: the product's open-file filter
-// as a Qt file-dialog filter, the extension rule of folders and drops, and
-// the order in which chosen files are added.
+// The product's open-file filter as a Qt file-dialog filter, and the order
+// in which chosen files are added to the source list.
 #include <QString>
 #include <QStringList>
 
@@ -14,10 +13,6 @@ namespace ui {
 // already in Qt form is returned as it is.
 QString QtFileFilter(const std::string& filter);
 
-// A file of a folder or a drop is probed when the filter text contains its
-// extension (the text after the last '.', case-sensitive). A name without
-// an extension never matches.
-bool MatchesFileFilter(const QString& path, const std::string& filter);
 
 // Sorts paths case-insensitively by the user's locale (QCollator), so that
 // "b.avi", "A.avi" and "c.AVI" come out as A, b, c and accented letters

@@ -12,7 +12,8 @@ TEST(SourceFiles, FilterHoldsTheExtension)
         bool accepted;
     } cases[] = {
         {"/v/x.avi", true},   {"/v/y.AVI", false},  {"/v/z.MP4", true},       {"/v/notes.txt", false},
-        {"/v/a.b/clip", false}, {"/v/no extension", false}, {"/v/clip.4", true},  // a substring of "mp4"
+        {"/v/a.b/clip", false}, {"/v/no extension", false}, {"/v/trailing.", false},
+        {"/v/archive.tar.avi", true}, {"/v/clip.4", true},  // a substring of "mp4"
     };
     for (const auto& c : cases)
         EXPECT_EQ(app::AcceptedByFilter(filter, c.path), c.accepted) << c.path;

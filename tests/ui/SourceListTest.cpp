@@ -45,21 +45,6 @@ TEST(SourceFiles, QtFilterFromTheProductFilter)
         EXPECT_EQ(ui::QtFileFilter(c.product).toStdString(), c.qt) << c.product;
 }
 
-TEST(SourceFiles, ExtensionRule)
-{
-    const std::string filter = "Videos (*.avi *.mpg)";
-    const struct {
-        const char* path;
-        bool matches;
-    } cases[] = {
-        {"/v/x.avi", true},         {"/v/y.AVI", false},  {"/v/notes.txt", false},
-        {"/v/archive.tar.mpg", true}, {"/v.avi/readme", false}, {"/v/trailing.", false},
-        {"/v/z.vi", true},  // a substring of the filter is enough
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ui::MatchesFileFilter(c.path, filter), c.matches) << c.path;
-}
-
 TEST(SourceFiles, SortIsCaseInsensitiveByTheUsersLocale)
 {
     const QLocale saved;
