@@ -38,17 +38,14 @@ void MainDialog::OnSubtitle()
     engine::SourceItem& item = SourceAt(row);
     SubtitleDialog::Choice current;
     current.subtitleFile = item.subtitleFile;
-    current.charset = item.subtitleCharset;
-    current.textSize = item.subtitleTextSize;
+    current.style.charset = item.subtitleCharset;
+    current.style.textSize = item.subtitleTextSize;
     SubtitleDialog dialog(item.path, current, dialogs_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const SubtitleDialog::Choice& chosen = dialog.Result();
-    item.subtitleCodePage = chosen.codePage;
     item.subtitleFile = chosen.subtitleFile;
-    item.subtitleFont = chosen.fontFile;
-    item.subtitleCharset = chosen.charset;
-    item.subtitleTextSize = chosen.textSize;
+    chosen.style.ApplyTo(item);
 }
 
 // Silent, unlike Subtitle and Split: with no single row there is nothing to show.
@@ -64,10 +61,7 @@ void MainDialog::OnProperties()
     const PropertiesDialog::Choice& chosen = dialog.Result();
     item.subtitleTrack = chosen.subtitleTrack;
     item.audioTrack = chosen.audioTrack;
-    item.subtitleCodePage = chosen.codePage;
-    item.subtitleFont = chosen.fontFile;
-    item.subtitleCharset = chosen.charset;
-    item.subtitleTextSize = chosen.textSize;
+    chosen.style.ApplyTo(item);
 }
 
 void MainDialog::OnSplit()

@@ -136,13 +136,6 @@ void PropertiesDialog::accept()
     }
     choice_.audioTrack = audioList_->currentIndex();
     choice_.subtitleTrack = subtitleList_->currentIndex() - 1;
-    engine::ResolvedFont font;
-    bool found = subtitle_options::ResolveChosenFont(charsetList_, dialogs_, font);
-    choice_.codePage = font.codePage;
-    if (!found)
-        return;
-    choice_.fontFile = font.fontFile;
-    choice_.charset = charsetList_->currentIndex();
-    choice_.textSize = subtitle_options::ChosenTextSize(textSizeList_);
-    QDialog::accept();
+    if (subtitle_options::ReadChosenStyle(charsetList_, textSizeList_, dialogs_, choice_.style))
+        QDialog::accept();
 }

@@ -3,6 +3,7 @@
 // own audio or subtitle tracks ("Video Properties") it also chooses the
 // audio track, the subtitle track to burn in and the subtitle charset and
 // text size; sources without tracks get the display-only window.
+#include "SubtitleOptions.h"
 #include "engine/SourceItem.h"
 
 #include <QDialog>
@@ -21,10 +22,7 @@ public:
     struct Choice {
         int audioTrack = -1;
         int subtitleTrack = -1;
-        int charset = -1;
-        int textSize = 4;
-        std::string codePage;
-        std::string fontFile;
+        subtitle_options::SubtitleStyle style;
     };
 
     PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent = nullptr);

@@ -57,8 +57,8 @@ SubtitleDialog::SubtitleDialog(const std::string& sourcePath, const Choice& curr
     browseButton_->setObjectName("browseButton");
     browseButton_->setAccessibleName(browseButton_->text());
 
-    subtitle_options::FillCharsetList(charsetList_, choice_.charset);
-    subtitle_options::FillTextSizeList(textSizeList_, choice_.textSize);
+    subtitle_options::FillCharsetList(charsetList_, choice_.style.charset);
+    subtitle_options::FillTextSizeList(textSizeList_, choice_.style.textSize);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(subtitleEdit_, 1);
@@ -99,13 +99,6 @@ void SubtitleDialog::accept()
         dialogs_.Message(lang::Text("SubtitleDialog", "Select a subtitle"), app::Application().appName);
         return;
     }
-    engine::ResolvedFont font;
-    bool found = subtitle_options::ResolveChosenFont(charsetList_, dialogs_, font);
-    choice_.codePage = font.codePage;
-    if (!found)
-        return;
-    choice_.fontFile = font.fontFile;
-    choice_.charset = charsetList_->currentIndex();
-    choice_.textSize = subtitle_options::ChosenTextSize(textSizeList_);
-    QDialog::accept();
+    if (subtitle_options::ReadChosenStyle(charsetList_, textSizeList_, dialogs_, choice_.style))
+        QDialog::accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Attaches an external subtitle file to a source, with the charset it is
 // written in and the text size to burn it in with.
-#include "engine/SubtitleCharsets.h"
+#include "SubtitleOptions.h"
 
 #include <QDialog>
 
@@ -22,10 +22,7 @@ class SubtitleDialog : public QDialog {
 public:
     struct Choice {
         std::string subtitleFile;
-        std::string codePage;
-        std::string fontFile;
-        int charset = -1;
-        int textSize = 4;
+        subtitle_options::SubtitleStyle style;
     };
 
     // Asks for a subtitle file starting in the given folder; "" on cancel.

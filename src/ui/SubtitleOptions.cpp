@@ -40,9 +40,26 @@ int ChosenTextSize(const QComboBox* list)
     return list->currentIndex() + kSmallTextSize;
 }
 
-bool ResolveChosenFont(const QComboBox* charsetList, app::UserDialogs& dialogs, engine::ResolvedFont& font)
+void SubtitleStyle::ApplyTo(engine::SourceItem& item) const
 {
-    return engine::ResolveSubtitleFont(charsetList->currentIndex(), dialogs, font);
+    item.subtitleCodePage = codePage;
+    item.subtitleFont = fontFile;
+    item.subtitleCharset = charset;
+    item.subtitleTextSize = textSize;
+}
+
+bool ReadChosenStyle(const QComboBox* charsetList, const QComboBox* textSizeList, app::UserDialogs& dialogs,
+                     SubtitleStyle& style)
+{
+    engine::ResolvedFont font;
+    const bool found = engine::ResolveSubtitleFont(charsetList->currentIndex(), dialogs, font);
+    style.codePage = font.codePage;
+    if (!found)
+        return false;
+    style.fontFile = font.fontFile;
+    style.charset = charsetList->currentIndex();
+    style.textSize = ChosenTextSize(textSizeList);
+    return true;
 }
 
 }  // namespace subtitle_options

@@ -1,9 +1,12 @@
 #pragma once
 // The charset and text-size lists shared by the subtitle and properties
 // windows, and the font check both make before they close.
+#include "engine/SourceItem.h"
 #include "engine/SubtitleCharsets.h"
 
 #include <QString>
+
+#include <string>
 
 class QComboBox;
 
@@ -20,9 +23,21 @@ void FillCharsetList(QComboBox* list, int charset);
 void FillTextSizeList(QComboBox* list, int textSize);
 int ChosenTextSize(const QComboBox* list);
 
-// Resolves the font of the chosen charset row; tells the user and returns
-// false when none of its fonts is installed.
-bool ResolveChosenFont(const QComboBox* charsetList, app::UserDialogs& dialogs, engine::ResolvedFont& font);
+// How a source's subtitles are read and drawn.
+struct SubtitleStyle {
+    std::string codePage;
+    std::string fontFile;
+    int charset = -1;
+    int textSize = 4;
+
+    void ApplyTo(engine::SourceItem& item) const;
+};
+
+// The chosen charset row and text size with the charset's code page and
+// first installed font. The code page is set in any case; when none of the
+// fonts is installed, the user is told and the result is false.
+bool ReadChosenStyle(const QComboBox* charsetList, const QComboBox* textSizeList, app::UserDialogs& dialogs,
+                     SubtitleStyle& style);
 
 QString LanguageText(const char* section, const char* key);
 

@@ -76,7 +76,7 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
 {
     ::setenv("LC_ALL", "ru_RU.UTF-8", 1);
     SubtitleDialog::Choice current;
-    current.textSize = 4;
+    current.style.textSize = 4;
     SubtitleDialog dialog("/v/My Movie.avi", current, dialogs_);
     auto* charsets = Find<QComboBox>(dialog, "charsetList");
     EXPECT_EQ(charsets->currentIndex(), 8) << "Russian preselected from the locale";
@@ -106,17 +106,17 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
     ClickOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result().subtitleFile, "/v/My Movie.srt");
-    EXPECT_EQ(dialog.Result().charset, 8);
-    EXPECT_EQ(dialog.Result().codePage, "CP1251");
-    EXPECT_EQ(dialog.Result().fontFile, "COUR.TTF");
-    EXPECT_EQ(dialog.Result().textSize, 5);
+    EXPECT_EQ(dialog.Result().style.charset, 8);
+    EXPECT_EQ(dialog.Result().style.codePage, "CP1251");
+    EXPECT_EQ(dialog.Result().style.fontFile, "COUR.TTF");
+    EXPECT_EQ(dialog.Result().style.textSize, 5);
 }
 
 TEST_F(SubtitleWindows, BrowseCancelKeepsTheFile)
 {
     SubtitleDialog::Choice current;
     current.subtitleFile = "/v/old.srt";
-    current.charset = 5;
+    current.style.charset = 5;
     SubtitleDialog dialog("/v/a.avi", current, dialogs_);
     EXPECT_EQ(Find<QComboBox>(dialog, "charsetList")->currentIndex(), 5) << "a valid charset is kept";
     dialog.SetFileChooser([](QWidget*, const std::string&) { return std::string(); });
@@ -148,8 +148,8 @@ TEST_F(SubtitleWindows, TrackWindowListsTracksAndStoresPositions)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result().audioTrack, 1);
     EXPECT_EQ(dialog.Result().subtitleTrack, 0);
-    EXPECT_EQ(dialog.Result().fontFile, "ARIAL.TTF");
-    EXPECT_EQ(dialog.Result().textSize, 4);
+    EXPECT_EQ(dialog.Result().style.fontFile, "ARIAL.TTF");
+    EXPECT_EQ(dialog.Result().style.textSize, 4);
 }
 
 TEST_F(SubtitleWindows, TrackWindowChecksTheFontEvenWithoutSubtitle)
