@@ -1,0 +1,97 @@
+#include "RealEngineFixture.h"
+
+#include "app/SettingsStore.h"
+#include "app/Utilities.h"
+#include "engine/EngineArguments.h"
+#include "engine/MediaProbe.h"
+#include "platform/PipedProcess.h"
+
+#include <unistd.h>
+
+namespace testing_support {
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    platform::PipedProcess process;
+    if (process.Start(program, arguments) != 0)
+        return {-1, "cannot start " + program};
+    std::string output;
+    while (process.ReadOutput(output, 1000)) {
+    }
+    return {process.WaitForExit(60000).value_or(-1), output};
+}
+
+void MakeTestClip(const std::string& path, int seconds)
+{
+    const std::string duration = ":duration=" + std::to_string(seconds);
+    ProgramRun run = RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i",
+                                           "testsrc=size=160x120:rate=25" + duration, "-f", "lavfi", "-i",
+                                           "sine=frequency=440" + duration, "-c:v", "mpeg4", "-c:a", "mp2", "-y", path});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+}
+
+RealEngineFixture::RealEngineFixture()
+    : savedApplication_(app::Application()),
+      channel_([this](std::int32_t stage, std::int32_t value) { progress_.emplace_back(stage, value); })
+{
+    app::Application().appName = "Diziv Engine Test";
+    app::Application().appSharedName = "Diziv_Engine_Test_" + std::to_string(::getpid());
+    app::Application().programDirectory = PROGRAM_DIR;
+    EXPECT_EQ(block_.Open(app::Application().appSharedName, 0), 1);
+    EXPECT_TRUE(channel_.Open(block_.Name()));
+    EXPECT_EQ(profiles::LoadProfileCatalogue(catalogue_, app::ProgramDirectory() + "dsp_data.dll",
+                                             folder_.Path() + "dsp_datas.bin"),
+              profiles::UnscrambleStatus::Done);
+}
+
+RealEngineFixture::~RealEngineFixture()
+{
+    app::Application() = savedApplication_;
+}
+
+engine::SourceItem RealEngineFixture::Probed(const std::string& path)
+{
+    engine::MediaProbe probe(block_, launcher_, dialogs_, [this] { channel_.DispatchPending(); }, channel_.WindowId());
+    std::optional<engine::SourceItem> item = probe.ProbeSource(path, engine::kDecodeBuiltIn);
+    EXPECT_TRUE(item) << path << " did not probe";
+    return item.value_or(engine::SourceItem{});
+}
+
+int RealEngineFixture::SlotOf(const std::string& shortName) const
+{
+    for (int slot = 0; slot < catalogue_.Count(); ++slot)
+        if (catalogue_.Profile(slot)->profile_shortname == shortName)
+            return slot;
+    ADD_FAILURE() << "no shipped profile " << shortName;
+    return -1;
+}
+
+void RealEngineFixture::StartConversion(int slot, const engine::SourceItem& source, const std::string& output)
+{
+    const profiles::OutputProfile* profile = catalogue_.Profile(slot);
+    ASSERT_NE(profile, nullptr);
+    const app::SettingsStore settings;
+    engine::PrepareConversionRun(Record(), channel_.WindowId(), settings.CPUUsage, source.trimEnd - source.trimStart);
+    const std::string arguments = engine::BuildEngineArguments(
+        {source, *profile, *catalogue_.Choice(slot), settings, block_.Name(), output, profile->file_extname, std::nullopt});
+    ASSERT_EQ(launcher_.StartEngine(engine::EncoderPath(), arguments), 1) << arguments;
+}
+
+void RealEngineFixture::WaitForTool(const std::function<void()>& onPump)
+{
+    launcher_.WaitForEngine(20, [&] {
+        channel_.DispatchPending();
+        onPump();
+    });
+    channel_.DispatchPending();
+}
+
+std::set<std::int32_t> RealEngineFixture::Stages() const
+{
+    std::set<std::int32_t> stages;
+    for (const auto& message : progress_)
+        stages.insert(message.first);
+    return stages;
+}
+
+}  // namespace testing_support
