@@ -1,36 +1,30 @@
-// Disc steps with the real dvdimage and vcdimage tools on tiny clips made at
-// test time; the results are read back with lsdvd and vcd-info.
+// Disc steps with the real tools on tiny clips made at test time and
+// converted by the encoder with the shipped disc profiles, the way a job
+// converts them; the results are read back with lsdvd and vcd-info.
 #include "DiscRunFixture.h"
 
 #include "disc/DvdAuthoring.h"
 #include "disc/VcdImaging.h"
+#include "disc/VcdXmlWriter.h"
 #include "engine/CommandLine.h"
-#include "platform/PipedProcess.h"
+#include "engine/OutputNaming.h"
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
 
 namespace fs = std::filesystem;
+using testing_support::ProgramRun;
+using testing_support::RunProgram;
 
 namespace {
-
-struct ProgramRun {
-    int exitCode;
-    std::string output;
-};
-
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments)
-{
-    platform::PipedProcess process;
-    if (process.Start(program, arguments) != 0)
-        return {-1, "cannot start " + program};
-    std::string output;
-    while (process.ReadOutput(output, 1000)) {
-    }
-    return {*process.WaitForExit(60000), output};
-}
 
 std::string ReadAll(const std::string& path)
 {
@@ -43,12 +37,39 @@ std::size_t Count(const std::string& text, const std::regex& pattern)
     return static_cast<std::size_t>(std::distance(std::sregex_iterator(text.begin(), text.end(), pattern), std::sregex_iterator()));
 }
 
+// A named pipe that the test feeds, so that the tool reading it is
+// certainly still running when the stop comes.
+class FedPipe {
+public:
+    explicit FedPipe(const std::string& path)
+    {
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+        // Read and write: the open does not wait for a reader, and a reader
+        // waits for more instead of seeing the end.
+        descriptor_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        EXPECT_GE(descriptor_, 0) << path;
+    }
+    ~FedPipe() { ::close(descriptor_); }
+
+    void Feed(const std::string& bytes)
+    {
+        EXPECT_EQ(::write(descriptor_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    // True once the reader has taken everything fed so far.
+    bool Drained() const
+    {
+        int waiting = -1;
+        return ::ioctl(descriptor_, FIONREAD, &waiting) == 0 && waiting == 0;
+    }
+
+private:
+    int descriptor_ = -1;
+};
+
 class DiscMediaTest : public testing_support::DiscRunFixture {
 protected:
-    DiscMediaTest() { ConversionSucceeded(); }
-
-    // A working folder whose path holds a blank, quotes, non-ASCII letters
-    // and a component with a leading dash.
+    // A job whose folders hold a blank, quotes, non-ASCII letters and a
+    // component with a leading dash.
     disc::DiscJob OddJob(const std::string& shortName) const
     {
         disc::DiscJob job = Job(shortName);
@@ -57,32 +78,77 @@ protected:
         return job;
     }
 
-    // Two-second clips "001.<extension>", "002.<extension>" for an ffmpeg target.
-    void MakeClips(const std::string& workingFolder, const std::string& target, const std::string& extension, int count = 2)
+    // Chooses PAL for the profile: the second template, frame size and rate.
+    void ChoosePal(const std::string& shortName)
     {
-        fs::create_directories(workingFolder);
+        profiles::ProfileChoice& choice = *catalogue_.Choice(SlotOf(shortName));
+        choice.video_tvtype = choice.video_size = choice.video_frame = 1;
+    }
+
+    // Converts count two-second clips with the job's profile into the
+    // numbered files of its working folder, as the conversion job does.
+    void ConvertClips(const disc::DiscJob& job, int count = 2)
+    {
+        const int slot = SlotOf(job.profileShortName);
+        ASSERT_GE(slot, 0);
+        fs::create_directories(job.workingFolder);
         for (int n = 1; n <= count; ++n) {
-            ProgramRun run = RunProgram("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2",
-                                                   "-f", "lavfi", "-i", "sine=frequency=440:duration=2", "-target", target,
-                                                   "-y", workingFolder + "00" + std::to_string(n) + "." + extension});
-            ASSERT_EQ(run.exitCode, 0) << run.output;
+            const std::string clip = folder_.Path() + "clip " + std::to_string(n) + ".avi";
+            if (!fs::exists(clip))
+                testing_support::MakeTestClip(clip, 2);
+            const std::string output =
+                engine::SourceOutputName(*catalogue_.Profile(slot), clip, job.outputFolder, job.workingFolder);
+            ASSERT_EQ(output, engine::NumberedPath(job.workingFolder, n, fs::path(output).extension().string()));
+            StartConversion(slot, Probed(clip), output);
+            WaitForTool();
+            ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
         }
+        progress_.clear();
+    }
+
+    // The title-set options the job takes from the profile and its choices.
+    disc::DvdTitleSettings TitleSettings(const std::string& shortName, int dvdChapter)
+    {
+        const int slot = SlotOf(shortName);
+        const profiles::OutputProfile& profile = *catalogue_.Profile(slot);
+        const profiles::ProfileChoice& choice = *catalogue_.Choice(slot);
+        return {choice.video_tvtype,
+                profile.video_aspect.At(choice.video_aspect),
+                profile.video_width.At(choice.video_size),
+                profile.video_height.At(choice.video_size),
+                profile.audio_codec.At(choice.audio_codec),
+                dvdChapter};
     }
 
     std::string Lsdvd(const std::string& folder)
     {
-        ProgramRun run = RunProgram("lsdvd", {"-c", folder});
+        ProgramRun run = RunProgram("lsdvd", {"-c", "-v", folder});
         EXPECT_EQ(run.exitCode, 0) << run.output;
         return run.output;
     }
 
     // Runs a disc tool as the program does and returns result_code.
-    std::int32_t RunTool(const std::string& path, const std::string& arguments)
+    std::int32_t RunTool(const std::string& path, const std::string& arguments, const std::function<void()>& onPump = [] {})
     {
         engine::PrepareDiscRun(Record());
         EXPECT_EQ(launcher_.StartEngine(path, arguments), 1);
-        launcher_.WaitForEngine(50, [this] { channel_.DispatchPending(); });
+        WaitForTool(onPump);
         return engine::LoadField(Record().result_code);
+    }
+
+    // A pump that sets abort_request once ready() holds; it gives up waiting
+    // after a while so that a broken tool fails the test instead of hanging it.
+    std::function<void()> StopWhen(std::function<bool()> ready, bool& stoppedMidRun)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        return [this, ready, deadline, &stoppedMidRun] {
+            channel_.DispatchPending();
+            if (engine::LoadField(Record().abort_request) == 1)
+                return;
+            stoppedMidRun = ready();
+            if (stoppedMidRun || std::chrono::steady_clock::now() > deadline)
+                engine::StoreField(Record().abort_request, 1);
+        };
     }
 };
 
@@ -90,10 +156,11 @@ protected:
 
 TEST_F(DiscMediaTest, DvdFolderPlaysEverySourceInOneTitleWithAChapterAtEachStart)
 {
-    disc::DiscJob job = OddJob("dvdimg");
-    MakeClips(job.workingFolder, "pal-dvd", "vob");
+    disc::DiscJob job = OddJob("disc-dvdimg");
+    ChoosePal(job.profileShortName);
+    ConvertClips(job);
     disc::DiscRun run = Run();
-    disc::RunDvdAuthoring(job, {1, "4:3 (Standard TV)", 720, 576, "AC3", 1}, state_, run);
+    disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
     channel_.DispatchPending();
 
     ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
@@ -103,14 +170,17 @@ TEST_F(DiscMediaTest, DvdFolderPlaysEverySourceInOneTitleWithAChapterAtEachStart
     EXPECT_TRUE(fs::is_directory(state_.discFolder + "/AUDIO_TS"));
     const std::string listing = Lsdvd(state_.discFolder);
     EXPECT_EQ(Count(listing, std::regex(R"(\nTitle: \d+)")), 1u) << listing;
-    EXPECT_NE(listing.find("Chapters: 02, Cells: 02"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("Length: 00:00:04"), std::string::npos) << "both sources in the title\n" << listing;
+    EXPECT_NE(listing.find("Format: PAL"), std::string::npos) << listing;
+    EXPECT_EQ(Count(listing, std::regex(R"(Chapter: \d+, Length: 00:00:02)")), 2u)
+        << "a chapter at the start of each source\n" << listing;
     EXPECT_EQ(Stages(), (std::set<std::int32_t>{1, 2}));
 }
 
 TEST_F(DiscMediaTest, DvdChapterListsMarkEveryIntervalOfEveryFile)
 {
-    disc::DiscJob job = Job("dvdimg");
-    MakeClips(job.workingFolder, "ntsc-dvd", "vob");
+    disc::DiscJob job = Job("disc-dvdimg");
+    ConvertClips(job);
     const std::string out = folder_.Path() + "chapters";
     std::string arguments = engine::RecordNameOption(job.recordName) + " -o " + engine::QuoteArgument(out) +
                             " -v ntsc+720x480+16:9  -a ac3+en";
@@ -124,21 +194,31 @@ TEST_F(DiscMediaTest, DvdChapterListsMarkEveryIntervalOfEveryFile)
                                                                           << listing;
 }
 
-TEST_F(DiscMediaTest, StoppedDvdLeavesNoTitleSetAndNoTableOfContents)
+TEST_F(DiscMediaTest, DvdStoppedMidRunLeavesNoDiscFolder)
 {
-    disc::DiscJob job = Job("dvdimg");
-    MakeClips(job.workingFolder, "pal-dvd", "vob", 1);
-    engine::StoreField(Record().abort_request, 1);
-    disc::DiscRun run = Run();
-    disc::RunDvdAuthoring(job, {1, "4:3 (Standard TV)", 720, 576, "AC3", 0}, state_, run);
-    EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped);
-    EXPECT_FALSE(fs::exists(state_.discFolder)) << "nothing was written, so the disc folder went again";
+    disc::DiscJob job = Job("disc-dvdimg");
+    ConvertClips(job, 1);
+    // The second source comes through a pipe: dvdauthor has authored the
+    // first and is waiting inside the second when the stop comes.
+    FedPipe secondSource(engine::NumberedPath(job.workingFolder, 2, ".vob"));
+    secondSource.Feed(ReadAll(engine::NumberedPath(job.workingFolder, 1, ".vob")).substr(0, 16 * 2048));
+    bool stoppedMidRun = false;
+    disc::DiscRun run{launcher_, Record(), dialogs_,
+                      StopWhen([&] { return secondSource.Drained(); }, stoppedMidRun)};
+    disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
 
-    engine::StoreField(Record().abort_request, 0);
+    EXPECT_TRUE(stoppedMidRun) << ReadAll(launcher_.LogPath());
+    EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped) << ReadAll(launcher_.LogPath());
+    EXPECT_FALSE(fs::exists(state_.discFolder)) << "the half-written title set went, and its folder with it";
+}
+
+TEST_F(DiscMediaTest, TableOfContentsNeedsATitleSet)
+{
+    disc::DiscJob job = Job("disc-dvdimg");
+    ConversionSucceeded();
     fs::create_directories(folder_.Path() + "empty/VIDEO_TS");
     EXPECT_EQ(RunTool(engine::DvdToolPath(), disc::BuildDvdContentsArguments(job, folder_.Path() + "empty")),
-              engine::kResultFailed)
-        << "a table of contents needs a title set";
+              engine::kResultFailed);
     EXPECT_TRUE(fs::is_empty(folder_.Path() + "empty/VIDEO_TS"));
 }
 
@@ -146,19 +226,19 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
 {
     const struct {
         const char* shortName;
-        const char* target;
+        bool pal;
         const char* discType;
     } cases[] = {
-        {"vcdimg_pal", "pal-vcd", "VCD 2.0 detected"},
-        {"svcdimg_pal", "pal-svcd", "SVCD detected"},
+        {"disc-vcdimg", false, "VCD 2.0 detected"},
+        {"disc-svcdimg", true, "SVCD detected"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shortName);
-        ConversionSucceeded();
-        progress_.clear();
         disc::DiscJob job = OddJob(c.shortName);
         fs::remove_all(job.workingFolder);
-        MakeClips(job.workingFolder, c.target, "mpg");
+        if (c.pal)
+            ChoosePal(c.shortName);
+        ConvertClips(job);
         disc::DiscRun run = Run();
         disc::RunVcdImaging(job, state_, run);
         channel_.DispatchPending();
@@ -167,7 +247,6 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
         const std::string cue = ReadAll(state_.discFolder + "/VideoCD.cue");
         EXPECT_TRUE(cue.starts_with("FILE \"VideoCD.bin\" BINARY")) << cue;
         EXPECT_EQ(Count(cue, std::regex("TRACK \\d+ MODE2/2352")), 3u) << "the data track and one per source\n" << cue;
-        EXPECT_EQ(fs::directory_iterator(state_.discFolder)->path().parent_path(), state_.discFolder);
         EXPECT_EQ(std::distance(fs::directory_iterator(state_.discFolder), fs::directory_iterator()), 2)
             << "the image and its cue sheet, no staging folder";
 
@@ -178,13 +257,27 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
     }
 }
 
-TEST_F(DiscMediaTest, StoppedVcdLeavesNoImage)
+TEST_F(DiscMediaTest, VcdStoppedMidRunLeavesNoImage)
 {
-    disc::DiscJob job = Job("vcdimg");
-    MakeClips(job.workingFolder, "pal-vcd", "mpg", 1);
-    engine::StoreField(Record().abort_request, 1);
-    disc::DiscRun run = Run();
-    disc::RunVcdImaging(job, state_, run);
-    EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped);
-    EXPECT_FALSE(fs::exists(state_.discFolder)) << "no image, no cue sheet, no staging folder";
+    disc::DiscJob job = Job("disc-vcdimg");
+    ConvertClips(job);
+    disc::VcdXmlWriter writer;
+    for (int n = 1; n <= 2; ++n)
+        writer.AddSequenceItem(engine::NumberedPath(job.workingFolder, n, ".mpg"));
+    const std::string document = writer.Document("Test", "Test");
+    // vcdxbuild reads the description through a pipe and is still waiting
+    // for its end when the stop comes.
+    const std::string description = folder_.Path() + "vcd.xml";
+    FedPipe pipe(description);
+    pipe.Feed(document.substr(0, document.size() / 2));
+    const std::string discFolder = folder_.Path() + "image";
+    fs::create_directories(discFolder);
+
+    bool stoppedMidRun = false;
+    const std::int32_t result = RunTool(engine::VcdToolPath(), *disc::BuildVcdArguments(job, description, discFolder),
+                                        StopWhen([&] { return pipe.Drained(); }, stoppedMidRun));
+
+    EXPECT_TRUE(stoppedMidRun) << ReadAll(launcher_.LogPath());
+    EXPECT_EQ(result, engine::kResultStopped) << ReadAll(launcher_.LogPath());
+    EXPECT_TRUE(fs::is_empty(discFolder)) << "no image, no cue sheet, no staging folder";
 }

@@ -140,7 +140,7 @@ TEST_F(DiscRunTest, AnUnwritableDescriptionStartsNoTool)
     EXPECT_FALSE(fs::exists(ArgumentsFile()));
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, "XML failed text");
-    EXPECT_EQ(dialogs_.shown[0].caption, "Diziv Disc Test");
+    EXPECT_EQ(dialogs_.shown[0].caption, app::Application().appName);
     EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultFailed);
     EXPECT_FALSE(fs::exists(state_.discFolder));
 }
