@@ -4,6 +4,7 @@
 #include "app/Utilities.h"
 #include "engine/EngineArguments.h"
 #include "engine/MediaProbe.h"
+#include "engine/OutputNaming.h"
 #include "platform/PipedProcess.h"
 
 #include <unistd.h>
@@ -73,7 +74,8 @@ void RealEngineFixture::StartConversion(int slot, const engine::SourceItem& sour
     const app::SettingsStore settings;
     engine::PrepareConversionRun(Record(), channel_.WindowId(), settings.CPUUsage, source.trimEnd - source.trimStart);
     const std::string arguments = engine::BuildEngineArguments(
-        {source, *profile, *catalogue_.Choice(slot), settings, block_.Name(), output, profile->file_extname, std::nullopt});
+        {source, *profile, *catalogue_.Choice(slot), settings, block_.Name(), output, engine::ExtensionOf(output),
+         std::nullopt});
     ASSERT_EQ(launcher_.StartEngine(engine::EncoderPath(), arguments), 1) << arguments;
 }
 
