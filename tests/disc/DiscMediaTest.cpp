@@ -3,6 +3,7 @@
 // converts them; the results are read back with lsdvd and vcd-info.
 #include "DiscRunFixture.h"
 
+#include "AvmRunner.h"
 #include "disc/DvdAuthoring.h"
 #include "disc/VcdImaging.h"
 #include "disc/VcdXmlWriter.h"
@@ -21,8 +22,6 @@
 #include <regex>
 
 namespace fs = std::filesystem;
-using testing_support::ProgramRun;
-using testing_support::RunProgram;
 
 namespace {
 
@@ -101,7 +100,7 @@ protected:
             ASSERT_EQ(output, engine::NumberedPath(job.workingFolder, n, fs::path(output).extension().string()));
             StartConversion(slot, Probed(clip), output);
             WaitForTool();
-            ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
+            ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
         }
         progress_.clear();
     }
@@ -122,9 +121,9 @@ protected:
 
     std::string Lsdvd(const std::string& folder)
     {
-        ProgramRun run = RunProgram("lsdvd", {"-c", "-v", folder});
-        EXPECT_EQ(run.exitCode, 0) << run.output;
-        return run.output;
+        std::string listing;
+        EXPECT_TRUE(avm_test::RunProgram({"lsdvd", "-c", "-v", folder}, &listing)) << listing;
+        return listing;
     }
 
     // Runs a disc tool as the program does and returns result_code.
@@ -163,7 +162,7 @@ TEST_F(DiscMediaTest, DvdFolderPlaysEverySourceInOneTitleWithAChapterAtEachStart
     disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
     channel_.DispatchPending();
 
-    ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
+    ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
     EXPECT_EQ(state_.discFolder, job.outputFolder + "MyDisc");
     for (const char* file : {"VIDEO_TS.IFO", "VTS_01_0.IFO", "VTS_01_1.VOB"})
         EXPECT_TRUE(fs::is_regular_file(state_.discFolder + "/VIDEO_TS/" + file)) << file;
@@ -186,9 +185,9 @@ TEST_F(DiscMediaTest, DvdChapterListsMarkEveryIntervalOfEveryFile)
                             " -v ntsc+720x480+16:9  -a ac3+en";
     for (const char* file : {"001.vob", "002.vob"})
         arguments += " -c 0,1 -f " + engine::QuoteArgument(job.workingFolder + file);
-    ASSERT_EQ(RunTool(engine::DvdToolPath(), arguments), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
+    ASSERT_EQ(RunTool(engine::DvdToolPath(), arguments), engine::kResultSuccess) << ToolLog();
     ASSERT_EQ(RunTool(engine::DvdToolPath(), disc::BuildDvdContentsArguments(job, out)), engine::kResultSuccess)
-        << ReadAll(launcher_.LogPath());
+        << ToolLog();
     const std::string listing = Lsdvd(out);
     EXPECT_NE(listing.find("Chapters: 04, Cells: 04"), std::string::npos) << "marks at 0 s and 1 s of each file\n"
                                                                           << listing;
@@ -207,8 +206,8 @@ TEST_F(DiscMediaTest, DvdStoppedMidRunLeavesNoDiscFolder)
                       StopWhen([&] { return secondSource.Drained(); }, stoppedMidRun)};
     disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
 
-    EXPECT_TRUE(stoppedMidRun) << ReadAll(launcher_.LogPath());
-    EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped) << ReadAll(launcher_.LogPath());
+    EXPECT_TRUE(stoppedMidRun) << ToolLog();
+    EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped) << ToolLog();
     EXPECT_FALSE(fs::exists(state_.discFolder)) << "the half-written title set went, and its folder with it";
 }
 
@@ -243,16 +242,17 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
         disc::RunVcdImaging(job, state_, run);
         channel_.DispatchPending();
 
-        ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ReadAll(launcher_.LogPath());
+        ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
         const std::string cue = ReadAll(state_.discFolder + "/VideoCD.cue");
         EXPECT_TRUE(cue.starts_with("FILE \"VideoCD.bin\" BINARY")) << cue;
         EXPECT_EQ(Count(cue, std::regex("TRACK \\d+ MODE2/2352")), 3u) << "the data track and one per source\n" << cue;
         EXPECT_EQ(std::distance(fs::directory_iterator(state_.discFolder), fs::directory_iterator()), 2)
             << "the image and its cue sheet, no staging folder";
 
-        ProgramRun info = RunProgram("vcd-info", {"--cue-file", state_.discFolder + "/VideoCD.cue"});
-        EXPECT_NE(info.output.find("entries: 2"), std::string::npos) << info.output;
-        EXPECT_NE(info.output.find(c.discType), std::string::npos) << info.output;
+        std::string info;
+        avm_test::RunProgram({"vcd-info", "--cue-file", state_.discFolder + "/VideoCD.cue"}, &info);
+        EXPECT_NE(info.find("entries: 2"), std::string::npos) << info;
+        EXPECT_NE(info.find(c.discType), std::string::npos) << info;
         EXPECT_EQ(Stages(), (std::set<std::int32_t>{3, 4}));
     }
 }
@@ -277,7 +277,7 @@ TEST_F(DiscMediaTest, VcdStoppedMidRunLeavesNoImage)
     const std::int32_t result = RunTool(engine::VcdToolPath(), *disc::BuildVcdArguments(job, description, discFolder),
                                         StopWhen([&] { return pipe.Drained(); }, stoppedMidRun));
 
-    EXPECT_TRUE(stoppedMidRun) << ReadAll(launcher_.LogPath());
-    EXPECT_EQ(result, engine::kResultStopped) << ReadAll(launcher_.LogPath());
+    EXPECT_TRUE(stoppedMidRun) << ToolLog();
+    EXPECT_EQ(result, engine::kResultStopped) << ToolLog();
     EXPECT_TRUE(fs::is_empty(discFolder)) << "no image, no cue sheet, no staging folder";
 }

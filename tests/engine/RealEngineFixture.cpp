@@ -1,34 +1,24 @@
 #include "RealEngineFixture.h"
 
+#include "AvmRunner.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 #include "engine/EngineArguments.h"
 #include "engine/MediaProbe.h"
 #include "engine/OutputNaming.h"
-#include "platform/PipedProcess.h"
 
 #include <unistd.h>
 
-namespace testing_support {
+#include <fstream>
+#include <iterator>
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments)
-{
-    platform::PipedProcess process;
-    if (process.Start(program, arguments) != 0)
-        return {-1, "cannot start " + program};
-    std::string output;
-    while (process.ReadOutput(output, 1000)) {
-    }
-    return {process.WaitForExit(60000).value_or(-1), output};
-}
+namespace testing_support {
 
 void MakeTestClip(const std::string& path, int seconds)
 {
     const std::string duration = ":duration=" + std::to_string(seconds);
-    ProgramRun run = RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i",
-                                           "testsrc=size=160x120:rate=25" + duration, "-f", "lavfi", "-i",
-                                           "sine=frequency=440" + duration, "-c:v", "mpeg4", "-c:a", "mp2", "-y", path});
-    ASSERT_EQ(run.exitCode, 0) << run.output;
+    avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25" + duration, "-f", "lavfi", "-i",
+                        "sine=frequency=440" + duration, "-c:v", "mpeg4", "-c:a", "mp2", path});
 }
 
 RealEngineFixture::RealEngineFixture()
@@ -86,6 +76,12 @@ void RealEngineFixture::WaitForTool(const std::function<void()>& onPump)
         onPump();
     });
     channel_.DispatchPending();
+}
+
+std::string RealEngineFixture::ToolLog() const
+{
+    std::ifstream log(launcher_.LogPath());
+    return std::string(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
 }
 
 std::set<std::int32_t> RealEngineFixture::Stages() const

@@ -2,7 +2,7 @@
 // The engine plumbing of a main window around the real tools of the build:
 // the record open, the progress channel bound and collecting, a launcher on
 // the real clock, the shipped profile catalogue, and conversions started the
-// way the conversion job starts them. Also runs programs such as ffmpeg.
+// way the conversion job starts them.
 #include "app/Application.h"
 #include "engine/EngineLauncher.h"
 #include "engine/EngineStatusBlock.h"
@@ -23,14 +23,6 @@
 #include <vector>
 
 namespace testing_support {
-
-struct ProgramRun {
-    int exitCode;
-    std::string output;  // standard output and error together
-};
-
-// Runs program (looked up in PATH) with arguments, no shell involved.
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 // A 160x120, 25 fps test picture with a 440 Hz tone, made by ffmpeg.
 void MakeTestClip(const std::string& path, int seconds);
@@ -53,6 +45,8 @@ protected:
     // Waits for the tool started last, handing on progress and calling onPump at every pump.
     void WaitForTool(const std::function<void()>& onPump = [] {});
 
+    // What the tool started last wrote to its log.
+    std::string ToolLog() const;
     // The stages of the progress messages that arrived.
     std::set<std::int32_t> Stages() const;
 
