@@ -4,8 +4,8 @@
 #include "AvmRunner.h"
 #include "RealEngineFixture.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
