@@ -3,6 +3,7 @@
 // XDG_RUNTIME_DIR and HOME point into it, so no test touches the real home
 // or temp folder.
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -25,5 +26,8 @@ private:
     std::string oldRuntime_, oldHome_;
     bool hadRuntime_ = false, hadHome_ = false;
 };
+
+// The names in a folder, sorted; empty when there is no such folder.
+std::vector<std::string> FileNames(const std::string& folder);
 
 }  // namespace testing_support
