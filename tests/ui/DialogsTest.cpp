@@ -3,7 +3,6 @@
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
 #include "support/FakePowerSwitch.h"
-#include "support/RecordingDialogs.h"
 #include "ui/AboutDialog.h"
 #include "ui/CustomResolutionDialog.h"
 #include "ui/FolderBrowser.h"
@@ -20,69 +19,43 @@
 
 using namespace widget_test;
 using testing_support::FakePowerSwitch;
-using testing_support::RecordingDialogs;
 
 namespace {
 
-class Dialogs : public WidgetTest {
-protected:
-    RecordingDialogs dialogs_;
-};
+using Dialogs = WidgetTest;
 
-TEST_F(Dialogs, ShutDownCountsDownThenPowersOffOnce)
-{
-    FakePowerSwitch power;
-    ui::ShutDownDialog dialog(nullptr, power);
-    dialog.show();
-    auto* countdown = Find<QLabel>(&dialog, "countdown");
-    EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", "30 Seconds"));
-    ExpectAllNamed(&dialog);
-
-    dialog.Tick();
-    EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
-    for (int tick = 2; tick <= 30; ++tick)
-        dialog.Tick();
-    EXPECT_TRUE(countdown->text().contains(" 0 ")) << countdown->text().toStdString();
-    EXPECT_EQ(power.powerOffs, 0);
-    EXPECT_TRUE(dialog.isVisible());
-
-    dialog.Tick();
-    EXPECT_EQ(power.powerOffs, 1);
-    EXPECT_FALSE(dialog.isVisible());
-    dialog.Tick();
-    EXPECT_EQ(power.powerOffs, 1);
-}
-
-TEST_F(Dialogs, ShutDownCancelAndShutDownNow)
+TEST_F(Dialogs, ShutDownCountsDownAndPowersOffOnce)
 {
     FakePowerSwitch power;
     {
         ui::ShutDownDialog dialog(nullptr, power);
         dialog.show();
+        auto* countdown = Find<QLabel>(&dialog, "countdown");
+        EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", "30 Seconds"));
+        ExpectAllNamed(&dialog);
         dialog.Tick();
+        EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
+        for (int tick = 2; tick <= 30; ++tick)
+            dialog.Tick();
+        EXPECT_EQ(power.powerOffs, 0);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.Tick();
+        dialog.Tick();
+        EXPECT_EQ(power.powerOffs, 1);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    {
+        ui::ShutDownDialog dialog(nullptr, power);
+        dialog.show();
         QTest::mouseClick(Find<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
         for (int tick = 0; tick < 40; ++tick)
             dialog.Tick();
-        EXPECT_EQ(power.powerOffs, 0);
-        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(power.powerOffs, 1) << "Cancel powers nothing off";
     }
     ui::ShutDownDialog dialog(nullptr, power);
     dialog.show();
-    auto* now = Find<QPushButton>(&dialog, "shutDownNowButton");
-    EXPECT_EQ(now->text().toStdString(), lang::Text("ShutDownDialog", "Shut Down Now"));
-    QTest::mouseClick(now, Qt::LeftButton);
-    EXPECT_EQ(power.powerOffs, 1);
-}
-
-TEST_F(Dialogs, ShutDownTextWithoutThirtyStaysAsItIs)
-{
-    folder_.Write("prog/Languages/Plain.ini", "[ShutDownDialog]\n30 Seconds=Gleich ist Schluss.\n");
-    UseLanguage("Plain");
-    FakePowerSwitch power;
-    ui::ShutDownDialog dialog(nullptr, power);
-    for (int tick = 0; tick < 5; ++tick)
-        dialog.Tick();
-    EXPECT_EQ(Find<QLabel>(&dialog, "countdown")->text(), "Gleich ist Schluss.");
+    QTest::mouseClick(Find<QPushButton>(&dialog, "shutDownNowButton"), Qt::LeftButton);
+    EXPECT_EQ(power.powerOffs, 2);
 }
 
 TEST_F(Dialogs, CustomResolutionLimits)
@@ -109,54 +82,30 @@ TEST_F(Dialogs, CustomResolutionLimits)
             EXPECT_EQ(dialogs_.shown[0].caption, "Test Converter");
         }
     }
-}
-
-TEST_F(Dialogs, CustomResolutionTakesFourDigitsOnly)
-{
     ui::CustomResolutionDialog dialog(nullptr, dialogs_, "0", "0");
     ExpectAllNamed(&dialog);
     auto* width = Find<QLineEdit>(&dialog, "widthEdit");
     width->clear();
     QTest::keyClicks(width, "7x2-0 489");
-    EXPECT_EQ(width->text(), "7204");
+    EXPECT_EQ(width->text(), "7204") << "four digits only";
 }
 
-TEST_F(Dialogs, SettingsLanguageSwitchIsImmediate)
-{
-    std::string language = "English";
-    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0;
-    int mainWindowRefreshes = 0;
-    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown},
-                              [&] { ++mainWindowRefreshes; });
-    ExpectAllNamed(&dialog);
-    auto* languages = Find<QComboBox>(&dialog, "languageList");
-    ASSERT_EQ(languages->count(), 2);
-    EXPECT_EQ(languages->currentText(), "English");
-    auto* engines = Find<QComboBox>(&dialog, "decodeEngineList");
-    auto* cpu = Find<QComboBox>(&dialog, "cpuUsageList");
-    EXPECT_EQ(cpu->currentIndex(), 1);
-    EXPECT_EQ(cpu->itemText(0).toStdString(), lang::Text("SettingsDialog", "100% CPU USAGE"));
-
-    engines->setCurrentIndex(2);
-    languages->setCurrentIndex(1);
-    Q_EMIT languages->activated(1);
-    EXPECT_EQ(language, "German");
-    EXPECT_EQ(mainWindowRefreshes, 1);
-    EXPECT_TRUE(lang::LanguageTable().Path().ends_with("Languages/German.ini"));
-    EXPECT_EQ(dialog.windowTitle().toStdString(), lang::Text("SettingsDialog", "Dialog Title"));
-    EXPECT_EQ(engines->currentIndex(), 0) << "a language change shows the values the dialog opened with";
-
-    dialog.reject();
-    EXPECT_EQ(language, "German") << "the language stays after Cancel";
-    EXPECT_EQ(decodeEngine, 0);
-}
-
-TEST_F(Dialogs, SettingsOkStoresTheChoices)
+// Switching the language from the settings dialog is tested through the
+// main window (FormatControlsTest); here OK and Cancel.
+TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
 {
     std::string language = "German";
-    int decodeEngine = 0, cpuUsage = 0, autoShutdown = 0;
+    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0;
+    {
+        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown}, {});
+        ExpectAllNamed(&dialog);
+        EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
+        EXPECT_EQ(Find<QComboBox>(&dialog, "cpuUsageList")->currentIndex(), 1);
+        Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(2);
+        dialog.reject();
+        EXPECT_EQ(decodeEngine, 0);
+    }
     ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown}, {});
-    EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
     Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(1);
     Find<QComboBox>(&dialog, "cpuUsageList")->setCurrentIndex(2);
     Find<QCheckBox>(&dialog, "autoShutdown")->setChecked(true);

@@ -1,10 +1,8 @@
 // The output-format controls of the main window on a small catalogue.
 #include "WidgetTest.h"
 
-#include "app/PrivateProfile.h"
 #include "app/SettingsStore.h"
 #include "lang/IniTextFile.h"
-#include "support/RecordingDialogs.h"
 #include "ui/AdvancedDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OutputFormatDialog.h"
@@ -20,7 +18,6 @@
 #include <QTreeWidget>
 
 using namespace widget_test;
-using testing_support::RecordingDialogs;
 
 namespace {
 
@@ -81,9 +78,7 @@ protected:
         saved_ = std::move(app::Settings());
         app::Settings() = app::SettingsStore();
         folder_.Write("profiles.ini", kProfiles);
-        app::PrivateProfile data(folder_.Path() + "profiles.ini");
-        for (const std::string& section : data.SectionNames())
-            app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
+        LoadProfiles(folder_.Path() + "profiles.ini");
         app::Settings().LoadSettings(Program() + "savedata.dll");
         app::Settings().OutputFolder = folder_.Path() + "out/";
     }
@@ -93,12 +88,6 @@ protected:
         WidgetTest::TearDown();
     }
 
-    std::unique_ptr<ui::MainDialog> Open()
-    {
-        auto window = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
-        window->show();
-        return window;
-    }
     // Picks a row of a list the way the user does.
     static void Choose(QComboBox* list, int row)
     {
@@ -107,7 +96,6 @@ protected:
     }
     profiles::ProfileChoice& Choice(int slot) { return *app::Settings().catalogue.Choice(slot); }
 
-    RecordingDialogs dialogs_;
     app::SettingsStore saved_;
 };
 
@@ -116,7 +104,7 @@ TEST_F(FormatControls, ListRowsWithHiddenProfiles)
     Choice(kAvi).showprofile = 0;
     Choice(kIpod).showprofile = 0;
     app::Settings().OutputFormat = kDvd;
-    auto window = Open();
+    auto window = OpenMainWindow();
     auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
     ASSERT_EQ(formats->count(), 7);
     EXPECT_EQ(formats->itemText(0).toStdString(), lang::Text("MainDialog", "Same as original"));
@@ -129,7 +117,7 @@ TEST_F(FormatControls, ListRowsWithHiddenProfiles)
 TEST_F(FormatControls, ProfileKindsSwitchTheControls)
 {
     app::Settings().OutputFormat = kAvi;
-    auto window = Open();
+    auto window = OpenMainWindow();
     auto visible = [&](const char* name) { return Find<QWidget>(window.get(), name)->isVisible(); };
     auto* strip = Find<QStackedWidget>(window.get(), "bottomStrip");
     EXPECT_TRUE(visible("sizeList") && visible("frameRateList"));
@@ -171,7 +159,7 @@ TEST_F(FormatControls, ProfileKindsSwitchTheControls)
 TEST_F(FormatControls, CustomSizeRow)
 {
     app::Settings().OutputFormat = kAvi;
-    auto window = Open();
+    auto window = OpenMainWindow();
     auto* sizes = Find<QComboBox>(window.get(), "sizeList");
     EXPECT_EQ(sizes->itemText(1).toStdString(), lang::Text("MainDialog", "Custom") + "...");
 
@@ -201,7 +189,7 @@ TEST_F(FormatControls, CustomSizeRow)
 TEST_F(FormatControls, DiscLabelCheck)
 {
     app::Settings().OutputFormat = kDvd;
-    auto window = Open();
+    auto window = OpenMainWindow();
     auto* label = Find<QLineEdit>(window.get(), "discLabelEdit");
     EXPECT_EQ(label->text(), "MyDisc");
     label->setText("Holiday 2024-07");
@@ -218,7 +206,7 @@ TEST_F(FormatControls, DiscLabelCheck)
 TEST_F(FormatControls, AdvancedWithoutCurrentProfile)
 {
     app::Settings().OutputFormat = 40;
-    auto window = Open();
+    auto window = OpenMainWindow();
     EXPECT_EQ(Find<QComboBox>(window.get(), "videoQualityList")->count(), 0);
     QTest::mouseClick(Find<QPushButton>(window.get(), "advancedButton"), Qt::LeftButton);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -315,7 +303,7 @@ TEST_F(FormatControls, ShowHideTreeRules)
 TEST_F(FormatControls, HidingTheCurrentProfileFromTheMoreRow)
 {
     app::Settings().OutputFormat = kAvi;
-    auto window = Open();
+    auto window = OpenMainWindow();
     auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
     EXPECT_EQ(formats->itemText(8).toStdString(), lang::Text("MainDialog", "Hide Output Formats"));
     OnNextModal([](QWidget* dialog) {
@@ -337,7 +325,7 @@ TEST_F(FormatControls, SettingsSurviveARestart)
 {
     app::Settings().OutputFormat = kAvi;
     {
-        auto window = Open();
+        auto window = OpenMainWindow();
         Choose(Find<QComboBox>(window.get(), "audioQualityList"), 1);
         Choose(Find<QComboBox>(window.get(), "outputFormatList"), kDvd);
         Find<QLineEdit>(window.get(), "discLabelEdit")->setText("Summer");
@@ -357,7 +345,7 @@ TEST_F(FormatControls, SettingsSurviveARestart)
 TEST_F(FormatControls, LanguageSwitchFromTheSettingsDialog)
 {
     app::Settings().OutputFormat = kAvi;
-    auto window = Open();
+    auto window = OpenMainWindow();
     OnNextModal([](QWidget* dialog) {
         auto* languages = dialog->findChild<QComboBox*>("languageList");
         const int german = languages->findText("German");

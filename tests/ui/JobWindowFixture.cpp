@@ -1,12 +1,9 @@
 #include "JobWindowFixture.h"
 
-#include "app/PrivateProfile.h"
 #include "app/SettingsStore.h"
 
 #include <QTreeWidget>
 
-#include <algorithm>
-#include <filesystem>
 
 namespace widget_test {
 
@@ -35,13 +32,6 @@ void JobWindow::TearDown()
     window_.reset();
     app::Settings() = std::move(savedSettings_);
     WidgetTest::TearDown();
-}
-
-void JobWindow::LoadProfiles(const std::string& iniFile)
-{
-    app::PrivateProfile data(iniFile);
-    for (const std::string& section : data.SectionNames())
-        app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
 }
 
 int JobWindow::SlotOf(const std::string& shortName) const
@@ -109,16 +99,6 @@ std::vector<std::string> JobWindow::Messages() const
     for (const auto& shown : dialogs_.shown)
         texts.push_back(shown.text);
     return texts;
-}
-
-std::vector<std::string> JobWindow::OutputFiles() const
-{
-    std::vector<std::string> names;
-    if (std::filesystem::is_directory(OutputFolder()))
-        for (const auto& entry : std::filesystem::directory_iterator(OutputFolder()))
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 }  // namespace widget_test

@@ -5,8 +5,6 @@
 
 #include "app/SettingsStore.h"
 #include "support/FakePowerSwitch.h"
-#include "support/RecordingDialogs.h"
-#include "ui/MainDialog.h"
 #include "ui/MainJob.h"
 #include "platform/Clock.h"
 
@@ -35,8 +33,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Fills the catalogue from a profile file in INI form.
-    void LoadProfiles(const std::string& iniFile);
     // The catalogue slot of the profile with that short name.
     int SlotOf(const std::string& shortName) const;
     // Opens the window and its job with the profile in slot selected,
@@ -53,10 +49,9 @@ protected:
     std::vector<bool> Ticks() const;
     std::vector<std::string> Messages() const;
     // The names in the output folder, sorted.
-    std::vector<std::string> OutputFiles() const;
+    std::vector<std::string> OutputFiles() const { return testing_support::FileNames(OutputFolder()); }
     std::string OutputFolder() const { return folder_.Path() + "out/"; }
 
-    testing_support::RecordingDialogs dialogs_;
     testing_support::FakePowerSwitch power_;
     ScriptedClock clock_;
     std::unique_ptr<ui::MainDialog> window_;

@@ -8,7 +8,6 @@
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
-#include "support/RecordingDialogs.h"
 #include "ui/MainDialog.h"
 #include "ui/UiText.h"
 
@@ -24,7 +23,6 @@
 
 using namespace widget_test;
 using avm_test::Clips;
-using testing_support::RecordingDialogs;
 using ui::Command;
 using ui::Qs;
 
@@ -39,13 +37,6 @@ protected:
         std::filesystem::create_directories(folder_.Path() + "videos");
         folder_.Write("prog/system/fonts/ARIAL.TTF", "");
         app::Settings().DecodeEngine = 0;
-    }
-
-    std::unique_ptr<ui::MainDialog> Open()
-    {
-        auto window = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
-        window->show();
-        return window;
     }
 
     std::string Copy(const std::string& clip, const std::string& name)
@@ -89,8 +80,6 @@ protected:
     {
         return Find<QLineEdit>(dialog, name)->text().toStdString();
     }
-
-    RecordingDialogs dialogs_;
 };
 
 double Rate(const std::string& fraction)
@@ -99,14 +88,14 @@ double Rate(const std::string& fraction)
     return std::stod(fraction.substr(0, slash)) / std::stod(fraction.substr(slash + 1));
 }
 
-TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideo)
+TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
 {
     const std::vector<std::string> readable = {Copy(Clips().mpeg4Mp3, "clip.avi"), Copy(Clips().h264Aac, "clip.mp4"),
                                                Copy(Clips().mpeg2Mp2, "clip.mpg"), Copy(Clips().multiTrack, "tracks.mkv")};
     folder_.Write("videos/text.avi", std::string(4096, 't'));
     folder_.Write("videos/tiny.avi", std::string(1023, 't'));
     folder_.Write("videos/notes.txt", std::string(4096, 'n'));
-    auto window = Open();
+    auto window = OpenMainWindow();
     window->SetFolderChooser([this](QWidget*, const QString&, const QString&, const QString&) {
         return Qs(folder_.Path() + "videos");
     });
@@ -144,16 +133,8 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideo)
     EXPECT_EQ(messages[0], "    Fail in load the file:" + folder_.Path() + "videos/tiny.avi\n\n    Unsupported  file!\n");
     EXPECT_EQ(messages[1], "    " + lang::Text("MainDialog", "Load video failed") + folder_.Path() +
                                "videos/text.avi\n\n    " + lang::Text("MainDialog", "Unsupported  video") + "\n");
-}
 
-TEST_F(SourceMedia, TrackChoicesOfTheMultiTrackClipAreKeptPerRow)
-{
-    auto window = Open();
-    AddFiles(*window, {Copy(Clips().multiTrack, "tracks.mkv"), Copy(Clips().mpeg4Mp3, "clip.avi")});
-    ASSERT_EQ(window->SourceCount(), 2);
-    ASSERT_EQ(window->SourceAt(1).path, folder_.Path() + "videos/tracks.mkv");
-
-    WithProperties(*window, 1, [](QWidget* dialog) {
+    WithProperties(*window, 3, [](QWidget* dialog) {
         auto* audio = Find<QComboBox>(dialog, "audioTrackList");
         auto* subtitle = Find<QComboBox>(dialog, "subtitleTrackList");
         ASSERT_EQ(audio->count(), 2);
@@ -161,15 +142,14 @@ TEST_F(SourceMedia, TrackChoicesOfTheMultiTrackClipAreKeptPerRow)
         EXPECT_EQ(audio->itemText(1).toStdString(), "2   German   Zweite");
         ASSERT_EQ(subtitle->count(), 2);
         EXPECT_EQ(subtitle->itemText(1).toStdString(), "3   French   ");
-        EXPECT_EQ(audio->currentIndex(), 0);
         EXPECT_EQ(subtitle->currentIndex(), 0) << "No Subtitle";
         audio->setCurrentIndex(1);
         subtitle->setCurrentIndex(1);
         QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
-    EXPECT_EQ(window->SourceAt(1).audioTrack, 1);
-    EXPECT_EQ(window->SourceAt(1).subtitleTrack, 0);
-    EXPECT_EQ(window->SourceAt(0).audioTrack, 0);
+    EXPECT_EQ(window->SourceAt(3).audioTrack, 1);
+    EXPECT_EQ(window->SourceAt(3).subtitleTrack, 0);
+    EXPECT_EQ(window->SourceAt(0).audioTrack, 0) << "the other rows keep their own choice";
     EXPECT_EQ(window->SourceAt(0).subtitleTrack, -1);
 }
 
@@ -201,7 +181,7 @@ TEST_F(SourceMedia, ACutOffFileIsReadOnlyThroughTheDecodeScript)
     std::filesystem::resize_file(cutOff, cut);
     ASSERT_FALSE(avm_test::Probe(cutOff).First("video").empty()) << "ffprobe still reads the file";
 
-    auto window = Open();
+    auto window = OpenMainWindow();
     app::Settings().DecodeEngine = 1;
     AddFiles(*window, {cutOff});
     EXPECT_EQ(window->SourceCount(), 0);

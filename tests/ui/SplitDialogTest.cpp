@@ -1,7 +1,8 @@
+#include "WidgetTest.h"
+
 #include "controls/CRangeSlider.h"
 #include "controls/CmEdit.h"
 #include "lang/IniTextFile.h"
-#include "support/RecordingDialogs.h"
 #include "ui/SplitDialog.h"
 
 #include <QLabel>
@@ -9,9 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 using testing_support::RecordingDialogs;
+using widget_test::Find;
 
 namespace {
 
@@ -24,22 +24,14 @@ protected:
         lang::LanguageTable().SetValue("SplitDialog", "Start time too big", "Start too big", true);
     }
 
-    template <typename T>
-    T* Find(SplitDialog& dialog, const char* name)
-    {
-        T* widget = dialog.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     // Types a time into an edit and moves the focus away.
     void TypeTime(SplitDialog& dialog, const char* editName, const char* digits)
     {
-        CmEdit* edit = Find<CmEdit>(dialog, editName);
+        CmEdit* edit = Find<CmEdit>(&dialog, editName);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Home);
         QTest::keyClicks(edit, digits);
-        Find<QPushButton>(dialog, "cancelButton")->setFocus();
+        Find<QPushButton>(&dialog, "cancelButton")->setFocus();
     }
 
     RecordingDialogs dialogs;
@@ -47,26 +39,19 @@ protected:
 
 }  // namespace
 
-TEST_F(Split, OpensWithTheSourceRange)
-{
-    SplitDialog dialog(95, 0, 95, "/v/a.avi", dialogs);
-    EXPECT_EQ(Find<CmEdit>(dialog, "startEdit")->text(), "00:00:00");
-    EXPECT_EQ(Find<CmEdit>(dialog, "endEdit")->text(), "00:01:35");
-    EXPECT_EQ(Find<QLineEdit>(dialog, "minText")->text(), "00:00:00");
-    EXPECT_EQ(Find<QLineEdit>(dialog, "maxText")->text(), "00:01:35");
-    EXPECT_EQ(Find<QLabel>(dialog, "lengthLine")->text(), "Marked: 00:01:35");
-}
-
 TEST_F(Split, TypedTimesAreCheckedWhenTheFocusLeaves)
 {
     SplitDialog dialog(95, 0, 95, "/v/a.avi", dialogs);
+    EXPECT_EQ(Find<CmEdit>(&dialog, "startEdit")->text(), "00:00:00");
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "maxText")->text(), "00:01:35");
+    EXPECT_EQ(Find<QLabel>(&dialog, "lengthLine")->text(), "Marked: 00:01:35");
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
 
     TypeTime(dialog, "endEdit", "000200");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "End too small") << "an end beyond the length";
-    EXPECT_EQ(Find<CmEdit>(dialog, "endEdit")->text(), "00:01:35");
+    EXPECT_EQ(Find<CmEdit>(&dialog, "endEdit")->text(), "00:01:35");
     EXPECT_EQ(dialog.End(), 95u);
 
     TypeTime(dialog, "startEdit", "000135");
@@ -78,8 +63,8 @@ TEST_F(Split, TypedTimesAreCheckedWhenTheFocusLeaves)
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialog.Start(), 10u);
     EXPECT_EQ(dialog.End(), 60u);
-    EXPECT_EQ(Find<QLabel>(dialog, "lengthLine")->text(), "Length: 00:00:50");
-    auto* slider = Find<CRangeSlider>(dialog, "slider");
+    EXPECT_EQ(Find<QLabel>(&dialog, "lengthLine")->text(), "Length: 00:00:50");
+    auto* slider = Find<CRangeSlider>(&dialog, "slider");
     EXPECT_EQ(slider->GetLeft(), 10);
     EXPECT_EQ(slider->GetRight(), 60);
 }
@@ -90,7 +75,7 @@ TEST_F(Split, SliderMovesTheTimesAndSaveNeedsALength)
     dialog.resize(520, 160);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* slider = Find<CRangeSlider>(dialog, "slider");
+    auto* slider = Find<CRangeSlider>(&dialog, "slider");
 
     // Drag the right thumb all the way onto the left one.
     QPoint from(slider->RightThumbCentre(), slider->height() / 2);
@@ -99,10 +84,10 @@ TEST_F(Split, SliderMovesTheTimesAndSaveNeedsALength)
     QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(0, slider->height() / 2));
     EXPECT_EQ(dialog.Start(), 0u);
     EXPECT_EQ(dialog.End(), 0u);
-    EXPECT_EQ(Find<CmEdit>(dialog, "endEdit")->text(), "00:00:00");
-    EXPECT_EQ(Find<QLabel>(dialog, "lengthLine")->text(), "Marked: 00:00:00");
+    EXPECT_EQ(Find<CmEdit>(&dialog, "endEdit")->text(), "00:00:00");
+    EXPECT_EQ(Find<QLabel>(&dialog, "lengthLine")->text(), "Marked: 00:00:00");
 
-    QTest::mouseClick(Find<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible()) << "start equal to end cannot be saved";
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().text, "End too small");
@@ -112,6 +97,6 @@ TEST_F(Split, SliderMovesTheTimesAndSaveNeedsALength)
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(slider, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_GT(dialog.End(), 0u) << "Shift+Right grows the range";
-    QTest::mouseClick(Find<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -1,8 +1,8 @@
+#include "WidgetTest.h"
+
 #include "app/Application.h"
 #include "engine/SourceItem.h"
 #include "lang/IniTextFile.h"
-#include "support/RecordingDialogs.h"
-#include "support/TestFolder.h"
 #include "ui/PropertiesDialog.h"
 #include "ui/SubtitleDialog.h"
 
@@ -11,12 +11,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 using testing_support::RecordingDialogs;
 using testing_support::TestFolder;
+using widget_test::Find;
 
 namespace {
 
@@ -38,15 +37,7 @@ protected:
 
     void InstallFont(const char* name) { folder_.Write(std::string("system/fonts/") + name, ""); }
 
-    template <typename T>
-    static T* Find(QWidget& window, const char* name)
-    {
-        T* widget = window.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    static void ClickOk(QWidget& window) { QTest::mouseClick(Find<QPushButton>(window, "okButton"), Qt::LeftButton); }
+    static void ClickOk(QWidget& window) { QTest::mouseClick(Find<QPushButton>(&window, "okButton"), Qt::LeftButton); }
 
     TestFolder folder_;
     RecordingDialogs dialogs_;
@@ -78,9 +69,9 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
     SubtitleDialog::Choice current;
     current.style.textSize = 4;
     SubtitleDialog dialog("/v/My Movie.avi", current, dialogs_);
-    auto* charsets = Find<QComboBox>(dialog, "charsetList");
+    auto* charsets = Find<QComboBox>(&dialog, "charsetList");
     EXPECT_EQ(charsets->currentIndex(), 8) << "Russian preselected from the locale";
-    EXPECT_EQ(Find<QComboBox>(dialog, "textSizeList")->currentIndex(), 1);
+    EXPECT_EQ(Find<QComboBox>(&dialog, "textSizeList")->currentIndex(), 1);
 
     ClickOk(dialog);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -92,9 +83,9 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
         askedFolder = folder;
         return std::string("/v/My Movie.srt");
     });
-    QTest::mouseClick(Find<QPushButton>(dialog, "browseButton"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&dialog, "browseButton"), Qt::LeftButton);
     EXPECT_EQ(askedFolder, "/v/");
-    EXPECT_EQ(Find<QLineEdit>(dialog, "subtitleEdit")->text(), "/v/My Movie.srt");
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "subtitleEdit")->text(), "/v/My Movie.srt");
 
     ClickOk(dialog);
     ASSERT_EQ(dialogs_.shown.size(), 2u);
@@ -102,7 +93,7 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 
     InstallFont("COUR.TTF");
-    Find<QComboBox>(dialog, "textSizeList")->setCurrentIndex(2);
+    Find<QComboBox>(&dialog, "textSizeList")->setCurrentIndex(2);
     ClickOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Result().subtitleFile, "/v/My Movie.srt");
@@ -118,10 +109,10 @@ TEST_F(SubtitleWindows, BrowseCancelKeepsTheFile)
     current.subtitleFile = "/v/old.srt";
     current.style.charset = 5;
     SubtitleDialog dialog("/v/a.avi", current, dialogs_);
-    EXPECT_EQ(Find<QComboBox>(dialog, "charsetList")->currentIndex(), 5) << "a valid charset is kept";
+    EXPECT_EQ(Find<QComboBox>(&dialog, "charsetList")->currentIndex(), 5) << "a valid charset is kept";
     dialog.SetFileChooser([](QWidget*, const std::string&) { return std::string(); });
-    QTest::mouseClick(Find<QPushButton>(dialog, "browseButton"), Qt::LeftButton);
-    EXPECT_EQ(Find<QLineEdit>(dialog, "subtitleEdit")->text(), "/v/old.srt");
+    QTest::mouseClick(Find<QPushButton>(&dialog, "browseButton"), Qt::LeftButton);
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "subtitleEdit")->text(), "/v/old.srt");
 }
 
 TEST_F(SubtitleWindows, TrackWindowListsTracksAndStoresPositions)
@@ -131,8 +122,8 @@ TEST_F(SubtitleWindows, TrackWindowListsTracksAndStoresPositions)
     item.subtitleCharset = 0;
     PropertiesDialog dialog(item, dialogs_);
     ASSERT_TRUE(dialog.ChoosesTracks());
-    auto* audio = Find<QComboBox>(dialog, "audioTrackList");
-    auto* subtitles = Find<QComboBox>(dialog, "subtitleTrackList");
+    auto* audio = Find<QComboBox>(&dialog, "audioTrackList");
+    auto* subtitles = Find<QComboBox>(&dialog, "subtitleTrackList");
     ASSERT_EQ(audio->count(), 2);
     EXPECT_EQ(audio->itemText(0), "128   English   ");
     EXPECT_EQ(audio->itemText(1), "129   French   ");
@@ -172,7 +163,7 @@ TEST_F(SubtitleWindows, PlainPropertiesShowUnknowForScriptDecodedSources)
     item.decodeViaDirectShow = 1;
     PropertiesDialog dialog(item, dialogs_);
     EXPECT_FALSE(dialog.ChoosesTracks());
-    EXPECT_EQ(Find<QLineEdit>(dialog, "videoCodecValue")->text(), "UNKNOW");
-    EXPECT_EQ(Find<QLineEdit>(dialog, "frameSizeValue")->text(), "320x240");
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "videoCodecValue")->text(), "UNKNOW");
+    EXPECT_EQ(Find<QLineEdit>(&dialog, "frameSizeValue")->text(), "320x240");
     EXPECT_EQ(dialog.findChild<QPushButton*>("cancelButton"), nullptr);
 }

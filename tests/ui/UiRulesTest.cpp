@@ -1,5 +1,4 @@
 // Rules of the main window that need no screen.
-#include "lang/IniTextFile.h"
 #include "support/TestFolder.h"
 #include "ui/FormatRules.h"
 #include "ui/MainCommands.h"
@@ -36,18 +35,6 @@ TEST(ContextMenu, Greying)
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(greyed, expected) << c.rows << " rows, " << c.selected.size() << " selected";
     }
-}
-
-TEST(ContextMenu, GuardedCommands)
-{
-    for (Command open : {Command::Properties, Command::Stop, Command::About, Command::Home, Command::Help,
-                         Command::ChangeFolder, Command::OpenFolder, Command::Advanced})
-        EXPECT_FALSE(ui::IsGuarded(open)) << static_cast<int>(open);
-    for (Command guarded : {Command::AddFiles, Command::AddFolder, Command::Remove, Command::RemoveAll,
-                            Command::MoveUp, Command::MoveDown, Command::CheckAll, Command::UncheckAll,
-                            Command::SplitVideo, Command::Subtitle, Command::Convert, Command::Settings,
-                            Command::Exit, Command::DropFiles})
-        EXPECT_TRUE(ui::IsGuarded(guarded)) << static_cast<int>(guarded);
 }
 
 TEST(FormatList, RowsAndExtraRow)
@@ -93,12 +80,4 @@ TEST(ShellTexts, LanguageNamesAreTheIniFiles)
     folder.Write("Languages/readme.txt", "");
     EXPECT_EQ(ui::LanguageNames(folder.Path()), (std::vector<std::string>{"English", "German"}));
     EXPECT_TRUE(ui::LanguageNames(folder.Path() + "nowhere/").empty());
-}
-
-TEST(ShellTexts, TotalsLine)
-{
-    testing_support::TestFolder folder;
-    folder.Write("lang.ini", "[MainDialog]\nTotal Files Number=Files: \nTotal Duration=Duration: \n");
-    ASSERT_TRUE(lang::LanguageTable().LoadFile(folder.Path() + "lang.ini"));
-    EXPECT_EQ(ui::TotalsLine(3, 3725.9), "Files: 3      Duration: 01:02:05");
 }

@@ -1,5 +1,7 @@
 #include "WidgetTest.h"
 
+#include "app/PrivateProfile.h"
+#include "app/SettingsStore.h"
 #include "lang/IniTextFile.h"
 
 #include <QAbstractButton>
@@ -42,9 +44,24 @@ void WidgetTest::ShipDataFile(const std::string& relative)
                                std::filesystem::copy_options::overwrite_existing);
 }
 
+void WidgetTest::LoadProfiles(const std::string& iniFile)
+{
+    app::PrivateProfile data(iniFile);
+    for (const std::string& section : data.SectionNames())
+        app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
+}
+
 void WidgetTest::UseLanguage(const std::string& name)
 {
     ASSERT_TRUE(lang::LanguageTable().LoadFile(program_ + "Languages/" + name + ".ini"));
+}
+
+std::unique_ptr<ui::MainDialog> WidgetTest::OpenMainWindow()
+{
+    auto window = std::make_unique<ui::MainDialog>(dialogs_, desktop_);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    return window;
 }
 
 void OnNextModal(std::function<void(QWidget*)> check)
@@ -55,7 +72,6 @@ void OnNextModal(std::function<void(QWidget*)> check)
         check(modal);
     });
 }
-
 
 void ExpectAllNamed(QWidget* window)
 {

@@ -3,8 +3,10 @@
 // directory holding the shipped data files, and recorders for everything
 // the windows would open outside the program.
 #include "app/Application.h"
+#include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
 #include "ui/Desktop.h"
+#include "ui/MainDialog.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,11 +34,16 @@ protected:
 
     // Copies a file of the source tree's data/ folder into the program directory.
     void ShipDataFile(const std::string& relative);
+    // Fills the settings' catalogue from a profile file in INI form.
+    static void LoadProfiles(const std::string& iniFile);
     // Loads a shipped language file into the language table.
     void UseLanguage(const std::string& name);
     const std::string& Program() const { return program_; }
+    // The main window, shown and active.
+    std::unique_ptr<ui::MainDialog> OpenMainWindow();
 
     testing_support::TestFolder folder_;
+    testing_support::RecordingDialogs dialogs_;
     RecordingDesktop desktop_;
 
 private:
