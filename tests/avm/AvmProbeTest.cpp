@@ -76,24 +76,6 @@ TEST(AvmProbe, MediaFactsAndTracksMatchFfprobe)
     }
 }
 
-TEST(AvmProbe, TheMultiTrackClipListsBothAudioTracksAndTheSubtitle)
-{
-    testing_support::TestFolder folder;
-    AvmRunner runner(folder.Path());
-    runner.PrepareProbe();
-    RunResult run = runner.Run(ProbeLine(Clips().multiTrack, folder.Path() + "test.mpg"));
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-    const engine::TrackEntry* tracks = run.record.tracks;
-    EXPECT_EQ(tracks[0].kind, engine::kTrackAudio);
-    EXPECT_STREQ(tracks[0].language, "eng");
-    EXPECT_EQ(tracks[1].kind, engine::kTrackAudio);
-    EXPECT_STREQ(tracks[1].language, "ger");
-    EXPECT_STREQ(tracks[1].title, "Zweite");
-    EXPECT_EQ(tracks[2].kind, engine::kTrackSubtitle);
-    EXPECT_STREQ(tracks[2].language, "fre");
-    EXPECT_EQ(tracks[3].kind, engine::kTrackEnd);
-}
-
 TEST(AvmProbe, UnreadableFilesFailWithOneClearLineAndNoFacts)
 {
     testing_support::TestFolder folder;

@@ -113,6 +113,12 @@ TEST(AvmProfiles, EveryShippedProfileConvertsAClip)
         runner.PrepareConversion(2);
         RunResult run = runner.Run(args);
         ASSERT_EQ(run.resultCode, 0) << line << "\n" << run.log;
+        ASSERT_FALSE(run.progress.empty());
+        for (std::size_t i = 1; i < run.progress.size(); ++i)
+            EXPECT_LE(run.progress[i - 1].lParam, run.progress[i].lParam) << "progress never goes back";
+        EXPECT_EQ(run.progress.back().message, engine::kProgressMessage);
+        EXPECT_EQ(run.progress.back().wParam, 0);
+        EXPECT_EQ(run.progress.back().lParam, 10000) << "the last message says 100 %";
 
         ProbeFacts facts = Probe(output);
         auto video = facts.First("video");

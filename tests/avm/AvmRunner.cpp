@@ -1,31 +1,20 @@
 #include "AvmRunner.h"
 
+#include "support/SpawnProgram.h"
+
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
-extern char** environ;
-
 namespace avm_test {
 
 namespace {
-
-std::vector<char*> Argv(std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    return argv;
-}
 
 std::string ReadFile(const std::string& path)
 {
@@ -33,21 +22,6 @@ std::string ReadFile(const std::string& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-pid_t Spawn(std::vector<std::string> args, const std::string& outputPath, bool searchPath)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::vector<char*> argv = Argv(args);
-    pid_t pid = -1;
-    int spawned = searchPath ? posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ)
-                             : posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return spawned == 0 ? pid : -1;
 }
 
 }  // namespace
@@ -91,7 +65,7 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
     std::vector<std::string> argv = {std::string(PROGRAM_DIR) + tool, "-sfm", name_};
     argv.insert(argv.end(), args.begin(), args.end());
     const std::string logPath = folder_ + "run.log";
-    pid_t pid = Spawn(argv, logPath, false);
+    pid_t pid = testing_support::SpawnProgram(argv, logPath);
     EXPECT_GT(pid, 0) << "cannot start " << tool;
     if (pid <= 0)
         return result;
@@ -125,7 +99,7 @@ bool RunProgram(const std::vector<std::string>& args, std::string* output)
     if (fd < 0)
         return false;
     ::close(fd);
-    pid_t pid = Spawn(args, pattern, true);
+    pid_t pid = testing_support::SpawnProgram(args, pattern, "", true);
     int status = 0;
     bool ok = pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (output)
