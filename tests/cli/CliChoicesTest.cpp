@@ -139,12 +139,8 @@ TEST_F(CliChoicesTest, ChoicesThatDoNotSuitTheProfile)
         EXPECT_NE(Apply(arguments), "") << arguments[1] << " " << arguments[2];
     }
     EXPECT_EQ(settings_.OutputFolder, "/home/user/Out/");
-}
-
-TEST_F(CliChoicesTest, NoProfileChosen)
-{
     settings_.OutputFormat = -1;
-    EXPECT_NE(Apply({}), "");
+    EXPECT_NE(Apply({}), "") << "no profile chosen";
 }
 
 TEST(EntryMatch, AmbiguousBeginningsNameNothing)

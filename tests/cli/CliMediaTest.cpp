@@ -1,11 +1,13 @@
-// diziv-cli end to end with the real engine tools on clips made at test time.
+// diziv-cli end to end with the real engine tools on the shared test clips.
 #include "CliProgram.h"
 
-#include "avm/AvmRunner.h"
+#include "AvmRunner.h"
+#include "TestClips.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
+using avm_test::Clips;
 
 namespace {
 
@@ -13,33 +15,15 @@ class CliMediaTest : public cli_test::CliProgram {
 protected:
     std::string Out() const { return folder_.Path() + "out/"; }
 
-    // A 160x120 clip of the given length with a tone; the codecs follow the extension.
-    std::string Clip(const std::string& relative, int seconds = 2, const char* size = "160x120")
+    // A copy of a shared test clip under the given name.
+    std::string Copy(const std::string& clip, const std::string& relative)
     {
         const std::string path = folder_.Make(relative);
-        const std::string length = std::to_string(seconds);
-        std::vector<std::string> args = {"-f", "lavfi", "-i", std::string("testsrc=size=") + size + ":rate=25:duration=" + length,
-                                         "-f", "lavfi", "-i", "sine=frequency=440:duration=" + length};
-        if (path.ends_with(".mp4"))
-            args.insert(args.end(), {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"});
-        else if (path.ends_with(".avi"))
-            args.insert(args.end(), {"-c:v", "mpeg4", "-c:a", "libmp3lame"});
-        else
-            args.insert(args.end(), {"-c:v", "mpeg2video", "-c:a", "mp2"});
-        args.push_back(path);
-        avm_test::MakeClip(args);
+        fs::copy_file(clip, path);
         return path;
     }
 
-    std::vector<std::string> Outputs() const
-    {
-        std::vector<std::string> names;
-        if (fs::is_directory(Out()))
-            for (const auto& entry : fs::directory_iterator(Out()))
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Outputs() const { return testing_support::FileNames(Out()); }
 
     static double Seconds(const std::string& path)
     {
@@ -54,14 +38,19 @@ protected:
     }
 };
 
-TEST_F(CliMediaTest, SeveralFilesWithAGenericProfile)
+// The third file, three seconds long, is trimmed to its seconds 1 to 3.
+TEST_F(CliMediaTest, SeveralFilesWithAGenericProfileAndATrim)
 {
-    const std::vector<std::string> clips = {Clip("in/one.mp4"), Clip("in/two.avi"), Clip("in/three.mpg")};
-    cli_test::CliRun run = Run({"--profile", "MP4 - MPEG-4 Video", "-o", Out(), clips[0], clips[1], clips[2]});
+    const std::vector<std::string> clips = {Copy(Clips().h264Aac, "in/one.mp4"), Copy(Clips().mpeg4Mp3, "in/two.avi"),
+                                            Copy(Clips().multiTrack, "in/three.mkv")};
+    cli_test::CliRun run = Run({"--profile", "MP4 - MPEG-4 Video", "-o", Out(), clips[0], clips[1], "--start", "1",
+                                "--end", "0:03", clips[2]});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"one.mp4", "three.mp4", "two.mp4"}));
     for (const std::string& name : Outputs())
         ExpectVideo(Out() + name, "mpeg4");
+    EXPECT_NEAR(Seconds(Out() + "two.mp4"), 2.0, 0.3);
+    EXPECT_NEAR(Seconds(Out() + "three.mp4"), 2.0, 0.3);
     for (const char* line : {"[1/3] " , "[2/3] ", "[3/3] "})
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("The job is finished."), std::string::npos) << run.err;
@@ -69,11 +58,11 @@ TEST_F(CliMediaTest, SeveralFilesWithAGenericProfile)
 
 TEST_F(CliMediaTest, AFolderOfMixedClipsWithADeviceProfile)
 {
-    Clip("in/b clip.avi");
-    Clip("in/A.mp4");
-    Clip("in/c.mpg");
+    Copy(Clips().mpeg4Mp3, "in/b clip.avi");
+    Copy(Clips().h264Aac, "in/A.mp4");
+    Copy(Clips().mpeg2Mp2, "in/c.mpg");
     folder_.Write("in/notes.txt", std::string(4096, 'x'));
-    Clip("in/deeper/skipped.avi");
+    Copy(Clips().mpeg4Mp3, "in/deeper/skipped.avi");
     cli_test::CliRun run = Run({"-p", "Apple iPad", "-o", Out(), "--video-quality", "Low", folder_.Path() + "in"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"A.mp4", "b clip.mp4", "c.mp4"}));
@@ -86,7 +75,7 @@ TEST_F(CliMediaTest, AFolderOfMixedClipsWithADeviceProfile)
 
 TEST_F(CliMediaTest, JoinMakesOneFileNamedAfterTheFirst)
 {
-    const std::string first = Clip("in/first.avi"), second = Clip("in/second.avi", 3);
+    const std::string first = Copy(Clips().mpeg4Mp3, "in/first.avi"), second = Copy(Clips().multiTrack, "in/second.mkv");
     cli_test::CliRun run = Run({"-p", "generic-mp4", "--join", "-o", Out(), first, second});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     ASSERT_EQ(Outputs(), std::vector<std::string>{"first.mp4"});
@@ -95,7 +84,7 @@ TEST_F(CliMediaTest, JoinMakesOneFileNamedAfterTheFirst)
 
 TEST_F(CliMediaTest, DvdFolderUnderTheDiscLabel)
 {
-    const std::string clip = Clip("in/clip.mpg");
+    const std::string clip = Copy(Clips().mpeg2Mp2, "in/clip.mpg");
     cli_test::CliRun run =
         Run({"-p", "DVD Folder (VIDEO_TS)", "--tv-type", "pal", "--disc-label", "Holiday", "-o", Out(), clip});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
@@ -105,21 +94,12 @@ TEST_F(CliMediaTest, DvdFolderUnderTheDiscLabel)
     ExpectVideo(Out() + "Holiday/VIDEO_TS/VTS_01_1.VOB", "mpeg2video");
 }
 
-TEST_F(CliMediaTest, TrimConvertsOnlyThePartAsked)
-{
-    const std::string clip = Clip("in/long.avi", 4);
-    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), "--start", "1", "--end", "0:03", clip});
-    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_NEAR(Seconds(Out() + "long.mp4"), 2.0, 0.3);
-}
-
 TEST_F(CliMediaTest, SubtitleFileIsBurnedIn)
 {
-    const std::string clip = Clip("in/clip.avi");
-    folder_.Write("in/lines.srt", "1\n00:00:00,000 --> 00:00:02,000\nWWWWWWWW\n");
+    const std::string clip = Copy(Clips().mpeg4Mp3, "in/clip.avi");
     cli_test::CliRun plain = Run({"-p", "generic-mp4", "-o", Out() + "plain", clip});
     cli_test::CliRun titled = Run({"-p", "generic-mp4", "-o", Out() + "titled", "--subtitle",
-                                   folder_.Path() + "in/lines.srt", "--subtitle-size", "big", clip});
+                                   Clips().subtitles, "--subtitle-size", "big", clip});
     ASSERT_EQ(plain.exitCode, 0) << plain.err;
     ASSERT_EQ(titled.exitCode, 0) << titled.err;
     const auto without = avm_test::GreyFrames(Out() + "plain/clip.mp4");
@@ -131,7 +111,7 @@ TEST_F(CliMediaTest, SubtitleFileIsBurnedIn)
 
 TEST_F(CliMediaTest, CtrlCStopsTheRunAndRemovesItsOutput)
 {
-    const std::string clip = Clip("in/long.avi", 30, "320x240");
+    const std::string clip = Copy(Clips().longClip, "in/long.avi");
     cli_test::CliRun run = Run({"-p", "MP4 - H.264 Video", "-o", Out(), clip},
                                [](const std::string& out) { return out.find("Converting video") != std::string::npos; });
     EXPECT_EQ(run.exitCode, 130) << run.out << run.err;
@@ -142,7 +122,7 @@ TEST_F(CliMediaTest, CtrlCStopsTheRunAndRemovesItsOutput)
 
 TEST_F(CliMediaTest, UnreadableFilesFailAndTheOthersAreDone)
 {
-    const std::string good = Clip("in/good.avi"), other = Clip("in/other.mp4");
+    const std::string good = Copy(Clips().mpeg4Mp3, "in/good.avi"), other = Copy(Clips().h264Aac, "in/other.mp4");
     folder_.Write("in/bad.avi", std::string(4096, '\x55'));
     cli_test::CliRun run =
         Run({"-p", "generic-mp4", "-o", Out(), good, folder_.Path() + "in/bad.avi", folder_.Path() + "in/gone.avi", other});

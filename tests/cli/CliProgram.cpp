@@ -1,16 +1,14 @@
 #include "CliProgram.h"
 
-#include <fcntl.h>
+#include "support/SpawnProgram.h"
+
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <thread>
-
-extern char** environ;
 
 namespace cli_test {
 
@@ -36,23 +34,11 @@ CliRun CliProgram::Run(const std::vector<std::string>& arguments,
                        const std::function<bool(const std::string& out)>& interruptWhen)
 {
     const std::string outPath = folder_.Path() + "cli.out", errPath = folder_.Path() + "cli.err";
-    std::vector<std::string> storage{Program() + "diziv-cli"};
-    storage.insert(storage.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = -1;
-    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    std::vector<std::string> argv{Program() + "diziv-cli"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const pid_t pid = testing_support::SpawnProgram(argv, outPath, errPath);
     CliRun run;
-    if (error != 0) {
+    if (pid < 0) {
         ADD_FAILURE() << "cannot start diziv-cli";
         return run;
     }

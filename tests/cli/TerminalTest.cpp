@@ -80,6 +80,14 @@ TEST_F(TerminalViewTest, PlainLinesNameEachSourceAndStageOnce)
     EXPECT_EQ(view.FailedRows(), 1);
     EXPECT_TRUE(view.JobStarted());
     EXPECT_EQ(view.TotalMinutes(), 3);
+
+    out_.str("");
+    cli::TerminalView quiet = Make(cli::TerminalView::Style::Quiet);
+    quiet.SetHotRow(0);
+    quiet.ShowProgress(0, Progress(5000, "Converting"));
+    quiet.SetStatus(0, "Status OK");
+    quiet.ShowBusy(false);
+    EXPECT_EQ(out_.str(), "") << "quiet prints nothing";
 }
 
 TEST_F(TerminalViewTest, LiveLineEstimatesTheTimeLeftFromThePaceSoFar)
@@ -97,16 +105,6 @@ TEST_F(TerminalViewTest, LiveLineEstimatesTheTimeLeftFromThePaceSoFar)
     view.EndLine();
     EXPECT_EQ(out_.str().back(), '\n');
     EXPECT_NE(out_.str().substr(out_.str().size() - 2), "\n\n");
-}
-
-TEST_F(TerminalViewTest, QuietPrintsNothing)
-{
-    cli::TerminalView view = Make(cli::TerminalView::Style::Quiet);
-    view.SetHotRow(0);
-    view.ShowProgress(0, Progress(5000, "Converting"));
-    view.SetStatus(0, "Status OK");
-    view.ShowBusy(false);
-    EXPECT_EQ(out_.str(), "");
 }
 
 }  // namespace
