@@ -63,26 +63,25 @@ protected:
 
 TEST_F(StartUp, NamesComeFromAppIni)
 {
-    app::ConverterApp converter = Make();
-    EXPECT_TRUE(Start(converter));
-    EXPECT_EQ(app::Application().appName, "My App");
-    EXPECT_EQ(app::Application().appSharedName, "My_App");
-    EXPECT_EQ(app::Application().programDirectory, Program());
-    EXPECT_EQ(lang::Text("MainDialog", "Stop"), "Stop");
-    EXPECT_TRUE(dialogs_.shown.empty());
-}
-
-TEST_F(StartUp, MissingAppIniGivesErrorApp)
-{
-    std::filesystem::remove(Program() + "app.ini");
-    app::ConverterApp converter = Make();
-    EXPECT_TRUE(Start(converter));
-    EXPECT_EQ(app::Application().appName, "ErrorApp");
-    EXPECT_EQ(app::Application().appSharedName, "ErrorApp");
-}
-
-TEST_F(StartUp, LongAppNameIsCut)
-{
+    const struct {
+        const char* appIni;  // nullptr: no app.ini
+        std::string name, sharedName;
+    } cases[] = {
+        {"[main]\r\nAppName=My App\r\n", "My App", "My_App"},
+        {nullptr, "ErrorApp", "ErrorApp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(Program() + "app.ini");
+        if (c.appIni)
+            folder_.Write("prog/app.ini", c.appIni);
+        app::ConverterApp converter = Make();
+        EXPECT_TRUE(Start(converter));
+        EXPECT_EQ(app::Application().appName, c.name);
+        EXPECT_EQ(app::Application().appSharedName, c.sharedName);
+        EXPECT_EQ(app::Application().programDirectory, Program());
+        EXPECT_TRUE(dialogs_.shown.empty());
+    }
     folder_.Write("prog/app.ini", "[main]\nAppName=" + std::string(300, 'n') + "\n");
     app::ConverterApp converter = Make();
     EXPECT_TRUE(Start(converter));
@@ -110,18 +109,18 @@ TEST_F(StartUp, InstallerLanguageIsTakenOnceAndTheFileDeleted)
 TEST_F(StartUp, LanguageWithoutFileFallsBackToEnglishButKeepsTheName)
 {
     folder_.Write("prog/InnoLanguage.ini", "[DefaultLanguage]\nLanguage=Klingon\n");
-    app::ConverterApp converter = Make();
-    EXPECT_TRUE(Start(converter));
-    EXPECT_EQ(app::Settings().LanguageFileName, "Klingon");
-    EXPECT_EQ(lang::Text("MainDialog", "Stop"), "Stop");
-}
+    {
+        app::ConverterApp converter = Make();
+        EXPECT_TRUE(Start(converter));
+        EXPECT_EQ(app::Settings().LanguageFileName, "Klingon");
+        EXPECT_EQ(lang::Text("MainDialog", "Stop"), "Stop");
+    }
 
-TEST_F(StartUp, NoLanguageFilesLeaveEveryTextEmpty)
-{
     std::filesystem::remove_all(Program() + "Languages");
-    app::ConverterApp converter = Make();
-    EXPECT_TRUE(Start(converter));
-    EXPECT_EQ(lang::Text("MainDialog", "Stop"), "");
+    lang::LanguageTable() = lang::IniTextFile();
+    app::ConverterApp bare = Make();
+    EXPECT_TRUE(Start(bare));
+    EXPECT_EQ(lang::Text("MainDialog", "Stop"), "") << "no language files at all leave every text empty";
 }
 
 TEST_F(StartUp, SecondInstanceIsRefusedWithTheMessageOnly)

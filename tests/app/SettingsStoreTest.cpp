@@ -166,8 +166,7 @@ TEST_F(Settings, SavingReplacesTheFileInOneStep)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(result, 0);
     EXPECT_NE(folder_.Read("savedata.dll").find("DiscLabel=Changed"), std::string::npos);
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
-        ++files;
-    EXPECT_EQ(files, 4) << "only savedata.dll, old, home and runtime: no temp file is left";
+    EXPECT_EQ(testing_support::FileNames(folder_.Path()),
+              (std::vector<std::string>{"home", "old", "runtime", "savedata.dll"}))
+        << "no temp file is left";
 }
