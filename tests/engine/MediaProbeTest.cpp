@@ -69,20 +69,6 @@ TEST(ProbeArguments, VideoBitrateEstimate)
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 1753600, 100), 0) << "9 kbit/s counts as none";
 }
 
-TEST_F(ProbeTest, TinyFilesAreRefusedWithoutStartingTheEncoder)
-{
-    const std::string arguments = folder_.Path() + "argv";
-    FakeEngineScript script("facts=160,120,3,0,0;result=0", arguments);
-    EXPECT_FALSE(probe_.ProbeSource(Source("tiny.avi", 1023), kDecodeAuto).has_value());
-    EXPECT_FALSE(app::FileExists(arguments));
-    ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0].text, "    Fail in load the file:" + folder_.Path() + "tiny.avi\n\n    Unsupported  file!\n");
-    EXPECT_EQ(dialogs_.shown[0].caption, "Probe App");
-
-    EXPECT_TRUE(probe_.ProbeSource(Source("small.avi", 1024), kDecodeAuto).has_value());
-    EXPECT_TRUE(app::FileExists(arguments));
-}
-
 TEST_F(ProbeTest, FactsBecomeTheItem)
 {
     FakeEngineScript script("facts=640,480,100,0,128;tracks=3,1;result=0");

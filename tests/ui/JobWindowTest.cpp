@@ -3,6 +3,7 @@
 #include "JobWindowFixture.h"
 
 #include "app/SettingsStore.h"
+#include "lang/IniTextFile.h"
 #include "platform/NotifySocket.h"
 #include "support/FakeEngine.h"
 #include "ui/ShutDownDialog.h"
@@ -214,6 +215,18 @@ TEST_F(FakeJob, AnEncoderThatCannotStartEndsTheJob)
     EXPECT_NE(dialogs_.shown[0].text.find("Error! Failed to load"), std::string::npos) << dialogs_.shown[0].text;
     EXPECT_EQ(Statuses(), (std::vector<std::string>{"--", "--", "--"}));
     EXPECT_EQ(Look(), "idle 111111111110 0/10000");
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
+}
+
+TEST_F(FakeJob, NothingTickedStartsNothing)
+{
+    OpenWithRows("generic-mp4");
+    for (int row = 0; row < window_->SourceCount(); ++row)
+        window_->SetTicked(row, false);
+    Convert();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "\n        " + lang::Text("MainDialog", "One video at least") + "          \n\n");
+    EXPECT_FALSE(window_->Busy());
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
 }
 
