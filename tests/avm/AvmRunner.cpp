@@ -1,5 +1,7 @@
 #include "AvmRunner.h"
 
+#include "platform/FileSystem.h"
+#include "platform/PrivateTempFolder.h"
 #include "support/SpawnProgram.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +40,7 @@ AvmRunner::~AvmRunner()
 {
     memory_.Close();
     platform::SharedMemory::Unlink(name_);
+    platform::RemoveTree(platform::PrivateTempFolder(name_));
 }
 
 void AvmRunner::PrepareConversion(int processSeconds, int cpuUsage)
