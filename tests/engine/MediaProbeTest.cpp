@@ -2,7 +2,6 @@
 
 #include "app/Application.h"
 #include "app/Utilities.h"
-#include "engine/DecodeScript.h"
 #include "engine/EngineLauncher.h"
 #include "engine/EngineStatusBlock.h"
 #include "lang/IniTextFile.h"
@@ -64,8 +63,6 @@ TEST(ProbeArguments, VideoBitrateEstimate)
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 100), 72);
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 1600000, 100), 0) << "below the audio rate";
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 0), 0) << "no duration";
-    EXPECT_EQ(EstimateVideoBitrate(0, 0, 2560000, 100), 0) << "no audio rate: taken as reported";
-    EXPECT_EQ(EstimateVideoBitrate(500, 128, 2560000, 100), 500);
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 1753600, 100), 0) << "9 kbit/s counts as none";
 }
 
@@ -74,30 +71,13 @@ TEST_F(ProbeTest, FactsBecomeTheItem)
     FakeEngineScript script("facts=640,480,100,0,128;tracks=3,1;result=0");
     auto item = probe_.ProbeSource(Source("movie.mkv", 2560000), kDecodeBuiltIn);
     ASSERT_TRUE(item.has_value());
-    EXPECT_EQ(item->width, 640);
-    EXPECT_EQ(item->trimStart, 0);
     EXPECT_EQ(item->trimEnd, 100);
     EXPECT_EQ(item->videoBitrate, 72);
-    EXPECT_EQ(item->videoCodec, "fakevideo");
-    EXPECT_DOUBLE_EQ(item->frameRate, 25.0);
-    EXPECT_EQ(item->subtitleTextSize, 4);
     EXPECT_EQ(item->tracks[3].kind, kTrackSubtitle);
     EXPECT_EQ(item->tracks[4].kind, kTrackEnd);
     EXPECT_EQ(item->audioTrack, 0);
     EXPECT_EQ(item->subtitleTrack, -1);
-    EXPECT_EQ(item->decodeViaDirectShow, 0);
     EXPECT_FALSE(app::FileExists(app::TempDirectory() + "test.mpg"));
-}
-
-TEST_F(ProbeTest, AutomaticModeFallsBackToTheScriptSilently)
-{
-    FakeEngineScript script("only-if=.qvz;facts=320,240,10,0,0;result=0");
-    auto item = probe_.ProbeSource(Source("clip.rm", 4096), kDecodeAuto);
-    ASSERT_TRUE(item.has_value());
-    EXPECT_EQ(item->decodeViaDirectShow, 1);
-    EXPECT_EQ(item->audioTrack, -1) << "no tracks";
-    EXPECT_TRUE(dialogs_.shown.empty());
-    EXPECT_FALSE(app::FileExists(DecodeScriptPath())) << "the script is removed after the run";
 }
 
 TEST_F(ProbeTest, FailureMessagesDependOnTheMode)

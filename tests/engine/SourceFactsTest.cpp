@@ -36,36 +36,3 @@ TEST(SourceFacts, TrackLinesByKindUpToTheEndMarker)
     EXPECT_EQ(engine::TrackLine(full), "1   Undetermined   " + std::string(32, 't'));
     EXPECT_EQ(engine::TrackLine(Track(engine::kTrackAudio, 2, "ine", "")), "2   Indo-European (Other)   ");
 }
-
-TEST(SourceFacts, ScriptDecodedSourcesHideWhatTheScriptCannotReport)
-{
-    engine::SourceItem item;
-    item.path = "/nonexistent/clip.rm";
-    item.duration = 3725;
-    item.videoCodec = "rv40";
-    item.videoBitrate = 800;
-    item.width = 320;
-    item.height = 240;
-    item.frameRate = 29.97;
-    item.audioCodec = "cook";
-    item.audioBitrate = 64;
-    item.sampleRate = 44100;
-    item.channels = 2;
-
-    engine::SourceFacts shown = engine::DescribeSource(item, true);
-    EXPECT_EQ(shown.duration, "01:02:05");
-    EXPECT_EQ(shown.fileSize, "0.00 MB");
-    EXPECT_EQ(shown.videoBitrate, "800 kbps");
-    EXPECT_EQ(shown.frameSize, "320x240");
-    EXPECT_EQ(shown.frameRate, "29.970");
-    EXPECT_EQ(shown.sampleRate, "44100");
-
-    item.decodeViaDirectShow = 1;
-    shown = engine::DescribeSource(item, true);
-    for (const std::string* value : {&shown.videoCodec, &shown.videoBitrate, &shown.frameRate, &shown.audioCodec,
-                                     &shown.audioBitrate})
-        EXPECT_EQ(*value, "UNKNOW");
-    EXPECT_EQ(shown.frameSize, "320x240");
-    EXPECT_EQ(shown.channels, "2");
-    EXPECT_EQ(engine::DescribeSource(item, false).videoCodec, "rv40") << "the track window shows every value";
-}

