@@ -83,13 +83,3 @@ TEST(PrepareDiscFolder, APlainFileInTheWayFailsWithTheDiscMessage)
     }
     EXPECT_TRUE(fs::is_regular_file(folder.Path() + "Out/MyDisc"));
 }
-
-TEST(RemoveFailedDiscFolder, LeavesNoHalfMadeDisc)
-{
-    TestFolder folder;
-    folder.Write("Out/MyDisc/VIDEO_TS/VTS_01_1.VOB", "x");
-    folder.Write("Out/keep.avi", "x");
-    disc::RemoveFailedDiscFolder(folder.Path() + "Out/MyDisc");
-    EXPECT_FALSE(fs::exists(folder.Path() + "Out/MyDisc"));
-    EXPECT_TRUE(fs::exists(folder.Path() + "Out/keep.avi"));
-}

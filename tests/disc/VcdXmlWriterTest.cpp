@@ -51,8 +51,6 @@ TEST(VcdXmlWriter, KindsLabelsAndAnEmptyDisc)
         {0, nullptr},
         {1, "class=\"vcd\" version=\"1.0\">"},
         {2, "class=\"vcd\" version=\"1.1\">"},
-        {3, "class=\"vcd\" version=\"2.0\">"},
-        {4, "class=\"svcd\" version=\"1.0\">"},
         {5, "class=\"hqvcd\" version=\"1.0\">"},
         {6, nullptr},
     };
