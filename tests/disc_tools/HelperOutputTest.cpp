@@ -36,13 +36,11 @@ TEST(HelperOutput, DvdauthorLines)
 {
     Check(dvdimage::ParseDvdauthorLine, {
         {"STAT: VOBU 16 at 1MB, 1 PGCs", 1, 1},
-        {"STAT: VOBU 1066 at 4512MB, 1 PGCs", 1, 4512},
         {"STAT: fixing VOBU at 2MB (33/34, 94%)", 2, 94},
         {"STAT: fixing VOBU at 0MB (1/34,  3%)", 2, 3},
         {"STAT: fixed 34 VOBUs                         ", 2, 100},
         {"STAT: Processing /w/001.vob...", 0, 0},
         {"STAT: VOBU 16 at 99999999999MB, 1 PGCs", 0, 0},
-        {"INFO: Video pts = 0.540 .. 2.540", 0, 0},
         {"ERR:  no video format specified for VMGM", 0, 0},
     });
 }
@@ -51,9 +49,7 @@ TEST(HelperOutput, VcdxbuildLines)
 {
     Check(vcdimage::ParseVcdxbuildLine, {
         {"#scan[seq_0_movie]: 4648/343952 (1%)          ", 3, 1},
-        {"#scan[seq_1_movie]: 343952/343952 (100%)", 3, 100},
         {"#write[1/3]: 0/1046 ( 0%)          ", 4, 0},
-        {"#write[3/3]: 898/1046 (86%)", 4, 86},
         {"#write[3/3]: 1196/1046 (114%)", 4, 100},
         {"++ WARN: file `VideoCD.bin' exist already, will get overwritten!", 0, 0},
         {"#scan[x]: 1/2", 0, 0},
