@@ -24,7 +24,7 @@ profiles::OutputProfile Profile(const char* shortName, const char* extension)
 
 }  // namespace
 
-TEST(OutputNaming, DotsOriginalsDiscPartsAndJoins)
+TEST(OutputNaming, DotsOriginalsAndJoins)
 {
     TestFolder folder;
     const std::string out = folder.Path() + "out/";
@@ -37,8 +37,6 @@ TEST(OutputNaming, DotsOriginalsDiscPartsAndJoins)
     EXPECT_EQ(SourceOutputName(mp4, "/v/my.holiday.avi", out, work), out + "my.holiday.mp4");
     EXPECT_EQ(SourceOutputName(Profile("generic-original", ""), "/v/clip.MKV", out, work), out + "clip.MKV")
         << "original keeps the source's extension";
-    EXPECT_EQ(SourceOutputName(Profile("disc-dvdimg", ".vob"), "/v/clip.avi", out, work), work + "002.vob");
-    EXPECT_EQ(SourceOutputName(Profile("disc-svcdimg", ".mpg"), "/v/clip.avi", out, work), work + "001.mpg");
 
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip.Mov"), ".Mov");
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip"), "");
