@@ -1,5 +1,4 @@
 #include "disc/DvdAuthoring.h"
-#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -100,22 +99,6 @@ TEST(DvdTitleArguments, AspectTextTvSystemAndNoFiles)
     auto text = disc::BuildDvdTitleArguments(Job(folder.Path() + "work/"), Settings(1, "Auto", 1), "/o");
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, " -sfm Diziv_Video_Converter -o \"/o\" -v pal+720x576+ -a ac3+en");
-}
-
-TEST(DvdTitleArguments, OddPathsComeBackWhole)
-{
-    TestFolder folder;
-    const std::string work = folder.Path() + "-lead \"quoted\" é\\/";
-    fs::create_directories(work);
-    std::ofstream(work + "001.vob").put('x');
-    const std::string discFolder = folder.Path() + "Out \"x\"/-Dïsc";
-    auto text = disc::BuildDvdTitleArguments(Job(work), Settings(1, "4:3 (x)", 0), discFolder);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(engine::SplitCommandLine(*text),
-              (std::vector<std::string>{"-sfm", "Diziv_Video_Converter", "-o", discFolder, "-v", "pal+720x576+4:3", "-a",
-                                        "ac3+en", "-f", work + "001.vob"}));
-    EXPECT_EQ(engine::SplitCommandLine(disc::BuildDvdContentsArguments(Job(work), discFolder)),
-              (std::vector<std::string>{"-sfm", "Diziv_Video_Converter", "-T", "-o", discFolder}));
 }
 
 TEST(DvdTitleArguments, ALineOverTheLimitIsRefusedNotCut)
