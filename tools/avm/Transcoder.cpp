@@ -213,20 +213,27 @@ void Transcoder::SetUpVideoEncoder(InputMedia& input, InputTrack& video)
         encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     bool pal = av_cmp_q(frameRate_, {25, 1}) == 0 || av_cmp_q(frameRate_, {50, 1}) == 0;
     ApplyVideoOptions(encoder.get(), options_, format_.target, pal);
-    Check(avcodec_open2(encoder.get(), codec, nullptr), std::string("cannot open the ") + codec->name + " encoder");
-    CheckNothingIgnored(codec->name);
-
-    video_.stream = avformat_new_stream(output_, nullptr);
-    if (!video_.stream)
-        throw ToolError("out of memory");
-    Check(avcodec_parameters_from_context(video_.stream->codecpar, encoder.get()), "cannot describe the video stream");
-    video_.stream->time_base = encoder->time_base;
+    video_.stream = OpenEncoder(encoder.get(), codec, "video");
     video_.stream->avg_frame_rate = frameRate_;
     video_.stream->sample_aspect_ratio = encoder->sample_aspect_ratio;
     if (!options_.fourcc.empty())
         video_.stream->codecpar->codec_tag =
             MKTAG(options_.fourcc[0], options_.fourcc[1], options_.fourcc[2], options_.fourcc[3]);
     video_.encoder = std::move(encoder);
+}
+
+// Opens the encoder and adds its stream to the output.
+AVStream* Transcoder::OpenEncoder(AVCodecContext* encoder, const AVCodec* codec, const char* kind)
+{
+    Check(avcodec_open2(encoder, codec, nullptr), std::string("cannot open the ") + codec->name + " encoder");
+    CheckNothingIgnored(codec->name);
+    AVStream* stream = avformat_new_stream(output_, nullptr);
+    if (!stream)
+        throw ToolError("out of memory");
+    Check(avcodec_parameters_from_context(stream->codecpar, encoder),
+          std::string("cannot describe the ") + kind + " stream");
+    stream->time_base = encoder->time_base;
+    return stream;
 }
 
 void Transcoder::SetUpAudioEncoder(InputTrack& audio)
@@ -251,14 +258,7 @@ void Transcoder::SetUpAudioEncoder(InputTrack& audio)
     if (output_->oformat->flags & AVFMT_GLOBALHEADER)
         encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     ApplyAudioOptions(encoder.get(), options_, format_.target);
-    Check(avcodec_open2(encoder.get(), codec, nullptr), std::string("cannot open the ") + codec->name + " encoder");
-    CheckNothingIgnored(codec->name);
-
-    audio_.stream = avformat_new_stream(output_, nullptr);
-    if (!audio_.stream)
-        throw ToolError("out of memory");
-    Check(avcodec_parameters_from_context(audio_.stream->codecpar, encoder.get()), "cannot describe the audio stream");
-    audio_.stream->time_base = encoder->time_base;
+    audio_.stream = OpenEncoder(encoder.get(), codec, "audio");
     fifo_.reset(av_audio_fifo_alloc(encoder->sample_fmt, channels, encoder->frame_size > 0 ? encoder->frame_size : 1024));
     if (!fifo_)
         throw ToolError("out of memory");
