@@ -376,6 +376,15 @@ void Transcoder::HandlePacket(InputMedia& input, InputTrack& track, AVPacket* pa
         CopyPacket(input, track, packet);
 }
 
+// Marks the track done once its media time passes the end of the trim.
+bool Transcoder::ReachedTrimEnd(InputTrack& track, double seconds)
+{
+    if (!options_.lengthSeconds || seconds < options_.startSeconds + *options_.lengthSeconds - kTimeSlack)
+        return false;
+    track.done = true;
+    return true;
+}
+
 void Transcoder::CopyPacket(InputMedia& input, InputTrack& track, AVPacket* packet)
 {
     const AVStream* source = input.Context()->streams[track.index];
@@ -383,10 +392,8 @@ void Transcoder::CopyPacket(InputMedia& input, InputTrack& track, AVPacket* pack
     if (timestamp == AV_NOPTS_VALUE)
         return;
     double seconds = SourceSeconds(input, source, timestamp);
-    if (options_.lengthSeconds && seconds >= options_.startSeconds + *options_.lengthSeconds - kTimeSlack) {
-        track.done = true;
+    if (ReachedTrimEnd(track, seconds))
         return;
-    }
     if (track.isVideo && !baseKnown_) {
         if (!(packet->flags & AV_PKT_FLAG_KEY))
             return;
@@ -438,10 +445,8 @@ void Transcoder::FilterFrame(InputMedia& input, InputTrack& track, AVFrame* fram
     if (timestamp == AV_NOPTS_VALUE)
         return;
     double seconds = SourceSeconds(input, source, timestamp);
-    if (options_.lengthSeconds && seconds >= options_.startSeconds + *options_.lengthSeconds - kTimeSlack) {
-        track.done = true;
+    if (ReachedTrimEnd(track, seconds))
         return;
-    }
     double end = track.isVideo ? seconds : seconds + double(frame->nb_samples) / frame->sample_rate;
     if (track.isVideo ? seconds < segmentBase_ - kTimeSlack : end <= segmentBase_)
         return;

@@ -68,6 +68,7 @@ private:
     void SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* audio);
     void SetUpVideoEncoder(InputMedia& input, InputTrack& video);
     void SetUpAudioEncoder(InputTrack& audio);
+    bool ReachedTrimEnd(InputTrack& track, double seconds);
     AVStream* OpenEncoder(AVCodecContext* encoder, const AVCodec* codec, const char* kind);
     void AddCopiedStream(const AVStream* source, OutputTrack& track);
     void CheckCopyMatches(const AVStream* source, const OutputTrack& track, std::size_t number);
