@@ -78,4 +78,27 @@ int SettingsStore::SaveSettings() const
     return !path_.empty() && file.Save() ? 1 : 0;
 }
 
+JobSettings SettingsStore::ForJob() const
+{
+    JobSettings job;
+    job.decoder = DecodeEngineFrom(DecodeEngine);
+    job.cpuUsage = CpuUsageFrom(CPUUsage);
+    job.volume.row = Volume;
+    job.dvdChapterRow = DVDChapter;
+    job.outputFolder = OutputFolder;
+    job.discLabel = DiscLabel;
+    job.autoShutdown = autoShutdown != 0;
+    return job;
+}
+
+DecodeEngine DecodeEngineFrom(int stored)
+{
+    return stored == 1 ? DecodeEngine::BuiltIn : stored == 2 ? DecodeEngine::Script : DecodeEngine::Auto;
+}
+
+CpuUsage CpuUsageFrom(int stored)
+{
+    return stored == 1 ? CpuUsage::Most : stored == 2 ? CpuUsage::Part : CpuUsage::Full;
+}
+
 }  // namespace app

@@ -2,6 +2,7 @@
 // The user's choices kept between runs in "savedata.dll" beside the
 // program: section "main" and one section per output profile. The store
 // holds the profile catalogue, whose slots carry the per-profile choices.
+#include "JobSettings.h"
 #include "profiles/ProfileCatalogue.h"
 
 #include <string>
@@ -42,6 +43,9 @@ public:
     int SaveSettings() const;
 
     const std::string& Path() const { return path_; }
+
+    // The values a job starts with.
+    JobSettings ForJob() const;
 
 private:
     std::string path_;

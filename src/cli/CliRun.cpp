@@ -17,7 +17,9 @@
 #include "engine/ProgressChannel.h"
 #include "engine/WorkingFolder.h"
 #include "lang/IniTextFile.h"
+#include "platform/ChildProcess.h"
 #include "platform/Interrupts.h"
+#include "platform/Readiness.h"
 
 #include <strings.h>
 
@@ -95,41 +97,32 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     platform::SteadyClock clock;
     engine::EngineLauncher launcher(block, dialogs, clock);
     engine::ProgressReport progress(clock);
-    engine::ConversionJob* running = nullptr;
-    TerminalView* shown = nullptr;
-    engine::ProgressChannel channel([&](std::int32_t stage, std::int32_t value) {
-        if (!running || !running->Busy())
-            return;  // probes report progress too; only the job's is shown
-        if (auto view = progress.OnEngineProgress(static_cast<std::uint32_t>(stage), value, running->Phase()))
-            shown->ShowProgress(static_cast<std::uint32_t>(stage), *view);
-    });
-    channel.Open(block.Name());
-    auto pump = [&] {
-        channel.DispatchPending();
-        if (!platform::InterruptSignal())
-            return;
-        if (running && running->Busy())
-            running->RequestStop();
-        else
-            engine::StoreField(block.Data()->abort_request, 1);  // a probe
-    };
-
-    TerminalView view(std::cout, ViewStyle(options), clock, dialogs, options.saveSettings, pump);
-    shown = &view;
+    TerminalView view(std::cout, ViewStyle(options), clock);
     dialogs.SetBeforeOutput([&view] { view.EndLine(); });
     const engine::Disks disks = engine::Disks::System();
-    engine::ConversionJob job(view, block, launcher, dialogs, progress, channel.WindowId(), disks);
-    running = &job;
-    job.SetJoinerMode(options.join);
-    disc::InstallDiscSteps(job, {launcher, block, dialogs, pump, [] { return app::Settings().OutputFolder; }});
+    engine::ConversionJob job(view, block, launcher, dialogs, progress, platform::CurrentProcessId(), disks);
+    disc::InstallDiscSteps(job, block, dialogs);
+    // Probes report progress too; only the job's is shown.
+    engine::ProgressChannel channel([&](std::int32_t stage, std::int32_t value) {
+        if (!job.Busy())
+            return;
+        if (auto shown = progress.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job.Phase()))
+            view.ShowProgress(static_cast<std::uint32_t>(stage), *shown);
+    });
+    channel.Open(block.Name());
 
-    engine::MediaProbe probe(block, launcher, dialogs, pump, channel.WindowId());
+    engine::MediaProbe probe(block, launcher, dialogs, [&] {
+        channel.DispatchPending();
+        if (platform::InterruptSignal())
+            engine::StoreField(block.Data()->abort_request, 1);
+    }, channel.WindowId());
+    const app::DecodeEngine decoder = app::DecodeEngineFrom(settings.DecodeEngine);
     int refused = 0;
     for (const SourceRequest& request : options.sources) {
         for (const std::string& path : ExpandSource(AbsolutePath(request.path))) {
             if (!options.quiet)
                 std::cout << lang::Text("MainDialog", "Scanning video") << " " << path << "\n" << std::flush;
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, settings.DecodeEngine);
+            std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder);
             if (platform::InterruptSignal())
                 return InterruptedStatus();
             if (item && ApplySourceOptions(request, *item, dialogs))
@@ -143,7 +136,27 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
         return kExitFailure;
     }
 
-    job.OnConvert();
+    if (options.saveSettings && !settings.SaveSettings())
+        dialogs.Message("Cannot write the settings file " + settings.Path(), "");
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
+    if (!profile || !choice) {
+        dialogs.Message("Failed to get output format settings. ", "");
+        return kExitFailure;
+    }
+    engine::JobSpec spec{*profile, *choice, settings.ForJob(),
+                         options.join.value_or(app::JoinerMode(app::Application().product)), {}};
+    for (int row = 0; row < view.RowCount(); ++row)
+        spec.rows.push_back({row, view.Item(row)});
+
+    job.Start(std::move(spec));
+    while (job.Busy()) {
+        platform::WaitForReadable({launcher.ExitDescriptor(), channel.Descriptor()}, engine::ConversionJob::kTickMs);
+        channel.DispatchPending();
+        if (platform::InterruptSignal())
+            job.RequestStop();
+        job.OnTick();
+    }
     if (platform::InterruptSignal())
         return InterruptedStatus();
     const bool succeeded = view.JobStarted() && refused == 0 && view.FailedRows() == 0 &&

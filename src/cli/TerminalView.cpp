@@ -1,9 +1,6 @@
 #include "TerminalView.h"
 
-#include "app/SettingsStore.h"
-#include "app/UserDialogs.h"
 #include "app/Utilities.h"
-#include "engine/DiscRules.h"
 #include "lang/IniTextFile.h"
 
 #include <filesystem>
@@ -27,9 +24,8 @@ std::string EstimateLeft(int position, std::uint64_t elapsedMs)
 
 }  // namespace
 
-TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock, app::UserDialogs& dialogs,
-                           bool saveSettings, std::function<void()> pump)
-    : out_(out), style_(style), clock_(clock), dialogs_(dialogs), saveSettings_(saveSettings), pump_(std::move(pump))
+TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock)
+    : out_(out), style_(style), clock_(clock)
 {
 }
 
@@ -107,42 +103,6 @@ void TerminalView::ShowBusy(bool busy)
         jobStarted_ = true;
     else
         EndLine();
-}
-
-void TerminalView::SaveMainWindowState()
-{
-    if (saveSettings_ && !app::Settings().SaveSettings())
-        dialogs_.Message("Cannot write the settings file " + app::Settings().Path(), "");
-}
-
-int TerminalView::CheckDiscLabel()
-{
-    const app::SettingsStore& settings = app::Settings();
-    return engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), settings.DiscLabel, dialogs_);
-}
-
-std::string TerminalView::OutputFolder() const
-{
-    return app::Settings().OutputFolder;
-}
-
-int TerminalView::TotalMinutes() const
-{
-    double seconds = 0;
-    for (const Row& row : rows_)
-        if (row.ticked)
-            seconds += row.item.trimEnd - row.item.trimStart;
-    return engine::WholeMinutes(seconds);
-}
-
-int TerminalView::DiscCapacityMinutes() const
-{
-    const app::SettingsStore& settings = app::Settings();
-    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
-    const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
-    if (!profile || !choice)
-        return 0;
-    return engine::DiscCapacityFor(profile->profile_shortname, choice->video_quality).capacityMinutes;
 }
 
 }  // namespace cli

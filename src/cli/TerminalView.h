@@ -2,20 +2,16 @@
 // The conversion job's window on a terminal: the sources as rows, a live
 // progress line per source (percent, elapsed time, time left) when standard
 // output is a terminal, one plain line per event when it is not, nothing
-// with --quiet. The window's output controls are the loaded settings.
+// with --quiet.
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
+#include "engine/SourceItem.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <ostream>
 #include <vector>
-
-namespace app {
-class UserDialogs;
-}
 
 namespace cli {
 
@@ -23,8 +19,7 @@ class TerminalView : public engine::JobView {
 public:
     enum class Style { Live, Plain, Quiet };
 
-    TerminalView(std::ostream& out, Style style, const platform::Clock& clock, app::UserDialogs& dialogs,
-                 bool saveSettings, std::function<void()> pump);
+    TerminalView(std::ostream& out, Style style, const platform::Clock& clock);
 
     void AddSource(const engine::SourceItem& item);
     // A new display from the job's progress report.
@@ -37,26 +32,19 @@ public:
     // Whether the job got past its checks and started converting.
     bool JobStarted() const { return jobStarted_; }
 
-    int RowCount() const override { return static_cast<int>(rows_.size()); }
-    const engine::SourceItem& Item(int row) const override { return rows_.at(row).item; }
-    bool IsTicked(int row) const override { return rows_.at(row).ticked; }
-    void SetTicked(int row, bool ticked) override { rows_.at(row).ticked = ticked; }
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    const engine::SourceItem& Item(int row) const { return rows_.at(row).item; }
+
+    void SetTicked(int, bool) override {}
     void SetStatus(int row, const std::string& text) override;
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override {}
-    void SaveMainWindowState() override;
-    int CheckDiscLabel() override;
-    std::string OutputFolder() const override;
-    int TotalMinutes() const override;
-    int DiscCapacityMinutes() const override;
     void ShowShutdownDialog() override {}
-    void PumpMessages() override { pump_(); }
 
 private:
     struct Row {
         engine::SourceItem item;
-        bool ticked = true;
         std::string status = "--";
     };
 
@@ -65,9 +53,6 @@ private:
     std::ostream& out_;
     Style style_;
     const platform::Clock& clock_;
-    app::UserDialogs& dialogs_;
-    bool saveSettings_;
-    std::function<void()> pump_;
     std::vector<Row> rows_;
     bool jobStarted_ = false;
     int hotRow_ = -1;

@@ -2,19 +2,9 @@
 
 #include "app/Application.h"
 #include "app/UserDialogs.h"
-#include "engine/EngineStatusBlock.h"
 #include "lang/IniTextFile.h"
 
 namespace disc {
-
-bool RunDiscTool(DiscRun& run, const std::string& toolPath, const std::string& arguments, int sliceMs)
-{
-    engine::PrepareDiscRun(run.record);
-    if (!run.launcher.StartEngine(toolPath, arguments))
-        return false;
-    run.launcher.WaitForEngine(sliceMs, run.pump);
-    return true;
-}
 
 void MarkDiscStepFailed(DiscRun& run)
 {
@@ -24,6 +14,12 @@ void MarkDiscStepFailed(DiscRun& run)
 void ShowDiscMessage(DiscRun& run, const char* key)
 {
     run.dialogs.Message(lang::Text("MainDialog", key), app::Application().appName);
+}
+
+bool RunSucceeded(const DiscRun& run)
+{
+    return engine::LoadField(run.record.abort_request) != 1 &&
+           engine::LoadField(run.record.result_code) == engine::kResultSuccess;
 }
 
 }  // namespace disc

@@ -4,17 +4,12 @@
 #include "app/Utilities.h"
 #include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
+#include "engine/EngineLauncher.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace disc {
-
-namespace {
-
-constexpr int kDvdWaitSliceMs = 50;
-
-}  // namespace
 
 std::int64_t SumVobMegabytes(const std::string& workingFolder)
 {
@@ -51,51 +46,75 @@ std::string AspectText(const std::string& aspectEntry)
     return bracket == std::string::npos ? "" : aspectEntry.substr(0, bracket);
 }
 
-std::optional<std::string> BuildDvdTitleArguments(const DiscJob& job, const DvdTitleSettings& settings,
-                                                  const std::string& discFolder)
+std::optional<engine::Arguments> BuildDvdTitleArguments(const DiscJob& job, const DvdTitleSettings& settings,
+                                                        const std::string& discFolder)
 {
     std::string audio = settings.audioCodecEntry;
     std::transform(audio.begin(), audio.end(), audio.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    std::string text = engine::RecordNameOption(job.recordName) + " -o " + engine::QuoteArgument(discFolder) +
-                       " -v " + TvSystemWord(settings.tvType) + "+" + std::to_string(settings.width) + "x" +
-                       std::to_string(settings.height) + "+" + AspectText(settings.aspectEntry) + " -a " + audio +
-                       "+en";
+    engine::Arguments arguments = engine::RecordNameArguments(job.recordName);
+    arguments.insert(arguments.end(), {"-o", discFolder});
+    // The aspect text may end in a blank; like the words of a template, the
+    // video and audio words are taken without it.
+    engine::AppendWords(arguments, "-v " + TvSystemWord(settings.tvType) + "+" + std::to_string(settings.width) + "x" +
+                                       std::to_string(settings.height) + "+" + AspectText(settings.aspectEntry) +
+                                       " -a " + audio + "+en");
     const std::string chapters = ChapterList(settings.dvdChapter);
     for (const std::string& file : engine::NumberedFiles(job.workingFolder, ".vob")) {
         if (!chapters.empty())
-            text += " -c " + chapters;
-        text += " -f " + engine::QuoteArgument(file);
+            arguments.insert(arguments.end(), {"-c", chapters});
+        arguments.insert(arguments.end(), {"-f", file});
     }
-    if (text.size() >= kDvdArgumentLimit)
+    if (engine::CommandText(arguments).size() >= kDvdArgumentLimit)
         return std::nullopt;
-    return text;
+    return arguments;
 }
 
-std::string BuildDvdContentsArguments(const DiscJob& job, const std::string& discFolder)
+engine::Arguments BuildDvdContentsArguments(const DiscJob& job, const std::string& discFolder)
 {
-    return engine::RecordNameOption(job.recordName) + " -T -o " + engine::QuoteArgument(discFolder);
+    engine::Arguments arguments = engine::RecordNameArguments(job.recordName);
+    arguments.insert(arguments.end(), {"-T", "-o", discFolder});
+    return arguments;
 }
 
-void RunDvdAuthoring(const DiscJob& job, const DvdTitleSettings& settings, DiscState& state, DiscRun& run)
+DvdAuthoring::DvdAuthoring(DiscJob job, DvdTitleSettings settings, DiscRun run)
+    : job_(std::move(job)), settings_(std::move(settings)), run_(run)
 {
-    if (!PrepareDiscFolder(job, state, run.dialogs)) {
-        MarkDiscStepFailed(run);
-        return;
-    }
-    state.vobTotalMegabytes = SumVobMegabytes(job.workingFolder);
+}
 
-    std::optional<std::string> titleArguments = BuildDvdTitleArguments(job, settings, state.discFolder);
-    if (!titleArguments) {
-        ShowDiscMessage(run, "DVD image failed");
-        MarkDiscStepFailed(run);
-    } else if (RunDiscTool(run, engine::DvdToolPath(), *titleArguments, kDvdWaitSliceMs) &&
-               engine::LoadField(run.record.abort_request) != 1 &&
-               engine::LoadField(run.record.result_code) == engine::kResultSuccess) {
-        RunDiscTool(run, engine::DvdToolPath(), BuildDvdContentsArguments(job, state.discFolder), kDvdWaitSliceMs);
+std::optional<engine::ToolCommand> DvdAuthoring::Next()
+{
+    switch (runsStarted_++) {
+    case 0: {
+        if (!PrepareDiscFolder(job_, state_, run_.dialogs)) {
+            MarkDiscStepFailed(run_);
+            return std::nullopt;
+        }
+        state_.vobTotalMegabytes = SumVobMegabytes(job_.workingFolder);
+        std::optional<engine::Arguments> arguments = BuildDvdTitleArguments(job_, settings_, state_.discFolder);
+        if (!arguments) {
+            ShowDiscMessage(run_, "DVD image failed");
+            MarkDiscStepFailed(run_);
+            return Finish();
+        }
+        return engine::ToolCommand{engine::DvdToolPath(), std::move(*arguments)};
     }
-    if (engine::LoadField(run.record.result_code) != engine::kResultSuccess)
-        RemoveFailedDiscFolder(state.discFolder);
+    case 1:
+        if (RunSucceeded(run_))
+            return engine::ToolCommand{engine::DvdToolPath(), BuildDvdContentsArguments(job_, state_.discFolder)};
+        return Finish();
+    case 2:
+        return Finish();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<engine::ToolCommand> DvdAuthoring::Finish()
+{
+    if (engine::LoadField(run_.record.result_code) != engine::kResultSuccess)
+        RemoveFailedDiscFolder(state_.discFolder);
+    return std::nullopt;
 }
 
 }  // namespace disc

@@ -4,6 +4,7 @@
 // first, then the table of contents.
 #include "disc/DiscJob.h"
 #include "disc/DiscRun.h"
+#include "engine/ToolSequence.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,7 +12,7 @@
 
 namespace disc {
 
-// The longest argument text, terminator included.
+// The longest argument line (CommandText), terminator included.
 inline constexpr std::size_t kDvdArgumentLimit = 10240;
 
 // Size of the numbered VOB files in MiB (1048576 bytes), truncated.
@@ -24,18 +25,32 @@ std::string TvSystemWord(int tvType);
 // The aspect entry up to its first "(" (a blank before it stays); "" without one.
 std::string AspectText(const std::string& aspectEntry);
 
-// The first run's arguments: " -sfm NAME -o "FOLDER" -v TV+WxH+ASPECT
-// -a CODEC+en" and, for every VOB file, [" -c LIST"] " -f "FILE"". nullopt
-// when the text would not fit kDvdArgumentLimit: the line is never cut.
-std::optional<std::string> BuildDvdTitleArguments(const DiscJob& job, const DvdTitleSettings& settings,
-                                                  const std::string& discFolder);
+// The first run's arguments: -sfm NAME -o FOLDER -v TV+WxH+ASPECT
+// -a CODEC+en and, for every VOB file, [-c LIST] -f FILE. nullopt when the
+// line would not fit kDvdArgumentLimit: the list is never cut.
+std::optional<engine::Arguments> BuildDvdTitleArguments(const DiscJob& job, const DvdTitleSettings& settings,
+                                                        const std::string& discFolder);
 
-// The second run's arguments: " -sfm NAME -T -o "FOLDER"".
-std::string BuildDvdContentsArguments(const DiscJob& job, const std::string& discFolder);
+// The second run's arguments: -sfm NAME -T -o FOLDER.
+engine::Arguments BuildDvdContentsArguments(const DiscJob& job, const std::string& discFolder);
 
-// Prepares the disc folder, runs the tool twice and leaves the outcome in
+// Prepares the disc folder and gives the two runs; leaves the outcome in
 // result_code: a step that refuses to run sets it to failure (99) itself,
-// and a folder left empty by a run that did not succeed is removed.
-void RunDvdAuthoring(const DiscJob& job, const DvdTitleSettings& settings, DiscState& state, DiscRun& run);
+// and a folder left by a run that did not succeed is removed.
+class DvdAuthoring : public engine::ToolSequence {
+public:
+    DvdAuthoring(DiscJob job, DvdTitleSettings settings, DiscRun run);
+    std::optional<engine::ToolCommand> Next() override;
+    const DiscState& State() const { return state_; }
+
+private:
+    std::optional<engine::ToolCommand> Finish();
+
+    DiscJob job_;
+    DvdTitleSettings settings_;
+    DiscRun run_;
+    DiscState state_;
+    int runsStarted_ = 0;
+};
 
 }  // namespace disc

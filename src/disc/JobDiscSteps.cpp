@@ -2,54 +2,44 @@
 
 #include "DvdAuthoring.h"
 #include "VcdImaging.h"
-#include "app/SettingsStore.h"
 #include "engine/EngineStatusBlock.h"
+#include "profiles/ProfileMarkers.h"
 
 namespace disc {
 
 namespace {
 
-DiscJob MakeDiscJob(const JobDiscContext& context, const std::string& workingFolder)
+DiscJob MakeDiscJob(const engine::JobSpec& spec, const std::string& workingFolder, const std::string& recordName)
 {
-    const app::SettingsStore& settings = app::Settings();
-    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
-    return {profile ? profile->profile_shortname : "", context.outputFolder(), settings.DiscLabel, workingFolder,
-            context.block.Name()};
+    return {spec.profile.profile_shortname, spec.settings.outputFolder, spec.settings.discLabel, workingFolder,
+            recordName};
 }
 
-DvdTitleSettings MakeTitleSettings()
+DvdTitleSettings MakeTitleSettings(const engine::JobSpec& spec)
 {
-    const app::SettingsStore& settings = app::Settings();
     DvdTitleSettings title;
-    title.dvdChapter = settings.DVDChapter;
-    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
-    const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
-    if (!profile || !choice)
-        return title;
-    title.tvType = choice->video_tvtype;
-    title.aspectEntry = profile->video_aspect.At(choice->video_aspect);
-    title.width = profile->video_width.At(choice->video_size);
-    title.height = profile->video_height.At(choice->video_size);
-    title.audioCodecEntry = profile->audio_codec.At(choice->audio_codec);
+    title.dvdChapter = spec.settings.dvdChapterRow;
+    title.tvType = spec.choice.video_tvtype;
+    title.aspectEntry = spec.profile.video_aspect.At(spec.choice.video_aspect);
+    title.width = spec.profile.video_width.At(spec.choice.video_size);
+    title.height = spec.profile.video_height.At(spec.choice.video_size);
+    title.audioCodecEntry = spec.profile.audio_codec.At(spec.choice.audio_codec);
     return title;
 }
 
 }  // namespace
 
-void InstallDiscSteps(engine::ConversionJob& job, JobDiscContext context)
+void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::UserDialogs& dialogs)
 {
-    auto authorDvd = [&job, context](const std::string& workingFolder) {
-        DiscRun run{context.launcher, *context.block.Data(), context.dialogs, context.pump};
-        DiscState state;
+    job.SetDiscSteps([&job, &block, &dialogs](const engine::JobSpec& spec, const std::string& workingFolder)
+                         -> std::unique_ptr<engine::ToolSequence> {
+        DiscRun run{*block.Data(), dialogs};
+        const DiscJob discJob = MakeDiscJob(spec, workingFolder, block.Name());
+        if (profiles::IsVcdImage(spec.profile))
+            return std::make_unique<VcdImaging>(discJob, run);
         job.SetDvdTotal(static_cast<std::uint32_t>(SumVobMegabytes(workingFolder)));
-        RunDvdAuthoring(MakeDiscJob(context, workingFolder), MakeTitleSettings(), state, run);
-    };
-    auto makeVcdImage = [context](const std::string& workingFolder) {
-        DiscRun run{context.launcher, *context.block.Data(), context.dialogs, context.pump};
-        DiscState state;
-        RunVcdImaging(MakeDiscJob(context, workingFolder), state, run);
-    };
-    job.SetDiscSteps(authorDvd, makeVcdImage);
+        return std::make_unique<DvdAuthoring>(discJob, MakeTitleSettings(spec), run);
+    });
 }
 
 }  // namespace disc

@@ -4,30 +4,18 @@
 // profiles make a BIN/CUE image, in the output folder under the disc label.
 #include "engine/ConversionJob.h"
 
-#include <functional>
-#include <string>
-
 namespace app {
 class UserDialogs;
 }
 
 namespace engine {
-class EngineLauncher;
 class EngineStatusBlock;
-}  // namespace engine
+}
 
 namespace disc {
 
-struct JobDiscContext {
-    engine::EngineLauncher& launcher;
-    engine::EngineStatusBlock& block;
-    app::UserDialogs& dialogs;
-    std::function<void()> pump;
-    std::function<std::string()> outputFolder;  // ends with '/'
-};
-
-// Gives the job its two disc steps; they read the current profile, its
-// choices and the disc label from the settings when they run.
-void InstallDiscSteps(engine::ConversionJob& job, JobDiscContext context);
+// Gives the job its disc steps; they read the job's profile, choices and
+// disc label from its JobSpec.
+void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::UserDialogs& dialogs);
 
 }  // namespace disc

@@ -5,53 +5,60 @@
 #include "disc/VcdXmlWriter.h"
 #include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
+#include "engine/EngineLauncher.h"
 #include "profiles/ProfileMarkers.h"
 
 namespace disc {
 
-namespace {
-
-constexpr int kVcdWaitSliceMs = 10;
-
-}  // namespace
-
-std::optional<std::string> BuildVcdArguments(const DiscJob& job, const std::string& xmlPath,
-                                             const std::string& discFolder)
+std::optional<engine::Arguments> BuildVcdArguments(const DiscJob& job, const std::string& xmlPath,
+                                                   const std::string& discFolder)
 {
-    std::string text = engine::RecordNameOption(job.recordName) + " -x " + engine::QuoteArgument(xmlPath) + " -c " +
-                       engine::QuoteArgument(discFolder + "/VideoCD.cue") + " -b " +
-                       engine::QuoteArgument(discFolder + "/VideoCD.bin") + " -p";
-    if (text.size() >= kVcdArgumentLimit)
+    engine::Arguments arguments = engine::RecordNameArguments(job.recordName);
+    arguments.insert(arguments.end(), {"-x", xmlPath, "-c", discFolder + "/VideoCD.cue", "-b",
+                                       discFolder + "/VideoCD.bin", "-p"});
+    if (engine::CommandText(arguments).size() >= kVcdArgumentLimit)
         return std::nullopt;
-    return text;
+    return arguments;
 }
 
-void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run)
+VcdImaging::VcdImaging(DiscJob job, DiscRun run) : job_(std::move(job)), run_(run) {}
+
+std::optional<engine::ToolCommand> VcdImaging::Next()
 {
-    if (!PrepareDiscFolder(job, state, run.dialogs)) {
-        MarkDiscStepFailed(run);
-        return;
+    if (runsStarted_++ > 0)
+        return runsStarted_ == 2 ? Finish() : std::nullopt;
+    if (!PrepareDiscFolder(job_, state_, run_.dialogs)) {
+        MarkDiscStepFailed(run_);
+        return std::nullopt;
     }
 
     VcdXmlWriter writer;
-    writer.SetKind(profiles::IsSvcdImage(job.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
-    writer.SetVolumeLabel(job.discLabel);
-    for (const std::string& file : engine::NumberedFiles(job.workingFolder, ".mpg"))
+    writer.SetKind(profiles::IsSvcdImage(job_.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
+    writer.SetVolumeLabel(job_.discLabel);
+    for (const std::string& file : engine::NumberedFiles(job_.workingFolder, ".mpg"))
         writer.AddSequenceItem(file);
 
     const std::string temp = app::TempDirectory();
     const std::string xmlPath = temp + "vcd.xml";
     if (temp.empty() || writer.WriteVcdXml(xmlPath) != 0 || !app::FileExists(xmlPath)) {
-        ShowDiscMessage(run, "Create XML failed");
-        MarkDiscStepFailed(run);
-    } else if (std::optional<std::string> arguments = BuildVcdArguments(job, xmlPath, state.discFolder); !arguments) {
-        ShowDiscMessage(run, "VCD image failed");
-        MarkDiscStepFailed(run);
-    } else {
-        RunDiscTool(run, engine::VcdToolPath(), *arguments, kVcdWaitSliceMs);
+        ShowDiscMessage(run_, "Create XML failed");
+        MarkDiscStepFailed(run_);
+        return Finish();
     }
-    if (engine::LoadField(run.record.result_code) != engine::kResultSuccess)
-        RemoveFailedDiscFolder(state.discFolder);
+    std::optional<engine::Arguments> arguments = BuildVcdArguments(job_, xmlPath, state_.discFolder);
+    if (!arguments) {
+        ShowDiscMessage(run_, "VCD image failed");
+        MarkDiscStepFailed(run_);
+        return Finish();
+    }
+    return engine::ToolCommand{engine::VcdToolPath(), std::move(*arguments)};
+}
+
+std::optional<engine::ToolCommand> VcdImaging::Finish()
+{
+    if (engine::LoadField(run_.record.result_code) != engine::kResultSuccess)
+        RemoveFailedDiscFolder(state_.discFolder);
+    return std::nullopt;
 }
 
 }  // namespace disc

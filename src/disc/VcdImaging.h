@@ -4,22 +4,36 @@
 // VideoCD.bin and VideoCD.cue in the disc folder by the vcdimage tool.
 #include "disc/DiscJob.h"
 #include "disc/DiscRun.h"
+#include "engine/ToolSequence.h"
 
 #include <optional>
 #include <string>
 
 namespace disc {
 
-// The longest argument text, terminator included.
+// The longest argument line (CommandText), terminator included.
 inline constexpr std::size_t kVcdArgumentLimit = 1024;
 
-// " -sfm NAME -x "XML" -c "FOLDER/VideoCD.cue" -b "FOLDER/VideoCD.bin" -p";
-// nullopt when it would not fit kVcdArgumentLimit.
-std::optional<std::string> BuildVcdArguments(const DiscJob& job, const std::string& xmlPath,
-                                             const std::string& discFolder);
+// -sfm NAME -x XML -c FOLDER/VideoCD.cue -b FOLDER/VideoCD.bin -p; nullopt
+// when the line would not fit kVcdArgumentLimit.
+std::optional<engine::Arguments> BuildVcdArguments(const DiscJob& job, const std::string& xmlPath,
+                                                   const std::string& discFolder);
 
-// Prepares the disc folder, writes the description and runs the tool; the
-// outcome is left in result_code as for the DVD.
-void RunVcdImaging(const DiscJob& job, DiscState& state, DiscRun& run);
+// Prepares the disc folder, writes the description and gives the one run;
+// the outcome is left in result_code as for the DVD.
+class VcdImaging : public engine::ToolSequence {
+public:
+    VcdImaging(DiscJob job, DiscRun run);
+    std::optional<engine::ToolCommand> Next() override;
+    const DiscState& State() const { return state_; }
+
+private:
+    std::optional<engine::ToolCommand> Finish();
+
+    DiscJob job_;
+    DiscRun run_;
+    DiscState state_;
+    int runsStarted_ = 0;
+};
 
 }  // namespace disc

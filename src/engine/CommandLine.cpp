@@ -2,80 +2,59 @@
 
 namespace engine {
 
-std::vector<std::string> SplitCommandLine(const std::string& text)
+namespace {
+
+bool NeedsQuotes(const std::string& argument)
 {
-    std::vector<std::string> arguments;
-    std::string current;
-    bool started = false;
-    bool quoted = false;
-    std::size_t backslashes = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            current.append(backslashes / 2, '\\');
-            started = true;
-            if (backslashes % 2 == 1) {
-                current += '"';
-            } else if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
-                current += '"';
-                quoted = false;
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-            backslashes = 0;
-            continue;
-        }
-        if (backslashes > 0) {
-            current.append(backslashes, '\\');
-            started = true;
-            backslashes = 0;
-        }
-        if ((c == ' ' || c == '\t') && !quoted) {
-            if (started)
-                arguments.push_back(current);
-            current.clear();
-            started = false;
-            continue;
-        }
-        current += c;
-        started = true;
-    }
-    current.append(backslashes, '\\');
-    if (started || backslashes > 0)
-        arguments.push_back(current);
-    return arguments;
+    return argument.empty() || argument.find_first_of(" \t\"\\") != std::string::npos;
 }
 
-std::string QuoteArgument(const std::string& text)
+std::string Quoted(const std::string& argument)
 {
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;
-    for (char c : text) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"')
-            quoted.append(2 * backslashes + 1, '\\');
-        else
-            quoted.append(backslashes, '\\');
-        quoted += c;
-        backslashes = 0;
+    std::string text = "\"";
+    for (char c : argument) {
+        if (c == '"' || c == '\\')
+            text += '\\';
+        text += c;
     }
-    quoted.append(2 * backslashes, '\\');
-    quoted += '"';
-    return quoted;
+    return text + '"';
 }
 
-std::string RecordNameOption(const std::string& recordName)
+}  // namespace
+
+Arguments SplitWords(std::string_view text)
 {
-    bool bare = !recordName.empty() && recordName.find_first_of(" \t\"") == std::string::npos;
-    return " -sfm " + (bare ? recordName : QuoteArgument(recordName));
+    Arguments words;
+    AppendWords(words, text);
+    return words;
+}
+
+void AppendWords(Arguments& arguments, std::string_view text)
+{
+    std::size_t at = 0;
+    while (true) {
+        at = text.find_first_not_of(" \t", at);
+        if (at == std::string_view::npos)
+            return;
+        std::size_t end = text.find_first_of(" \t", at);
+        if (end == std::string_view::npos)
+            end = text.size();
+        arguments.emplace_back(text.substr(at, end - at));
+        at = end;
+    }
+}
+
+Arguments RecordNameArguments(const std::string& recordName)
+{
+    return {"-sfm", recordName};
+}
+
+std::string CommandText(const Arguments& arguments)
+{
+    std::string text;
+    for (const std::string& argument : arguments)
+        text += " " + (NeedsQuotes(argument) ? Quoted(argument) : argument);
+    return text;
 }
 
 }  // namespace engine

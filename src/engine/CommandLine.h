@@ -1,28 +1,29 @@
 #pragma once
-// Command lines of the engine tools. The program builds each tool's options
-// as one line of text; that line is split into the tool's argv by the
-// Windows command-line rules, so a path in double quotes stays one argument.
+// Command lines of the engine tools. Each tool gets its options as a list
+// of arguments (its argv after the program name): template words, and every
+// path as an argument of its own, so no name is ever quoted and split again.
+// The one-line text form is only for logs and tests.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
 
-// Splits argument text the way CommandLineToArgvW splits the part after the
-// program name:
-// - blanks and tabs outside double quotes separate arguments;
-// - a double quote starts or ends a quoted part (blanks in it are kept);
-// - 2n backslashes before a quote give n backslashes and the quote acts as
-//   above; 2n+1 backslashes before a quote give n backslashes and a literal quote;
-// - backslashes not followed by a quote are taken literally;
-// - "" inside a quoted part gives one literal quote and ends the quoted part.
-std::vector<std::string> SplitCommandLine(const std::string& text);
+using Arguments = std::vector<std::string>;
 
-// text in double quotes, escaped so that SplitCommandLine gives back exactly
-// text as one argument, whatever it holds (blanks, quotes, backslashes).
-std::string QuoteArgument(const std::string& text);
+// The words of a profile's command template: blanks and tabs separate them.
+// Templates hold options only, never paths or quotes.
+Arguments SplitWords(std::string_view text);
 
-// " -sfm <record name>", the option every tool line begins with; the name is
-// quoted only when it would not survive the split bare.
-std::string RecordNameOption(const std::string& recordName);
+// Appends the words of text (SplitWords) to arguments.
+void AppendWords(Arguments& arguments, std::string_view text);
+
+// {"-sfm", recordName}: the options every tool line begins with.
+Arguments RecordNameArguments(const std::string& recordName);
+
+// The arguments as one readable line, each preceded by a blank; arguments
+// that hold blanks, quotes or backslashes, and empty ones, are shown in
+// double quotes with quotes and backslashes before them escaped.
+std::string CommandText(const Arguments& arguments);
 
 }  // namespace engine

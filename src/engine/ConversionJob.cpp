@@ -1,7 +1,7 @@
 #include "ConversionJob.h"
 
-#include "CommandLine.h"
 #include "DecodeScript.h"
+#include "DiscRules.h"
 #include "EngineArguments.h"
 #include "EngineLauncher.h"
 #include "EngineStatusBlock.h"
@@ -10,7 +10,6 @@
 #include "OutputNaming.h"
 #include "WorkingFolder.h"
 #include "app/Application.h"
-#include "app/SettingsStore.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
@@ -21,8 +20,6 @@ namespace engine {
 
 namespace {
 
-constexpr int kWaitSliceMs = 50;
-
 std::string Text(const char* key)
 {
     return lang::Text("MainDialog", key);
@@ -31,6 +28,14 @@ std::string Text(const char* key)
 std::int32_t TrimLength(const SourceItem& item)
 {
     return item.trimEnd - item.trimStart;
+}
+
+int TotalMinutes(const std::vector<JobRow>& rows)
+{
+    double seconds = 0;
+    for (const JobRow& row : rows)
+        seconds += TrimLength(row.item);
+    return WholeMinutes(seconds);
 }
 
 // Output of a run that did not succeed: the name was free before the run,
@@ -51,11 +56,7 @@ ConversionJob::ConversionJob(JobView& view, EngineStatusBlock& block, EngineLaun
 {
 }
 
-void ConversionJob::SetDiscSteps(DiscStep authorDvd, DiscStep makeVcdImage)
-{
-    authorDvd_ = std::move(authorDvd);
-    makeVcdImage_ = std::move(makeVcdImage);
-}
+ConversionJob::~ConversionJob() = default;
 
 ProgressReport::JobPhase ConversionJob::Phase() const
 {
@@ -72,69 +73,57 @@ std::int32_t ConversionJob::ResultCode() const
     return LoadField(block_.Data()->result_code);
 }
 
-void ConversionJob::WaitForEngine()
+std::string ConversionJob::JoinFailureMessage() const
 {
-    launcher_.WaitForEngine(kWaitSliceMs, [this] { view_.PumpMessages(); });
-}
-
-std::string ConversionJob::JoinFailureMessage(const profiles::OutputProfile& profile) const
-{
-    if (profiles::IsOriginal(profile))
+    if (profiles::IsOriginal(spec_.profile))
         return "\n" + Text("Fail to join") + "\n\n" + Text("Not original join") + "\n\n" + Text("Try another format") +
                "\n\n";
     return "\n  " + Text("Fail to join") + "  \n\n";
 }
 
-void ConversionJob::SetBusy(bool busy)
+void ConversionJob::SetBusy(Step step)
 {
-    busy_ = busy;
-    if (busy)
+    const bool wasBusy = Busy();
+    step_ = step;
+    if (wasBusy == Busy())
+        return;
+    if (Busy())
         progress_.Start();
-    else
-        step_ = Step::Idle;
-    view_.ShowBusy(busy);
+    view_.ShowBusy(Busy());
 }
 
-bool ConversionJob::CheckPreconditions(const profiles::OutputProfile& profile)
+bool ConversionJob::CheckPreconditions()
 {
-    std::vector<const SourceItem*> ticked;
-    for (int row = 0; row < view_.RowCount(); ++row)
-        if (view_.IsTicked(row))
-            ticked.push_back(&view_.Item(row));
-    if (!CheckJoinFormats(profile, ticked, dialogs_) || !view_.CheckDiscLabel())
+    std::vector<const SourceItem*> items;
+    for (const JobRow& row : spec_.rows)
+        items.push_back(&row.item);
+    if (!CheckJoinFormats(spec_.profile, items, dialogs_) ||
+        !CheckDiscLabel(&spec_.profile, spec_.settings.discLabel, dialogs_))
         return false;
-    return PrepareWorkingFolder({view_.OutputFolder(), profile, joinerMode_, view_.TotalMinutes(),
-                                 view_.DiscCapacityMinutes()},
+    return PrepareWorkingFolder({spec_.settings.outputFolder, spec_.profile, spec_.joinerMode,
+                                 TotalMinutes(spec_.rows),
+                                 DiscCapacityFor(spec_.profile.profile_shortname, spec_.choice.video_quality)
+                                     .capacityMinutes},
                                 dialogs_, disks_, workingFolder_) == 1;
 }
 
-void ConversionJob::OnConvert()
+void ConversionJob::Start(JobSpec spec)
 {
-    view_.SaveMainWindowState();
-    if (busy_) {
+    if (Busy()) {
         Tell(Text("Not allow operation"));
         return;
     }
-    app::SettingsStore& settings = app::Settings();
-    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
-    const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
-    if (!profile || !choice || !block_.IsOpen()) {
+    if (!block_.IsOpen()) {
         Tell("Failed to get output format settings. ");
         return;
     }
-    joinerMode_ = joinerModeChoice_.value_or(app::JoinerMode(app::Application().product));
+    spec_ = std::move(spec);
     decodeScriptPath_.clear();
-    if (!CheckPreconditions(*profile))
+    if (!CheckPreconditions())
         return;
-
-    tickedCount_ = 0;
-    for (int row = 0; row < view_.RowCount(); ++row) {
-        if (view_.IsTicked(row)) {
-            ++tickedCount_;
-            view_.SetStatus(row, "--");
-        }
-    }
-    if (tickedCount_ == 0) {
+    for (const JobRow& row : spec_.rows)
+        view_.SetStatus(row.listRow, "--");
+    if (spec_.rows.empty()) {
         CleanUp(false);
         Tell("\n        " + Text("One video at least") + "          \n\n");
         return;
@@ -142,61 +131,206 @@ void ConversionJob::OnConvert()
 
     joinDuration_ = 0;
     trimmed_ = false;
-    firstSourcePath_.clear();
-    if (joinerMode_) {
-        for (int row = 0; row < view_.RowCount(); ++row) {
-            if (!view_.IsTicked(row))
-                continue;
-            const SourceItem& item = view_.Item(row);
-            joinDuration_ += static_cast<std::uint32_t>(TrimLength(item));
-            trimmed_ = trimmed_ || TrimLength(item) < static_cast<std::int64_t>(item.duration);
-            if (firstSourcePath_.empty()) {
-                firstSourcePath_ = item.path;
-                firstSourceWidth_ = item.width;
-                firstSourceHeight_ = item.height;
-            }
+    if (spec_.joinerMode) {
+        for (const JobRow& row : spec_.rows) {
+            joinDuration_ += static_cast<std::uint32_t>(TrimLength(row.item));
+            trimmed_ = trimmed_ || TrimLength(row.item) < static_cast<std::int64_t>(row.item.duration);
         }
     }
 
-    SetBusy(true);
-    step_ = Step::Converting;
-    RowOutcome outcome = RowOutcome::Next;
-    for (currentRow_ = 0; currentRow_ < view_.RowCount(); ++currentRow_) {
-        if (!view_.IsTicked(currentRow_))
-            continue;
-        // Sources joined as they are need no conversion.
-        if (joinerMode_ && profiles::IsOriginal(*profile) && !trimmed_) {
-            currentRow_ = tickedCount_;
-            StoreField(block_.Data()->result_code, kResultSuccess);
-            break;
-        }
-        outcome = ConvertRow(*profile, *choice);
-        if (outcome != RowOutcome::Next)
-            break;
-    }
-
-    if (outcome == RowOutcome::EncoderMissing) {
-        // The encoder could not be started: the launcher has said so.
-        SetBusy(false);
-        CleanUp(false);
+    SetBusy(Step::Converting);
+    rowIndex_ = 0;
+    // Sources joined as they are need no conversion.
+    if (spec_.joinerMode && profiles::IsOriginal(spec_.profile) && !trimmed_) {
+        StoreField(block_.Data()->result_code, kResultSuccess);
+        AfterConversions();
         return;
     }
+    ConvertRows();
+}
+
+void ConversionJob::ConvertRows()
+{
+    for (; rowIndex_ < spec_.rows.size(); ++rowIndex_) {
+        const SourceItem& item = CurrentRow().item;
+        EngineRecord& record = *block_.Data();
+        PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
+                             TrimLength(item));
+        const std::string firstPath = spec_.rows.front().item.path;
+        outputPath_ = spec_.joinerMode ? JoinPartName(workingFolder_, OutputExtension(spec_.profile, firstPath))
+                                       : SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder,
+                                                          workingFolder_);
+        bool ready = true;
+        if (UsesDecodeScript(spec_.settings.decoder, item)) {
+            decodeScriptPath_ = DecodeScriptPath();
+            if (!WriteDecodeScript(item.path, decodeScriptPath_)) {
+                Tell("Failed to write decoder setting file.");
+                ready = false;
+            }
+        }
+        if (ready) {
+            std::optional<FrameSize> firstSource;
+            if (spec_.joinerMode)
+                firstSource = FrameSize{spec_.rows.front().item.width, spec_.rows.front().item.height};
+            const Arguments arguments =
+                BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder,
+                                      spec_.settings.volume, block_.Name(), outputPath_, ExtensionOf(outputPath_),
+                                      firstSource});
+            if (!launcher_.StartEngine(EncoderPath(), arguments)) {
+                // The encoder could not be started: the launcher has said so.
+                Abandon();
+                return;
+            }
+            view_.SetHotRow(CurrentRow().listRow);
+            return;
+        }
+        if (FinishRow(kResultNotReported) == RowOutcome::LeaveLoop)
+            break;
+    }
+    AfterConversions();
+}
+
+ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
+{
+    const int listRow = CurrentRow().listRow;
+    view_.SetHotRow(-1);
+    view_.SetTicked(listRow, false);
+    if (result == kResultSuccess) {
+        view_.SetStatus(listRow, Text("Status OK"));
+        return RowOutcome::Next;
+    }
+    RemovePartialOutput(outputPath_);
+    if (result != kResultNotReported && result != kResultFailed)
+        return RowOutcome::Next;
+    view_.SetStatus(listRow, Text("Status Fail"));
+    if (!spec_.joinerMode)
+        return RowOutcome::Next;
+    Tell(JoinFailureMessage());
+    return RowOutcome::LeaveLoop;
+}
+
+void ConversionJob::OnToolEvent()
+{
+    if (!Busy() || !launcher_.Reap())
+        return;
+    switch (step_) {
+    case Step::Converting:
+        if (LoadField(block_.Data()->abort_request) == 1) {
+            RemovePartialOutput(outputPath_);
+            view_.SetStatus(CurrentRow().listRow, Text("Status Abortive"));
+            AfterConversions();
+        } else if (FinishRow(ResultCode()) == RowOutcome::Next) {
+            ++rowIndex_;
+            ConvertRows();
+        } else {
+            AfterConversions();
+        }
+        break;
+    case Step::Joining:
+        FinishJoin();
+        break;
+    case Step::Disc:
+        RunDiscSteps();
+        break;
+    case Step::Idle:
+        break;
+    }
+}
+
+void ConversionJob::OnTick()
+{
+    launcher_.EnforceAbort();
+    OnToolEvent();
+}
+
+void ConversionJob::AfterConversions()
+{
+    const bool discImage = profiles::IsVcdImage(spec_.profile) || profiles::IsDvdImage(spec_.profile);
     if (ResultCode() == kResultSuccess) {
-        if (profiles::IsVcdImage(*profile) && makeVcdImage_) {
-            step_ = Step::Disc;
-            makeVcdImage_(workingFolder_);
-        } else if (profiles::IsDvdImage(*profile) && authorDvd_) {
-            step_ = Step::Disc;
-            authorDvd_(workingFolder_);
-        } else if (joinerMode_) {
-            Join(*profile, *choice);
+        if (discImage && discSteps_) {
+            SetBusy(Step::Disc);
+            discSequence_ = discSteps_(spec_, workingFolder_);
+            RunDiscSteps();
+            return;
+        }
+        if (spec_.joinerMode) {
+            StartJoin();
+            return;
         }
     }
-    SetBusy(false);
-    CleanUp(!settings.autoShutdown);
+    Finish();
+}
 
+void ConversionJob::StartJoin()
+{
+    SetBusy(Step::Joining);
+    EngineRecord& record = *block_.Data();
+    PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
+                         static_cast<std::int32_t>(joinDuration_));
+
+    const std::string& firstPath = spec_.rows.front().item.path;
+    const std::string extension = OutputExtension(spec_.profile, firstPath);
+    outputPath_ = JoinOutputName(firstPath, spec_.settings.outputFolder, extension);
+    Arguments arguments = RecordNameArguments(block_.Name());
+    if (profiles::IsOriginal(spec_.profile))
+        AppendWords(arguments, OutputFormatOption(spec_.profile.command1, extension));
+    else if (profiles::IsAvi(spec_.profile))
+        AppendWords(arguments, std::string("-oac copy -ovc copy -idx -noodml -ffourcc ") +
+                                   (spec_.choice.video_codec != 0 ? "XVID" : "DX50"));
+    else
+        AppendWords(arguments, spec_.profile.joincmd);
+    arguments.insert(arguments.end(), {"-o", outputPath_});
+
+    const std::vector<std::string> parts = NumberedFiles(workingFolder_, extension);
+    if (parts.empty()) {
+        for (const JobRow& row : spec_.rows) {
+            arguments.push_back(row.item.path);
+            view_.SetTicked(row.listRow, false);
+        }
+    } else {
+        arguments.insert(arguments.end(), parts.begin(), parts.end());
+    }
+
+    if (spec_.rows.size() == 1 && !parts.empty()) {
+        if (platform::MoveFile(parts.front(), outputPath_))
+            StoreField(record.result_code, kResultSuccess);
+        else
+            Tell(Text("Move video failed"));
+        FinishJoin();
+    } else if (!launcher_.StartEngine(EncoderPath(), arguments)) {
+        Finish();
+    }
+}
+
+void ConversionJob::FinishJoin()
+{
+    view_.RefreshTotals();
     const std::int32_t result = ResultCode();
-    if (!settings.autoShutdown) {
+    if (result != kResultSuccess)
+        RemovePartialOutput(outputPath_);
+    if (result == kResultNotReported || result == kResultFailed)
+        Tell(JoinFailureMessage());
+    Finish();
+}
+
+void ConversionJob::RunDiscSteps()
+{
+    while (std::optional<ToolCommand> command = discSequence_->Next()) {
+        PrepareDiscRun(*block_.Data());
+        if (launcher_.StartEngine(command->path, command->arguments))
+            return;
+    }
+    discSequence_.reset();
+    Finish();
+}
+
+void ConversionJob::Finish()
+{
+    SetBusy(Step::Idle);
+    const bool autoShutdown = spec_.settings.autoShutdown;
+    CleanUp(!autoShutdown);
+    const std::int32_t result = ResultCode();
+    if (!autoShutdown) {
         if (result == kResultStopped)
             Tell("\n      " + Text("Aborted by user") + "      \n");
         else if (result == kResultSuccess)
@@ -206,105 +340,10 @@ void ConversionJob::OnConvert()
     }
 }
 
-ConversionJob::RowOutcome ConversionJob::ConvertRow(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice)
+void ConversionJob::Abandon()
 {
-    const app::SettingsStore& settings = app::Settings();
-    const SourceItem& item = view_.Item(currentRow_);
-    EngineRecord& record = *block_.Data();
-    PrepareConversionRun(record, notifyWindow_, settings.CPUUsage, TrimLength(item));
-
-    const std::string outputPath =
-        joinerMode_ ? JoinPartName(workingFolder_, OutputExtension(profile, firstSourcePath_))
-                    : SourceOutputName(profile, item.path, view_.OutputFolder(), workingFolder_);
-    bool ready = true;
-    if (UsesDecodeScript(settings.DecodeEngine, item)) {
-        decodeScriptPath_ = DecodeScriptPath();
-        if (!WriteDecodeScript(item.path, decodeScriptPath_)) {
-            Tell("Failed to write decoder setting file.");
-            ready = false;
-        }
-    }
-    if (ready) {
-        std::optional<FrameSize> firstSource;
-        if (joinerMode_)
-            firstSource = FrameSize{firstSourceWidth_, firstSourceHeight_};
-        const std::string arguments = BuildEngineArguments(
-            {item, profile, choice, settings, block_.Name(), outputPath, ExtensionOf(outputPath), firstSource});
-        if (!launcher_.StartEngine(EncoderPath(), arguments))
-            return RowOutcome::EncoderMissing;
-        view_.SetHotRow(currentRow_);
-        WaitForEngine();
-        if (LoadField(record.abort_request) == 1) {
-            RemovePartialOutput(outputPath);
-            view_.SetStatus(currentRow_, Text("Status Abortive"));
-            return RowOutcome::LeaveLoop;
-        }
-    }
-
-    view_.SetHotRow(-1);
-    view_.SetTicked(currentRow_, false);
-    const std::int32_t result = ready ? LoadField(record.result_code) : kResultNotReported;
-    if (result == kResultSuccess) {
-        view_.SetStatus(currentRow_, Text("Status OK"));
-        return RowOutcome::Next;
-    }
-    RemovePartialOutput(outputPath);
-    if (result != kResultNotReported && result != kResultFailed)
-        return RowOutcome::Next;
-    view_.SetStatus(currentRow_, Text("Status Fail"));
-    if (!joinerMode_)
-        return RowOutcome::Next;
-    Tell(JoinFailureMessage(profile));
-    return RowOutcome::LeaveLoop;
-}
-
-void ConversionJob::Join(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice)
-{
-    step_ = Step::Joining;
-    const app::SettingsStore& settings = app::Settings();
-    EngineRecord& record = *block_.Data();
-    PrepareConversionRun(record, notifyWindow_, settings.CPUUsage, static_cast<std::int32_t>(joinDuration_));
-
-    const std::string extension = OutputExtension(profile, firstSourcePath_);
-    const std::string outputPath = JoinOutputName(firstSourcePath_, view_.OutputFolder(), extension);
-    std::string options;
-    if (profiles::IsOriginal(profile))
-        options = OutputFormatOption(profile.command1, extension);
-    else if (profiles::IsAvi(profile))
-        options = std::string("-oac copy -ovc copy -idx -noodml -ffourcc ") + (choice.video_codec != 0 ? "XVID" : "DX50");
-    else
-        options = profile.joincmd;
-    std::string arguments = RecordNameOption(block_.Name()) + " " + options + " -o " + QuoteArgument(outputPath);
-
-    const std::vector<std::string> parts = NumberedFiles(workingFolder_, extension);
-    if (parts.empty()) {
-        for (int row = 0; row < view_.RowCount(); ++row) {
-            if (!view_.IsTicked(row))
-                continue;
-            arguments += " " + QuoteArgument(view_.Item(row).path);
-            view_.SetTicked(row, false);
-        }
-    } else {
-        for (const std::string& part : parts)
-            arguments += " " + QuoteArgument(part);
-    }
-
-    if (tickedCount_ == 1 && !parts.empty()) {
-        if (platform::MoveFile(parts.front(), outputPath))
-            StoreField(record.result_code, kResultSuccess);
-        else
-            Tell(Text("Move video failed"));
-    } else {
-        if (!launcher_.StartEngine(EncoderPath(), arguments))
-            return;
-        WaitForEngine();
-    }
-    view_.RefreshTotals();
-    const std::int32_t result = LoadField(record.result_code);
-    if (result != kResultSuccess)
-        RemovePartialOutput(outputPath);
-    if (result == kResultNotReported || result == kResultFailed)
-        Tell(JoinFailureMessage(profile));
+    SetBusy(Step::Idle);
+    CleanUp(false);
 }
 
 void ConversionJob::CleanUp(bool reportFailure)
@@ -318,15 +357,15 @@ void ConversionJob::CleanUp(bool reportFailure)
 
 void ConversionJob::OnStop()
 {
-    if (!busy_)
+    if (!Busy())
         return;
-    if (dialogs_.Confirm("\n  " + Text("Are you sure") + "         \n\n", "Warning"))
+    if (dialogs_.Confirm("\n  " + Text("Are you sure") + "         \n\n", "Warning") && Busy())
         RequestStop();
 }
 
 void ConversionJob::RequestStop()
 {
-    if (busy_)
+    if (Busy())
         StoreField(block_.Data()->abort_request, 1);
 }
 

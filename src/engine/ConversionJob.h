@@ -1,23 +1,22 @@
 #pragma once
-// The job that Convert starts: every ticked source through the encoder,
-// then the join or the disc authoring the mode or profile asks for, the
-// clean-up and the final message. It runs on the window's thread and pumps
-// its messages while a tool runs.
+// The job that Convert starts: every row of its JobSpec through the
+// encoder, then the join or the disc authoring the mode or profile asks
+// for, the clean-up and the final message. The job never waits: Start()
+// launches the first tool and returns, and the front end's event loop
+// advances it with OnToolEvent() when the tool's exit descriptor becomes
+// readable and OnTick() on a timer while it is busy.
+#include "engine/JobSpec.h"
 #include "engine/ProgressReport.h"
+#include "engine/ToolSequence.h"
 
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 
 namespace app {
 class UserDialogs;
 }
-
-namespace profiles {
-struct OutputProfile;
-struct ProfileChoice;
-}  // namespace profiles
 
 namespace engine {
 
@@ -28,42 +27,58 @@ struct Disks;
 
 class ConversionJob {
 public:
-    // Disc steps run after the sources were converted into the working folder.
-    using DiscStep = std::function<void(const std::string& workingFolder)>;
+    // The disc step for a DVD-folder or VCD/SVCD-image job, run after the
+    // rows were converted into workingFolder.
+    using DiscSteps = std::function<std::unique_ptr<ToolSequence>(const JobSpec& spec, const std::string& workingFolder)>;
+
+    // How often the front end calls OnTick() while the job is busy.
+    static constexpr int kTickMs = 50;
 
     ConversionJob(JobView& view, EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
                   ProgressReport& progress, std::int32_t notifyWindow, const Disks& disks);
+    ~ConversionJob();
 
-    void SetDiscSteps(DiscStep authorDvd, DiscStep makeVcdImage);
+    void SetDiscSteps(DiscSteps discSteps) { discSteps_ = std::move(discSteps); }
 
-    // The product decides between converting and joining unless a front
-    // end chooses for itself; nullopt returns the choice to the product.
-    void SetJoinerMode(std::optional<bool> joiner) { joinerModeChoice_ = joiner; }
-
-    void OnConvert();
+    // Checks the job, asks what needs asking and starts the first run; the
+    // job is Busy() from then until its final message.
+    void Start(JobSpec spec);
+    // The running tool may have ended.
+    void OnToolEvent();
+    // Ends a tool that ignores a stop request after the grace periods, and
+    // notices an ended tool where the system gives no exit descriptor.
+    void OnTick();
     // Asks, then sets the stop request for the running tool.
     void OnStop();
     // Sets the stop request without asking: the user has already decided.
     void RequestStop();
 
-    bool Busy() const { return busy_; }
+    bool Busy() const { return step_ != Step::Idle; }
     // What the progress display needs to know about the running step.
     ProgressReport::JobPhase Phase() const;
     void SetDvdTotal(std::uint32_t megabytes) { dvdTotalMB_ = megabytes; }
 
 private:
     enum class Step { Idle, Converting, Joining, Disc };
-    enum class RowOutcome { Next, LeaveLoop, EncoderMissing };
+    enum class RowOutcome { Next, LeaveLoop };
 
-    bool CheckPreconditions(const profiles::OutputProfile& profile);
-    RowOutcome ConvertRow(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice);
-    void Join(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice);
-    void SetBusy(bool busy);
+    bool CheckPreconditions();
+    // Starts the rows from rowIndex_ on until one runs; moves on to the
+    // join or disc step after the last.
+    void ConvertRows();
+    RowOutcome FinishRow(std::int32_t result);
+    void AfterConversions();
+    void StartJoin();
+    void FinishJoin();
+    void RunDiscSteps();
+    void Finish();
+    void Abandon();
+    void SetBusy(Step step);
     void CleanUp(bool reportFailure);
     void Tell(const std::string& text);
     std::int32_t ResultCode() const;
-    std::string JoinFailureMessage(const profiles::OutputProfile& profile) const;
-    void WaitForEngine();
+    std::string JoinFailureMessage() const;
+    const JobRow& CurrentRow() const { return spec_.rows.at(rowIndex_); }
 
     JobView& view_;
     EngineStatusBlock& block_;
@@ -72,20 +87,17 @@ private:
     ProgressReport& progress_;
     std::int32_t notifyWindow_;
     const Disks& disks_;
-    DiscStep authorDvd_, makeVcdImage_;
+    DiscSteps discSteps_;
 
-    bool busy_ = false;
+    JobSpec spec_;
     Step step_ = Step::Idle;
-    int currentRow_ = 0;
-    int tickedCount_ = 0;
-    bool joinerMode_ = false;
-    std::optional<bool> joinerModeChoice_;
+    std::size_t rowIndex_ = 0;
     bool trimmed_ = false;
     std::uint32_t joinDuration_ = 0;
-    std::string firstSourcePath_;
-    std::int32_t firstSourceWidth_ = 0, firstSourceHeight_ = 0;
+    std::string outputPath_;  // of the run in progress
     std::string workingFolder_;
     std::string decodeScriptPath_;
+    std::unique_ptr<ToolSequence> discSequence_;
     std::uint32_t dvdTotalMB_ = 0;
 };
 

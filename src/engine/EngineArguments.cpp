@@ -140,63 +140,73 @@ void ApplyAspectRule(std::string& text, const std::string& aspect)
         ReplaceAll(text, ":aspect=__video_aspect__", "");
 }
 
-std::string ExpandTemplate(const EngineArgumentInputs& inputs, const PictureSize& size)
+// The chosen template with its placeholders filled in, as words; a value
+// that holds blanks (the output format options) gives several words.
+Arguments ExpandTemplate(const EngineArgumentInputs& inputs, const PictureSize& size)
 {
     const auto& profile = inputs.profile;
     const auto& choice = inputs.choice;
-    std::string text = ChooseTemplate(profile, choice);
-
-    std::string videoCodec = profile.video_codec.At(choice.video_codec);
-    ReplaceAll(text, "__video_codec__", LowerCase(videoCodec == "wmv8" ? "wmv2" : videoCodec));
-    ReplaceAll(text, "__video_bitrate__", std::to_string(profile.video_bitrate.At(choice.video_quality)));
-    ReplaceAll(text, "__audio_bitrate__", std::to_string(profile.audio_bitrate.At(choice.audio_quality)));
-    ReplaceAll(text, "__vqscale__", std::to_string(profile.video_qscale.At(choice.video_quality)));
-    ReplaceAll(text, "__audio_codec__", LowerCase(profile.audio_codec.At(choice.audio_codec)));
-    ReplaceAll(text, "__audio_sample__", profile.audio_sample.At(choice.audio_sample).substr(0, 5));
-    ReplaceAll(text, "__volume__", std::to_string(2 * inputs.settings.Volume - 16));
-    ApplyAspectRule(text, profile.video_aspect.At(choice.video_aspect));
-    ReplaceAll(text, "__video_frame__",
-               FrameRateValue(profile.video_frame.At(choice.video_frame), inputs.source.frameRate));
-    ReplaceAll(text, "__video_size__", size.value);
-    return OutputFormatOption(text, inputs.outputExtension);
+    const std::string videoCodec = profile.video_codec.At(choice.video_codec);
+    const std::string frameRate = FrameRateValue(profile.video_frame.At(choice.video_frame), inputs.source.frameRate);
+    Arguments arguments;
+    for (std::string word : SplitWords(ChooseTemplate(profile, choice))) {
+        ReplaceAll(word, "__video_codec__", LowerCase(videoCodec == "wmv8" ? "wmv2" : videoCodec));
+        ReplaceAll(word, "__video_bitrate__", std::to_string(profile.video_bitrate.At(choice.video_quality)));
+        ReplaceAll(word, "__audio_bitrate__", std::to_string(profile.audio_bitrate.At(choice.audio_quality)));
+        ReplaceAll(word, "__vqscale__", std::to_string(profile.video_qscale.At(choice.video_quality)));
+        ReplaceAll(word, "__audio_codec__", LowerCase(profile.audio_codec.At(choice.audio_codec)));
+        ReplaceAll(word, "__audio_sample__", profile.audio_sample.At(choice.audio_sample).substr(0, 5));
+        ReplaceAll(word, "__volume__", std::to_string(inputs.volume.Decibels()));
+        ApplyAspectRule(word, profile.video_aspect.At(choice.video_aspect));
+        ReplaceAll(word, "__video_frame__", frameRate);
+        ReplaceAll(word, "__video_size__", size.value);
+        AppendWords(arguments, OutputFormatOption(word, inputs.outputExtension));
+    }
+    return arguments;
 }
 
-std::string SubtitleRenderingOptions(const SourceItem& source, const PictureSize& size)
+void AppendSubtitleRendering(Arguments& arguments, const SourceItem& source, const PictureSize& size)
 {
-    return " -subcp " + source.subtitleCodePage + " -font " +
-           QuoteArgument(app::WindowsDirectory() + "fonts/" + source.subtitleFont) +
-           " -subpos " + std::to_string(size.subtitlePosition) + " -subwidth " + std::to_string(size.subtitleWidth) +
-           " -subfont-text-scale " + std::to_string(source.subtitleTextSize);
+    arguments.insert(arguments.end(), {"-subcp", source.subtitleCodePage, "-font",
+                                       app::WindowsDirectory() + "fonts/" + source.subtitleFont, "-subpos",
+                                       std::to_string(size.subtitlePosition), "-subwidth",
+                                       std::to_string(size.subtitleWidth), "-subfont-text-scale",
+                                       std::to_string(source.subtitleTextSize)});
 }
 
 }  // namespace
 
-bool UsesDecodeScript(std::int32_t decodeEngine, const SourceItem& source)
+bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source)
 {
-    return decodeEngine == 2 || (decodeEngine == 0 && source.decodeViaDirectShow == 1);
+    return decoder == app::DecodeEngine::Script ||
+           (decoder == app::DecodeEngine::Auto && source.decodeViaDirectShow == 1);
 }
 
-std::string BuildEngineArguments(const EngineArgumentInputs& inputs)
+Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
 {
     const SourceItem& source = inputs.source;
-    const std::string input = UsesDecodeScript(inputs.settings.DecodeEngine, source) ? DecodeScriptPath() : source.path;
-    std::string arguments = RecordNameOption(inputs.recordName) + " " + QuoteArgument(input);
+    Arguments arguments = RecordNameArguments(inputs.recordName);
+    arguments.push_back(UsesDecodeScript(inputs.decoder, source) ? DecodeScriptPath() : source.path);
 
     std::int64_t length = static_cast<std::int64_t>(source.trimEnd) - source.trimStart;
     if (length != static_cast<std::int64_t>(source.duration))
-        arguments += " -ss " + std::to_string(source.trimStart) + " -endpos " + std::to_string(length);
+        arguments.insert(arguments.end(), {"-ss", std::to_string(source.trimStart), "-endpos", std::to_string(length)});
 
     PictureSize size = PictureSizeFor(inputs);
-    arguments += " " + ExpandTemplate(inputs, size);
+    const Arguments expanded = ExpandTemplate(inputs, size);
+    arguments.insert(arguments.end(), expanded.begin(), expanded.end());
 
     if (source.audioTrack != -1)
-        arguments += " -aid " + std::to_string(source.audioTrack);
-    if (source.subtitleTrack != -1)
-        arguments += " -sid " + std::to_string(source.subtitleTrack) + SubtitleRenderingOptions(source, size);
-    if (app::FileExists(source.subtitleFile))
-        arguments += " -sub " + QuoteArgument(source.subtitleFile) + SubtitleRenderingOptions(source, size);
-
-    arguments += " -o " + QuoteArgument(inputs.outputPath);
+        arguments.insert(arguments.end(), {"-aid", std::to_string(source.audioTrack)});
+    if (source.subtitleTrack != -1) {
+        arguments.insert(arguments.end(), {"-sid", std::to_string(source.subtitleTrack)});
+        AppendSubtitleRendering(arguments, source, size);
+    }
+    if (app::FileExists(source.subtitleFile)) {
+        arguments.insert(arguments.end(), {"-sub", source.subtitleFile});
+        AppendSubtitleRendering(arguments, source, size);
+    }
+    arguments.insert(arguments.end(), {"-o", inputs.outputPath});
     return arguments;
 }
 

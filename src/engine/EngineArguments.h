@@ -2,7 +2,8 @@
 // The encoder's command line for one source of a job: the profile's command
 // template with its placeholders filled in, wrapped in the options that
 // belong to the run (record name, input, trim, tracks, subtitles, output).
-#include "app/SettingsStore.h"
+#include "app/JobSettings.h"
+#include "engine/CommandLine.h"
 #include "engine/SourceItem.h"
 #include "profiles/OutputProfile.h"
 #include "profiles/ProfileChoice.h"
@@ -21,20 +22,22 @@ struct EngineArgumentInputs {
     const SourceItem& source;
     const profiles::OutputProfile& profile;
     const profiles::ProfileChoice& choice;
-    const app::SettingsStore& settings;  // DecodeEngine and Volume
+    app::DecodeEngine decoder = app::DecodeEngine::Auto;
+    app::VolumeRow volume;
     std::string recordName;
     std::string outputPath;
     std::string outputExtension;  // the job's output extension, for __output_format__
     std::optional<FrameSize> joinerFirstSource;  // joiner mode: size of the first ticked source
 };
 
-// Whether the source is read through its decode script: always for
-// DecodeEngine 2, never for 1, and for 0 when the probe needed the script.
-bool UsesDecodeScript(std::int32_t decodeEngine, const SourceItem& source);
+// Whether the source is read through its decode script: always for the
+// script decoder, never for the built-in one, and in Auto mode when the
+// probe needed the script.
+bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source);
 
-// The complete argument text for the encoder. When UsesDecodeScript says
-// so, the input is DecodeScriptPath(), which the caller writes first.
-std::string BuildEngineArguments(const EngineArgumentInputs& inputs);
+// The encoder's arguments. When UsesDecodeScript says so, the input is
+// DecodeScriptPath(), which the caller writes first.
+Arguments BuildEngineArguments(const EngineArgumentInputs& inputs);
 
 // templateText with every __output_format__ replaced by the muxer options
 // that suit outputExtension (".avi", ".m4v", ...; case and dots do not matter).

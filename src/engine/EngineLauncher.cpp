@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
-#include "engine/CommandLine.h"
 
 #include <filesystem>
 
@@ -29,34 +28,40 @@ EngineLauncher::EngineLauncher(EngineStatusBlock& block, app::UserDialogs& dialo
 {
 }
 
-int EngineLauncher::StartEngine(const std::string& path, const std::string& argumentText)
+int EngineLauncher::StartEngine(const std::string& path, const Arguments& arguments)
 {
     abortSeenMs_.reset();
     terminatedMs_.reset();
     std::string tempFolder = app::TempDirectory();
     logPath_ = tempFolder.empty() ? "" : tempFolder + std::filesystem::path(path).filename().string() + ".log";
-    if (child_.Start(path, SplitCommandLine(argumentText), logPath_) != 0) {
+    if (child_.Start(path, arguments, logPath_) != 0) {
         dialogs_.Message("Error! Failed to load " + path + " .", app::Application().appName);
         return 0;
     }
     return 1;
 }
 
-void EngineLauncher::WaitForEngine(int sliceMs, const std::function<void()>& pump)
+bool EngineLauncher::Reap()
 {
-    while (!child_.WaitForExit(sliceMs)) {
-        EndToolIgnoringAbort();
-        pump();
-    }
+    if (!child_.Running() || !child_.WaitForExit(0))
+        return false;
+    Collected();
+    return true;
+}
+
+void EngineLauncher::Collected()
+{
     EngineRecord* record = block_.Data();
     if (terminatedMs_ && record)
         StoreField(record->result_code, kResultStopped);
+    terminatedMs_.reset();
+    abortSeenMs_.reset();
 }
 
-void EngineLauncher::EndToolIgnoringAbort()
+void EngineLauncher::EnforceAbort()
 {
     EngineRecord* record = block_.Data();
-    if (!record || LoadField(record->abort_request) != 1)
+    if (!child_.Running() || !record || LoadField(record->abort_request) != 1)
         return;
     std::uint64_t now = clock_.NowMs();
     if (!abortSeenMs_) {
@@ -67,6 +72,16 @@ void EngineLauncher::EndToolIgnoringAbort()
     } else if (terminatedMs_ && now - *terminatedMs_ >= kKillGraceMs) {
         child_.Kill();
     }
+}
+
+void EngineLauncher::WaitForEngine(int sliceMs, const std::function<void()>& between)
+{
+    while (!child_.WaitForExit(sliceMs)) {
+        EnforceAbort();
+        if (between)
+            between();
+    }
+    Collected();
 }
 
 }  // namespace engine

@@ -1,6 +1,8 @@
 #pragma once
-// Starts one engine tool at a time and waits for it while the caller keeps
-// its window alive.
+// Starts one engine tool at a time and tells when it has ended. Nothing
+// here waits: the front end's event loop watches ExitDescriptor() and calls
+// Reap() when it becomes readable, and calls EnforceAbort() on a timer.
+#include "engine/CommandLine.h"
 #include "engine/EngineStatusBlock.h"
 #include "platform/ChildProcess.h"
 #include "platform/Clock.h"
@@ -32,22 +34,31 @@ public:
 
     EngineLauncher(EngineStatusBlock& block, app::UserDialogs& dialogs, const platform::Clock& clock);
 
-    // Starts the tool at path with the options of argumentText (split by the
-    // Windows command-line rules), its output going to LogPath(). Returns 1,
-    // or 0 after telling the user "Error! Failed to load <path> .".
-    int StartEngine(const std::string& path, const std::string& argumentText);
+    // Starts the tool at path with arguments as its argv, its output going
+    // to LogPath(). Returns 1, or 0 after telling the user
+    // "Error! Failed to load <path> .".
+    int StartEngine(const std::string& path, const Arguments& arguments);
 
-    // Returns once the tool started last has ended, calling pump between
-    // slices of sliceMs; a tool that has already ended returns at once
-    // without a single pump. A tool that ignores abort_request is ended
-    // after the grace periods and its run recorded as stopped (result_code 2).
-    void WaitForEngine(int sliceMs, const std::function<void()>& pump);
+    bool Running() const { return child_.Running(); }
+    // Readable once the running tool has ended; -1 when no tool runs or the
+    // system offers no such descriptor (then poll Reap() on a timer).
+    int ExitDescriptor() const { return child_.ExitDescriptor(); }
+    // Collects the running tool if it has ended; true when it was collected
+    // now. A tool ended by EnforceAbort has its run recorded as stopped
+    // (result_code 2).
+    bool Reap();
+    // While abort_request is set, ends a tool that ignores it after the grace periods.
+    void EnforceAbort();
+
+    // Blocks until the running tool has ended, calling between (if any)
+    // every sliceMs; for callers without an event loop of their own.
+    void WaitForEngine(int sliceMs, const std::function<void()>& between);
 
     // The log of the run started last: the tool's output and error lines.
     const std::string& LogPath() const { return logPath_; }
 
 private:
-    void EndToolIgnoringAbort();
+    void Collected();
 
     EngineStatusBlock& block_;
     app::UserDialogs& dialogs_;

@@ -1,9 +1,7 @@
 #pragma once
-// What the conversion job needs of the main window: the rows of the source
-// list with their items, the busy look of the window, the checks and values
-// of its output controls, and its message pump.
-#include "engine/SourceItem.h"
-
+// What the conversion job shows through its front end: the statuses and
+// ticks of the rows it converts, the row being converted, the busy look
+// and the shutdown countdown.
 #include <string>
 
 namespace engine {
@@ -12,9 +10,7 @@ class JobView {
 public:
     virtual ~JobView() = default;
 
-    virtual int RowCount() const = 0;
-    virtual const SourceItem& Item(int row) const = 0;
-    virtual bool IsTicked(int row) const = 0;
+    // row is a JobRow::listRow of the running job.
     virtual void SetTicked(int row, bool ticked) = 0;
     virtual void SetStatus(int row, const std::string& text) = 0;
     // Highlights the row being converted and scrolls it into view; -1 for none.
@@ -24,14 +20,7 @@ public:
     // bottom strip between progress and disc panel.
     virtual void ShowBusy(bool busy) = 0;
     virtual void RefreshTotals() = 0;
-    virtual void SaveMainWindowState() = 0;
-    // 1 when the disc label suits the profile; 0 after telling the user.
-    virtual int CheckDiscLabel() = 0;
-    virtual std::string OutputFolder() const = 0;  // ends with '/'
-    virtual int TotalMinutes() const = 0;          // of the ticked sources
-    virtual int DiscCapacityMinutes() const = 0;
     virtual void ShowShutdownDialog() = 0;
-    virtual void PumpMessages() = 0;
 };
 
 }  // namespace engine

@@ -34,17 +34,16 @@ std::string MainText(const char* key)
 
 }  // namespace
 
-std::string ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output)
+Arguments ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output)
 {
     char frameRate[32];
     std::snprintf(frameRate, sizeof frameRate, "%f", static_cast<double>(static_cast<float>(24000.0 / 1001.0)));
-    return RecordNameOption(recordName) + " -endpos 3 " + QuoteArgument(input) +
-           " -oac mp3lame -ovc lavc -of mpeg"
-           " -lameopts abr:br=192:mode=0"
-           " -lavcopts vcodec=mpeg1video:keyint=12"
-           " -mpegopts format=mpeg1"
-           " -ofps " +
-           frameRate + " -o " + QuoteArgument(output);
+    Arguments arguments = RecordNameArguments(recordName);
+    arguments.insert(arguments.end(), {"-endpos", "3", input});
+    AppendWords(arguments, "-oac mp3lame -ovc lavc -of mpeg -lameopts abr:br=192:mode=0"
+                           " -lavcopts vcodec=mpeg1video:keyint=12 -mpegopts format=mpeg1 -ofps");
+    arguments.insert(arguments.end(), {frameRate, "-o", output});
+    return arguments;
 }
 
 std::int32_t EstimateVideoBitrate(std::int32_t reported, std::int32_t audioBitrate, std::uint64_t fileBytes,
@@ -101,7 +100,7 @@ int MediaProbe::TestEncodeViaScript(const std::string& path)
     return read;
 }
 
-std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, int decodeEngine)
+std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder)
 {
     std::int64_t size = app::FileSize(path);
     if (size >= 0 && size < kSmallestVideoFile) {
@@ -110,12 +109,12 @@ std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, int d
     }
 
     std::optional<bool> viaScript;
-    if (decodeEngine == kDecodeAuto) {
+    if (decoder == app::DecodeEngine::Auto) {
         if (TestEncode(path))
             viaScript = false;
         else if (TestEncodeViaScript(path))
             viaScript = true;
-    } else if (decodeEngine == kDecodeBuiltIn) {
+    } else if (decoder == app::DecodeEngine::BuiltIn) {
         if (TestEncode(path))
             viaScript = false;
     } else if (TestEncodeViaScript(path)) {
@@ -123,7 +122,7 @@ std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, int d
     }
 
     if (!viaScript) {
-        if (decodeEngine == kDecodeAuto)
+        if (decoder == app::DecodeEngine::Auto)
             Tell("    " + MainText("Load video failed") + path + "\n\n    " + MainText("Unsupported  video") + "\n");
         else
             Tell("    " + MainText("Load video failed") + path + "\n\n    " + MainText("Change decoder") + ".\n");

@@ -2,6 +2,8 @@
 // Finds out whether the encoder can read a file, and what it holds, by a
 // real test encode of its first three seconds; on success the facts the
 // encoder wrote into the record become a new source item.
+#include "app/JobSettings.h"
+#include "engine/CommandLine.h"
 #include "engine/SourceItem.h"
 
 #include <cstdint>
@@ -18,17 +20,13 @@ namespace engine {
 class EngineLauncher;
 class EngineStatusBlock;
 
-// How sources are read: by the encoder itself, through the decode script,
-// or the encoder first and the script as fall-back.
-enum DecodeEngine { kDecodeAuto = 0, kDecodeBuiltIn = 1, kDecodeScript = 2 };
-
 class MediaProbe {
 public:
     MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
                std::function<void()> pump, std::int32_t notifyWindow);
 
     // The item for path, or nothing after the user was told why not.
-    std::optional<SourceItem> ProbeSource(const std::string& path, int decodeEngine);
+    std::optional<SourceItem> ProbeSource(const std::string& path, app::DecodeEngine decoder);
 
     // 1 when the encoder read the file directly, else 0.
     int TestEncode(const std::string& path);
@@ -47,8 +45,8 @@ private:
     std::int32_t notifyWindow_;
 };
 
-// The probe's argument text for input, writing the test output to output.
-std::string ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output);
+// The probe's arguments for input, writing the test output to output.
+Arguments ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output);
 
 // The video bit rate when the encoder reported none but an audio bit rate:
 // the file's average rate less the audio's, in kbit/s (1 kbit = 1024 bits);

@@ -25,6 +25,9 @@ public:
     // (also when no child was started).
     bool WaitForExit(int timeoutMs);
     bool Running() const { return pid_ > 0; }
+    // A descriptor that becomes readable when the child ends (a pidfd); -1
+    // when no child runs or the kernel offers none.
+    int ExitDescriptor() const { return pidfd_; }
 
     // Ask the child's process group to end (SIGTERM), or end it at once (SIGKILL).
     void Terminate();

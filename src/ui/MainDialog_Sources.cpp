@@ -141,9 +141,10 @@ void MainDialog::ProbeSources(const QStringList& paths)
     repaint();
     engine::MediaProbe probe(engine_->block, engine_->launcher, dialogs_, &MainDialog::PumpMessages,
                              engine_->NotifyWindow());
+    const app::DecodeEngine decoder = app::DecodeEngineFrom(app::Settings().DecodeEngine);
     for (const QString& path : paths) {
         scanning_->ShowPath(path);
-        if (std::optional<engine::SourceItem> item = probe.ProbeSource(Ss(path), app::Settings().DecodeEngine))
+        if (std::optional<engine::SourceItem> item = probe.ProbeSource(Ss(path), decoder))
             AppendSource(*item);
     }
     setEnabled(true);

@@ -4,24 +4,31 @@
 #include "MainDialog.h"
 #include "ShutDownDialog.h"
 #include "UiText.h"
+#include "app/Application.h"
+#include "app/SettingsStore.h"
+#include "app/UserDialogs.h"
 #include "disc/JobDiscSteps.h"
+
+#include <QSocketNotifier>
 
 namespace ui {
 
 MainJob::MainJob(MainDialog& window, app::UserDialogs& dialogs, platform::PowerSwitch& power,
                  const platform::Clock& clock)
     : window_(window),
+      dialogs_(dialogs),
       power_(power),
       progress_(clock),
       job_(*this, window.Engine().block, window.Engine().launcher, dialogs, progress_, window.Engine().NotifyWindow(),
            disks_)
 {
     EngineSession& engine = window.Engine();
-    disc::InstallDiscSteps(job_, {engine.launcher, engine.block, dialogs, [] { MainDialog::PumpMessages(); },
-                                  [this] { return OutputFolder(); }});
+    disc::InstallDiscSteps(job_, engine.block, dialogs);
     engine.onProgress = [this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); };
-    window.SetCommandHandler(Command::Convert, [this] { job_.OnConvert(); });
+    window.SetCommandHandler(Command::Convert, [this] { OnConvert(); });
     window.SetCommandHandler(Command::Stop, [this] { job_.OnStop(); });
+    tick_.setInterval(engine::ConversionJob::kTickMs);
+    QObject::connect(&tick_, &QTimer::timeout, [this] { Advance([this] { job_.OnTick(); }); });
 }
 
 MainJob::~MainJob()
@@ -31,19 +38,45 @@ MainJob::~MainJob()
     window_.SetCommandHandler(Command::Stop, nullptr);
 }
 
-int MainJob::RowCount() const
+void MainJob::OnConvert()
 {
-    return window_.SourceCount();
+    window_.SaveMainWindowState();
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
+    if (!profile || !choice) {
+        dialogs_.Message("Failed to get output format settings. ", app::Application().appName);
+        return;
+    }
+    engine::JobSpec spec{*profile, *choice, settings.ForJob(), window_.JoinerMode(), {}};
+    for (int row = 0; row < window_.SourceCount(); ++row)
+        if (window_.IsTicked(row))
+            spec.rows.push_back({row, window_.SourceAt(row)});
+    Advance([this, &spec] { job_.Start(std::move(spec)); });
 }
 
-const engine::SourceItem& MainJob::Item(int row) const
+// The exit notifier of the tool that ran before is dropped first: its
+// descriptor is closed once the tool is collected, and the number may come
+// back for the next tool.
+void MainJob::Advance(const std::function<void()>& step)
 {
-    return window_.SourceAt(row);
-}
-
-bool MainJob::IsTicked(int row) const
-{
-    return window_.IsTicked(row);
+    if (toolExit_) {
+        toolExit_->setEnabled(false);
+        toolExit_.release()->deleteLater();
+    }
+    step();
+    if (!job_.Busy()) {
+        tick_.stop();
+        return;
+    }
+    if (!tick_.isActive())
+        tick_.start();
+    const engine::EngineLauncher& launcher = window_.Engine().launcher;
+    if (launcher.Running() && launcher.ExitDescriptor() >= 0 && !toolExit_) {
+        toolExit_ = std::make_unique<QSocketNotifier>(launcher.ExitDescriptor(), QSocketNotifier::Read);
+        QObject::connect(toolExit_.get(), &QSocketNotifier::activated,
+                         [this] { Advance([this] { job_.OnToolEvent(); }); });
+    }
 }
 
 void MainJob::SetTicked(int row, bool ticked)
@@ -76,40 +109,10 @@ void MainJob::RefreshTotals()
     window_.RefreshTotals();
 }
 
-void MainJob::SaveMainWindowState()
-{
-    window_.SaveMainWindowState();
-}
-
-int MainJob::CheckDiscLabel()
-{
-    return window_.CheckDiscLabel();
-}
-
-std::string MainJob::OutputFolder() const
-{
-    return Ss(window_.OutputFolder());
-}
-
-int MainJob::TotalMinutes() const
-{
-    return window_.TotalMinutes();
-}
-
-int MainJob::DiscCapacityMinutes() const
-{
-    return window_.DiscCapacityMinutes();
-}
-
 void MainJob::ShowShutdownDialog()
 {
     ShutDownDialog dialog(&window_, power_);
     dialog.exec();
-}
-
-void MainJob::PumpMessages()
-{
-    MainDialog::PumpMessages();
 }
 
 // Messages that arrive after the job has left the busy state (the last ones

@@ -1,14 +1,20 @@
 #pragma once
 // The conversion job of the main window. Convert (Join in the joiner
-// edition) and Stop run the engine's job, which sees the window through
-// this view: rows, ticks and statuses of the source list, the busy look,
-// the output controls, and the progress messages of the running tool.
+// edition) takes the job's settings and ticked rows from the window and
+// starts the engine's job; the window's event loop then drives it: the
+// running tool's exit descriptor, a tick timer and the progress socket.
 #include "engine/ConversionJob.h"
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
 #include "engine/WorkingFolder.h"
 
+#include <QTimer>
+
 #include <cstdint>
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
 
 namespace app {
 class UserDialogs;
@@ -34,30 +40,27 @@ public:
 
     bool Busy() const { return job_.Busy(); }
 
-    int RowCount() const override;
-    const engine::SourceItem& Item(int row) const override;
-    bool IsTicked(int row) const override;
     void SetTicked(int row, bool ticked) override;
     void SetStatus(int row, const std::string& text) override;
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override;
-    void SaveMainWindowState() override;
-    int CheckDiscLabel() override;
-    std::string OutputFolder() const override;
-    int TotalMinutes() const override;
-    int DiscCapacityMinutes() const override;
     void ShowShutdownDialog() override;
-    void PumpMessages() override;
 
 private:
+    void OnConvert();
+    // Runs one step of the job, then watches the tool it left running.
+    void Advance(const std::function<void()>& step);
     void OnProgress(std::int32_t stage, std::int32_t value);
 
     MainDialog& window_;
+    app::UserDialogs& dialogs_;
     platform::PowerSwitch& power_;
     engine::Disks disks_ = engine::Disks::System();
     engine::ProgressReport progress_;
     engine::ConversionJob job_;
+    QTimer tick_;
+    std::unique_ptr<QSocketNotifier> toolExit_;
     int hotRow_ = -1;
 };
 

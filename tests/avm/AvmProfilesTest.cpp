@@ -97,7 +97,6 @@ TEST(AvmProfiles, EveryShippedProfileConvertsAClip)
     source.audioCodec = "aac";
     source.sampleRate = 44100;
     source.channels = 2;
-    app::SettingsStore settings;
 
     AvmRunner runner(folder.Path());
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
@@ -105,9 +104,10 @@ TEST(AvmProfiles, EveryShippedProfileConvertsAClip)
         SCOPED_TRACE(profile.profile_shortname);
         const std::string extension = engine::OutputExtension(profile, source.path);
         const std::string output = folder.Path() + "out" + std::to_string(slot) + extension;
-        std::string line = engine::BuildEngineArguments(
-            {source, profile, *catalogue.Choice(slot), settings, runner.Name(), output, extension, std::nullopt});
-        std::vector<std::string> args = engine::SplitCommandLine(line);
+        std::vector<std::string> args =
+            engine::BuildEngineArguments({source, profile, *catalogue.Choice(slot), app::DecodeEngine::Auto,
+                                          app::VolumeRow{}, runner.Name(), output, extension, std::nullopt});
+        const std::string line = engine::CommandText(args);
         ASSERT_GE(args.size(), 2u);
         args.erase(args.begin(), args.begin() + 2);  // the runner names the record itself
         runner.PrepareConversion(2);

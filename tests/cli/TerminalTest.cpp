@@ -42,7 +42,7 @@ protected:
 
     cli::TerminalView Make(cli::TerminalView::Style style)
     {
-        cli::TerminalView view(out_, style, clock_, dialogs_, false, [] {});
+        cli::TerminalView view(out_, style, clock_);
         for (const char* path : {"/v/a.avi", "/v/b.avi"}) {
             engine::SourceItem item;
             item.path = path;
@@ -79,7 +79,6 @@ TEST_F(TerminalViewTest, PlainLinesNameEachSourceAndStageOnce)
                           "Creating DVD Image: 10%\n");
     EXPECT_EQ(view.FailedRows(), 1);
     EXPECT_TRUE(view.JobStarted());
-    EXPECT_EQ(view.TotalMinutes(), 3);
 
     out_.str("");
     cli::TerminalView quiet = Make(cli::TerminalView::Style::Quiet);

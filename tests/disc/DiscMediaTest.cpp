@@ -127,7 +127,8 @@ protected:
     }
 
     // Runs a disc tool as the program does and returns result_code.
-    std::int32_t RunTool(const std::string& path, const std::string& arguments, const std::function<void()>& onPump = [] {})
+    std::int32_t RunTool(const std::string& path, const engine::Arguments& arguments,
+                         const std::function<void()>& onPump = [] {})
     {
         engine::PrepareDiscRun(Record());
         EXPECT_EQ(launcher_.StartEngine(path, arguments), 1);
@@ -158,8 +159,7 @@ TEST_F(DiscMediaTest, DvdFolderPlaysEverySourceInOneTitleWithAChapterAtEachStart
     disc::DiscJob job = OddJob("disc-dvdimg");
     ChoosePal(job.profileShortName);
     ConvertClips(job);
-    disc::DiscRun run = Run();
-    disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
+    state_ = RunDvd(job, TitleSettings(job.profileShortName, 0));
     channel_.DispatchPending();
 
     ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
@@ -181,10 +181,9 @@ TEST_F(DiscMediaTest, DvdChapterListsMarkEveryIntervalOfEveryFile)
     disc::DiscJob job = Job("disc-dvdimg");
     ConvertClips(job);
     const std::string out = folder_.Path() + "chapters";
-    std::string arguments = engine::RecordNameOption(job.recordName) + " -o " + engine::QuoteArgument(out) +
-                            " -v ntsc+720x480+16:9  -a ac3+en";
+    engine::Arguments arguments = {"-sfm", job.recordName, "-o", out, "-v", "ntsc+720x480+16:9 ", "-a", "ac3+en"};
     for (const char* file : {"001.vob", "002.vob"})
-        arguments += " -c 0,1 -f " + engine::QuoteArgument(job.workingFolder + file);
+        arguments.insert(arguments.end(), {"-c", "0,1", "-f", job.workingFolder + file});
     ASSERT_EQ(RunTool(engine::DvdToolPath(), arguments), engine::kResultSuccess) << ToolLog();
     ASSERT_EQ(RunTool(engine::DvdToolPath(), disc::BuildDvdContentsArguments(job, out)), engine::kResultSuccess)
         << ToolLog();
@@ -202,9 +201,8 @@ TEST_F(DiscMediaTest, DvdStoppedMidRunLeavesNoDiscFolder)
     FedPipe secondSource(engine::NumberedPath(job.workingFolder, 2, ".vob"));
     secondSource.Feed(ReadAll(engine::NumberedPath(job.workingFolder, 1, ".vob")).substr(0, 16 * 2048));
     bool stoppedMidRun = false;
-    disc::DiscRun run{launcher_, Record(), dialogs_,
-                      StopWhen([&] { return secondSource.Drained(); }, stoppedMidRun)};
-    disc::RunDvdAuthoring(job, TitleSettings(job.profileShortName, 0), state_, run);
+    state_ = RunDvd(job, TitleSettings(job.profileShortName, 0),
+                    StopWhen([&] { return secondSource.Drained(); }, stoppedMidRun));
 
     EXPECT_TRUE(stoppedMidRun) << ToolLog();
     EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultStopped) << ToolLog();
@@ -238,8 +236,7 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
         if (c.pal)
             ChoosePal(c.shortName);
         ConvertClips(job);
-        disc::DiscRun run = Run();
-        disc::RunVcdImaging(job, state_, run);
+        state_ = RunVcd(job);
         channel_.DispatchPending();
 
         ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();

@@ -1,5 +1,7 @@
 #include "DiscRunFixture.h"
 
+#include "disc/DvdAuthoring.h"
+#include "disc/VcdImaging.h"
 #include "engine/EngineRecord.h"
 
 namespace testing_support {
@@ -23,7 +25,31 @@ disc::DiscJob DiscRunFixture::Job(const std::string& shortName) const
 
 disc::DiscRun DiscRunFixture::Run()
 {
-    return {launcher_, Record(), dialogs_, [this] { channel_.DispatchPending(); }};
+    return {Record(), dialogs_};
+}
+
+void DiscRunFixture::RunSteps(engine::ToolSequence& steps, const std::function<void()>& onPump)
+{
+    while (std::optional<engine::ToolCommand> command = steps.Next()) {
+        engine::PrepareDiscRun(Record());
+        if (launcher_.StartEngine(command->path, command->arguments))
+            WaitForTool(onPump);
+    }
+}
+
+disc::DiscState DiscRunFixture::RunDvd(const disc::DiscJob& job, const disc::DvdTitleSettings& settings,
+                                       const std::function<void()>& onPump)
+{
+    disc::DvdAuthoring steps(job, settings, Run());
+    RunSteps(steps, onPump);
+    return steps.State();
+}
+
+disc::DiscState DiscRunFixture::RunVcd(const disc::DiscJob& job)
+{
+    disc::VcdImaging steps(job, Run());
+    RunSteps(steps);
+    return steps.State();
 }
 
 }  // namespace testing_support

@@ -3,6 +3,9 @@
 // in a test folder.
 #include "disc/DiscJob.h"
 #include "disc/DiscRun.h"
+#include "engine/ToolSequence.h"
+
+#include <functional>
 #include "engine/RealEngineFixture.h"
 
 #include <string>
@@ -14,8 +17,14 @@ protected:
     // What the last conversion leaves: success, no stop, the window's id.
     void ConversionSucceeded();
     disc::DiscJob Job(const std::string& shortName) const;
-    // The tools, record and dialogs for a step; the pump hands on progress.
+    // The record and dialogs for a step.
     disc::DiscRun Run();
+    // Runs the step's tools one after another as the job does, calling
+    // onPump while each runs; returns the step's folders.
+    void RunSteps(engine::ToolSequence& steps, const std::function<void()>& onPump = [] {});
+    disc::DiscState RunDvd(const disc::DiscJob& job, const disc::DvdTitleSettings& settings,
+                           const std::function<void()>& onPump = [] {});
+    disc::DiscState RunVcd(const disc::DiscJob& job);
 
     disc::DiscState state_;
 };

@@ -47,8 +47,7 @@ protected:
 TEST_F(DiscRunTest, BothDvdRunsGetTheirLinesAndSuccessKeepsTheFolder)
 {
     FakeEngineScript script("result=0", ArgumentsFile());
-    disc::DiscRun run = Run();
-    disc::RunDvdAuthoring(Job("dvdimg"), Settings(), state_, run);
+    state_ = RunDvd(Job("dvdimg"), Settings());
     EXPECT_EQ(state_.discFolder, folder_.Path() + "Out/MyDisc");
     EXPECT_EQ(state_.vobTotalMegabytes, 0);
     EXPECT_EQ(ReadRecordedArguments(ArgumentsFile()),
@@ -74,8 +73,7 @@ TEST_F(DiscRunTest, NoTableOfContentsAfterAFailedOrStoppedTitleSet)
         ConversionSucceeded();
         engine::StoreField(Record().abort_request, c.abortRequest);
         FakeEngineScript script(c.script, ArgumentsFile());
-        disc::DiscRun run = Run();
-        disc::RunDvdAuthoring(Job("dvdimg"), Settings(), state_, run);
+        state_ = RunDvd(Job("dvdimg"), Settings());
         auto arguments = ReadRecordedArguments(ArgumentsFile());
         EXPECT_EQ(std::count(arguments.begin(), arguments.end(), "-T"), 0) << c.script;
         EXPECT_EQ(engine::LoadField(Record().result_code), c.result) << c.script;
@@ -91,8 +89,7 @@ TEST_F(DiscRunTest, DvdStepsThatCannotRunLeaveAFailureNotTheConversionsSuccess)
         folder_.Write(name, "v");
     }
     FakeEngineScript script("result=0", ArgumentsFile());
-    disc::DiscRun run = Run();
-    disc::RunDvdAuthoring(Job("dvdimg"), Settings(1), state_, run);
+    state_ = RunDvd(Job("dvdimg"), Settings(1));
     EXPECT_FALSE(fs::exists(ArgumentsFile())) << "a line over the limit starts nothing";
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, "DVD failed text");
@@ -101,7 +98,7 @@ TEST_F(DiscRunTest, DvdStepsThatCannotRunLeaveAFailureNotTheConversionsSuccess)
 
     ConversionSucceeded();
     fs::remove(app::ProgramDirectory() + "dvdimage");
-    disc::RunDvdAuthoring(Job("dvdimg"), Settings(0), state_, run);
+    state_ = RunDvd(Job("dvdimg"), Settings(0));
     ASSERT_EQ(dialogs_.shown.size(), 2u);
     EXPECT_EQ(dialogs_.shown[1].text, "Error! Failed to load " + app::ProgramDirectory() + "dvdimage .");
     EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultNotReported);
@@ -110,8 +107,7 @@ TEST_F(DiscRunTest, DvdStepsThatCannotRunLeaveAFailureNotTheConversionsSuccess)
 TEST_F(DiscRunTest, VcdRunDescribesTheFilesAndNamesTheImage)
 {
     FakeEngineScript script("result=0", ArgumentsFile());
-    disc::DiscRun run = Run();
-    disc::RunVcdImaging(Job("svcdimg_pal"), state_, run);
+    state_ = RunVcd(Job("svcdimg_pal"));
     const std::string xml = app::TempDirectory() + "vcd.xml";
     EXPECT_EQ(ReadRecordedArguments(ArgumentsFile()),
               (std::vector<std::string>{"-sfm", block_.Name(), "-x", xml, "-c", state_.discFolder + "/VideoCD.cue", "-b",
@@ -128,8 +124,7 @@ TEST_F(DiscRunTest, AnUnwritableDescriptionStartsNoTool)
 {
     FakeEngineScript script("result=0", ArgumentsFile());
     fs::create_directories(app::TempDirectory() + "vcd.xml");
-    disc::DiscRun run = Run();
-    disc::RunVcdImaging(Job("vcdimg"), state_, run);
+    state_ = RunVcd(Job("vcdimg"));
     EXPECT_FALSE(fs::exists(ArgumentsFile()));
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, "XML failed text");

@@ -54,8 +54,8 @@ TEST(DvdTitleArguments, TheWholeLineForOneFile)
     MakeVobs(folder, 1);
     auto text = disc::BuildDvdTitleArguments(Job(folder.Path() + "work/"), Settings(0, "16:9 (Wide TV)", 0), "/out/My Disc");
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(*text, " -sfm Diziv_Video_Converter -o \"/out/My Disc\" -v ntsc+720x480+16:9  -a ac3+en -f \"" +
-                         folder.Path() + "work/001.vob\"");
+    EXPECT_EQ(*text, (engine::Arguments{"-sfm", "Diziv_Video_Converter", "-o", "/out/My Disc", "-v",
+                                        "ntsc+720x480+16:9", "-a", "ac3+en", "-f", folder.Path() + "work/001.vob"}));
 }
 
 TEST(DvdTitleArguments, EveryFileGetsTheChapterListOfTheSetting)
@@ -74,16 +74,18 @@ TEST(DvdTitleArguments, EveryFileGetsTheChapterListOfTheSetting)
         {-1, "0,600,1200,1800,2400,3000,3600,4200,4800,5400,6000,6600,7200,7800,8400,9000,9600,10200,10800"},
     };
     for (const auto& c : cases) {
-        auto text = disc::BuildDvdTitleArguments(Job(folder.Path() + "work/"), Settings(1, "4:3 (Standard)", c.dvdChapter), "/o");
-        ASSERT_TRUE(text.has_value());
-        EXPECT_EQ(Count(*text, " -c "), std::string(c.list).empty() ? 0u : 3u) << c.dvdChapter;
+        auto arguments = disc::BuildDvdTitleArguments(Job(folder.Path() + "work/"),
+                                                      Settings(1, "4:3 (Standard)", c.dvdChapter), "/o");
+        ASSERT_TRUE(arguments.has_value());
+        const std::string text = engine::CommandText(*arguments);
+        EXPECT_EQ(Count(text, " -c "), std::string(c.list).empty() ? 0u : 3u) << c.dvdChapter;
         std::string files;
         for (int n = 1; n <= 3; ++n) {
             if (*c.list)
                 files += std::string(" -c ") + c.list;
-            files += " -f \"" + folder.Path() + "work/00" + std::to_string(n) + ".vob\"";
+            files += " -f " + folder.Path() + "work/00" + std::to_string(n) + ".vob";
         }
-        EXPECT_TRUE(text->ends_with(" -v pal+720x576+4:3  -a ac3+en" + files)) << *text;
+        EXPECT_TRUE(text.ends_with(" -v pal+720x576+4:3 -a ac3+en" + files)) << text;
     }
 }
 
@@ -98,7 +100,7 @@ TEST(DvdTitleArguments, AspectTextTvSystemAndNoFiles)
     folder.Write("work/002.vob", "a gap before it ends the set");
     auto text = disc::BuildDvdTitleArguments(Job(folder.Path() + "work/"), Settings(1, "Auto", 1), "/o");
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(*text, " -sfm Diziv_Video_Converter -o \"/o\" -v pal+720x576+ -a ac3+en");
+    EXPECT_EQ(engine::CommandText(*text), " -sfm Diziv_Video_Converter -o /o -v pal+720x576+ -a ac3+en");
 }
 
 TEST(DvdTitleArguments, ALineOverTheLimitIsRefusedNotCut)
@@ -110,7 +112,7 @@ TEST(DvdTitleArguments, ALineOverTheLimitIsRefusedNotCut)
     auto job = Job(folder.Path() + "work/");
     auto withoutChapters = disc::BuildDvdTitleArguments(job, Settings(1, "4:3 (x)", 0), "/o");
     ASSERT_TRUE(withoutChapters.has_value()) << "80 files fit without chapter lists";
-    EXPECT_EQ(Count(*withoutChapters, " -f "), 80u);
+    EXPECT_EQ(Count(engine::CommandText(*withoutChapters), " -f "), 80u);
     EXPECT_FALSE(disc::BuildDvdTitleArguments(job, Settings(1, "4:3 (x)", 1), "/o").has_value())
         << "with the 10-minute list they do not";
 }

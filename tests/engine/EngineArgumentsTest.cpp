@@ -48,21 +48,24 @@ struct Expansion {
     SourceItem source = TestSource();
     profiles::OutputProfile profile = TestProfile("generic-mpg", "");
     profiles::ProfileChoice choice;
-    app::SettingsStore settings;
+    app::DecodeEngine decoder = app::DecodeEngine::Auto;
+    app::VolumeRow volume;
     std::string extension = ".mpg";
     std::optional<FrameSize> joinerFirstSource;
 
     std::string Arguments() const
     {
-        return BuildEngineArguments({source, profile, choice, settings, "Diziv_Test", kOutput, extension, joinerFirstSource});
+        return CommandText(
+            BuildEngineArguments({source, profile, choice, decoder, volume, "Diziv_Test", kOutput, extension,
+                                  joinerFirstSource}));
     }
 
     // The expanded template alone: the line of an untrimmed source without
     // tracks or subtitles, less what surrounds the template.
     std::string Template() const
     {
-        const std::string head = " -sfm Diziv_Test " + QuoteArgument(kInput) + " ";
-        const std::string tail = " -o " + QuoteArgument(kOutput);
+        const std::string head = " -sfm Diziv_Test \"" + kInput + "\" ";
+        const std::string tail = " -o \"" + kOutput + "\"";
         std::string line = Arguments();
         EXPECT_EQ(line.substr(0, head.size()), head);
         EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
@@ -113,8 +116,8 @@ TEST(EngineArguments, PlaceholdersAreFilledFromTheChosenEntries)
          }, "b=0 q=0 a=0"},
         {"-oac __audio_codec__ -srate __audio_sample__", [](Expansion&) {}, "-oac mp3lame -srate 44100"},
         {"volume=__volume__/__volume__", [](Expansion&) {}, "volume=0/0"},
-        {"volume=__volume__", [](Expansion& r) { r.settings.Volume = 0; }, "volume=-16"},
-        {"volume=__volume__", [](Expansion& r) { r.settings.Volume = 11; }, "volume=6"},
+        {"volume=__volume__", [](Expansion& r) { r.volume.row = 0; }, "volume=-16"},
+        {"volume=__volume__", [](Expansion& r) { r.volume.row = 11; }, "volume=6"},
         {"vcodec=x:aspect=__video_aspect__:b=1", [](Expansion&) {}, "vcodec=x:b=1"},
         {"vcodec=x:aspect=__video_aspect__:b=1", [](Expansion& r) { r.choice.video_aspect = 1; }, "vcodec=x:aspect=4/3:b=1"},
         {"-ofps__video_frame__", [](Expansion& r) { r.choice.video_frame = 1; }, "-ofps 30000/1001"},
@@ -122,7 +125,7 @@ TEST(EngineArguments, PlaceholdersAreFilledFromTheChosenEntries)
         {"-ofps__video_frame__", [](Expansion& r) { r.choice.video_frame = 4; }, "-ofps 15000/1001"},
         {"-ofps__video_frame__", [](Expansion& r) { r.choice.video_frame = 5; }, "-ofps 14.943000"},
         {"-ofps__video_frame__", [](Expansion& r) { r.source.frameRate = 23.976; }, "-ofps 24000/1001"},
-        {"-ovc lavc__output_format__", [](Expansion&) {}, "-ovc lavc  -of mpeg"},
+        {"-ovc lavc__output_format__", [](Expansion&) {}, "-ovc lavc -of mpeg"},
         {"__unknown__ __video_codec", [](Expansion&) {}, "__unknown__ __video_codec"},
     };
     for (const Case& c : cases) {
@@ -210,7 +213,7 @@ TEST(EngineArguments, RunOptionsWrapTheTemplate)
     app::Application().programDirectory = folder.Path() + "program/";
     const std::string subtitles = folder.Path() + "my \"subs\".srt";
     folder.Write("my \"subs\".srt", "1\n00:00:01,000 --> 00:00:02,000\nHello\n");
-    const std::string font = QuoteArgument(folder.Path() + "program/system/fonts/cour.ttf");
+    const std::string font = folder.Path() + "program/system/fonts/cour.ttf";
 
     Expansion run;
     run.profile.command1 = "-ovc lavc";
@@ -224,7 +227,7 @@ TEST(EngineArguments, RunOptionsWrapTheTemplate)
     run.source.subtitleTextSize = 5;
     const std::string rendering = " -subcp CP1251 -font " + font + " -subpos 100 -subwidth 100 -subfont-text-scale 5";
     EXPECT_EQ(run.Arguments(), " -sfm Diziv_Test \"/videos/my clip.avi\" -ss 10 -endpos 60 -ovc lavc -aid 1 -sid 2" +
-                                   rendering + " -sub " + QuoteArgument(subtitles) + rendering +
+                                   rendering + " -sub " + CommandText({subtitles}).substr(1) + rendering +
                                    " -o \"/output/my clip.mpg\"");
 
     run.source.subtitleFile = folder.Path() + "missing.srt";
@@ -237,18 +240,23 @@ TEST(EngineArguments, RunOptionsWrapTheTemplate)
 
 TEST(EngineArguments, DecodeScriptReplacesTheInputWhenTheSettingAsks)
 {
+    using app::DecodeEngine;
     struct Case {
-        std::int32_t decodeEngine, viaDirectShow;
+        DecodeEngine decoder;
+        std::int32_t viaDirectShow;
         bool usesScript;
     };
-    const Case cases[] = {{0, 0, false}, {0, 1, true}, {1, 1, false}, {2, 0, true}};
+    const Case cases[] = {{DecodeEngine::Auto, 0, false},
+                          {DecodeEngine::Auto, 1, true},
+                          {DecodeEngine::BuiltIn, 1, false},
+                          {DecodeEngine::Script, 0, true}};
     for (const Case& c : cases) {
         Expansion run;
-        run.settings.DecodeEngine = c.decodeEngine;
         run.source.decodeViaDirectShow = c.viaDirectShow;
-        EXPECT_EQ(UsesDecodeScript(c.decodeEngine, run.source), c.usesScript);
-        std::vector<std::string> argv = SplitCommandLine(run.Arguments());
+        EXPECT_EQ(UsesDecodeScript(c.decoder, run.source), c.usesScript);
+        const Arguments argv = BuildEngineArguments({run.source, run.profile, run.choice, c.decoder, run.volume,
+                                                     "Diziv_Test", kOutput, run.extension, std::nullopt});
         ASSERT_GE(argv.size(), 3u);
-        EXPECT_EQ(argv[2], c.usesScript ? DecodeScriptPath() : kInput) << c.decodeEngine << "/" << c.viaDirectShow;
+        EXPECT_EQ(argv[2], c.usesScript ? DecodeScriptPath() : kInput) << c.viaDirectShow;
     }
 }

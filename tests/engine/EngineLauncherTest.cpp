@@ -42,7 +42,7 @@ protected:
     void RunConversion(const std::function<void()>& onPump = [] {})
     {
         PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
-        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameOption(block_.Name())), 1);
+        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 1);
         launcher_.WaitForEngine(50, onPump);
     }
 
@@ -84,7 +84,7 @@ TEST_F(LauncherTest, ToolThatHasAlreadyEndedIsNotPumpedFor)
 {
     FakeEngineScript script("result=0");
     PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
-    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameOption(block_.Name())), 1);
+    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 1);
     for (int i = 0; i < 200 && LoadField(Record().result_code) != kResultSuccess; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -128,12 +128,11 @@ TEST_F(LauncherTest, ArgumentsReachTheToolExactlyAndItsOutputGoesToTheLog)
     const std::string argumentsFile = folder_.Path() + "argv";
     FakeEngineScript script("result=0;no-such-step", argumentsFile);
     PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
-    std::string line = RecordNameOption(block_.Name()) + " " + QuoteArgument(input) + " -ovc lavc -o " + QuoteArgument(output);
-    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), line), 1);
+    const Arguments arguments = {"-sfm", block_.Name(), input, "-ovc", "lavc", "-o", output};
+    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), arguments), 1);
     launcher_.WaitForEngine(50, [] {});
 
-    const std::vector<std::string> expected = {"-sfm", block_.Name(), input, "-ovc", "lavc", "-o", output};
-    EXPECT_EQ(testing_support::ReadRecordedArguments(argumentsFile), expected);
+    EXPECT_EQ(testing_support::ReadRecordedArguments(argumentsFile), arguments);
     EXPECT_EQ(launcher_.LogPath(), app::TempDirectory() + "avm.log");
     EXPECT_NE(folder_.Read(launcher_.LogPath().substr(folder_.Path().size())).find("unknown step 'no-such-step'"),
               std::string::npos);
@@ -148,7 +147,7 @@ TEST_F(LauncherTest, MissingToolIsReportedWithItsFullPath)
         ASSERT_EQ(EncoderPath(), expectedPath);
         dialogs_.shown.clear();
 
-        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameOption(block_.Name())), 0);
+        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 0);
         ASSERT_EQ(dialogs_.shown.size(), 1u);
         EXPECT_EQ(dialogs_.shown[0].text, "Error! Failed to load " + expectedPath + " .");
         EXPECT_EQ(dialogs_.shown[0].caption, "Diziv Test");

@@ -43,7 +43,7 @@ RealEngineFixture::~RealEngineFixture()
 engine::SourceItem RealEngineFixture::Probed(const std::string& path)
 {
     engine::MediaProbe probe(block_, launcher_, dialogs_, [this] { channel_.DispatchPending(); }, channel_.WindowId());
-    std::optional<engine::SourceItem> item = probe.ProbeSource(path, engine::kDecodeBuiltIn);
+    std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::BuiltIn);
     EXPECT_TRUE(item) << path << " did not probe";
     return item.value_or(engine::SourceItem{});
 }
@@ -61,12 +61,11 @@ void RealEngineFixture::StartConversion(int slot, const engine::SourceItem& sour
 {
     const profiles::OutputProfile* profile = catalogue_.Profile(slot);
     ASSERT_NE(profile, nullptr);
-    const app::SettingsStore settings;
-    engine::PrepareConversionRun(Record(), channel_.WindowId(), settings.CPUUsage, source.trimEnd - source.trimStart);
-    const std::string arguments = engine::BuildEngineArguments(
-        {source, *profile, *catalogue_.Choice(slot), settings, block_.Name(), output, engine::ExtensionOf(output),
-         std::nullopt});
-    ASSERT_EQ(launcher_.StartEngine(engine::EncoderPath(), arguments), 1) << arguments;
+    engine::PrepareConversionRun(Record(), channel_.WindowId(), 0, source.trimEnd - source.trimStart);
+    const engine::Arguments arguments = engine::BuildEngineArguments(
+        {source, *profile, *catalogue_.Choice(slot), app::DecodeEngine::Auto, app::VolumeRow{}, block_.Name(), output,
+         engine::ExtensionOf(output), std::nullopt});
+    ASSERT_EQ(launcher_.StartEngine(engine::EncoderPath(), arguments), 1) << engine::CommandText(arguments);
 }
 
 void RealEngineFixture::WaitForTool(const std::function<void()>& onPump)

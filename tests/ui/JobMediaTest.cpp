@@ -47,7 +47,7 @@ protected:
             const std::string path = folder_.Make("clips/" + name + ".avi");
             avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi", "-i",
                                 "sine=frequency=440:duration=2", "-c:v", "mpeg4", "-c:a", "libmp3lame", path});
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, engine::kDecodeAuto);
+            std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::Auto);
             ASSERT_TRUE(item) << name << ": " << (dialogs_.shown.empty() ? "" : dialogs_.shown.back().text);
             window_->AppendSource(*item);
         }

@@ -2,6 +2,7 @@
 
 #include "app/SettingsStore.h"
 
+#include <QTest>
 #include <QTreeWidget>
 
 
@@ -63,6 +64,7 @@ void JobWindow::Open(int slot)
 void JobWindow::Convert()
 {
     window_->RunCommand(ui::Command::Convert);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !job_->Busy(); }, 120000)) << "the job did not end";
     watch_.stop();
 }
 

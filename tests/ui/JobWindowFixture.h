@@ -42,7 +42,7 @@ protected:
 
     // Presses Convert (Join) and returns when the job has ended.
     void Convert();
-    // Runs during the job, every 10 ms while it pumps its messages.
+    // Runs during the job, every 10 ms.
     void WhileRunning(std::function<void()> check);
 
     std::vector<std::string> Statuses() const;

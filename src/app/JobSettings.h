@@ -1,0 +1,38 @@
+#pragma once
+// The settings a conversion job runs with, taken from the settings store
+// when the job starts, so that nothing the user changes during a run
+// reaches it.
+#include <string>
+
+namespace app {
+
+// How sources are read: by the encoder itself, through the decode script,
+// or the encoder first and the script as fall-back.
+enum class DecodeEngine { Auto = 0, BuiltIn = 1, Script = 2 };
+
+// The share of the processors the encoder may use: 100 %, 85 % or 70 %.
+enum class CpuUsage { Full = 0, Most = 1, Part = 2 };
+
+// Rows of the volume list (see engine/AdvancedChoices.h): row 8 keeps the
+// volume, each row below or above it lowers or raises it by 2 dB.
+struct VolumeRow {
+    int row = 8;
+    int Decibels() const { return 2 * row - 16; }
+};
+
+struct JobSettings {
+    DecodeEngine decoder = DecodeEngine::Auto;
+    CpuUsage cpuUsage = CpuUsage::Full;
+    VolumeRow volume;
+    int dvdChapterRow = 2;     // row of the DVD chapter list
+    std::string outputFolder;  // ends with '/'
+    std::string discLabel;
+    bool autoShutdown = false;  // shut the computer down when the job is done
+};
+
+// The stored number of a decoder or CPU usage; values outside the lists
+// count as the first entry.
+DecodeEngine DecodeEngineFrom(int stored);
+CpuUsage CpuUsageFrom(int stored);
+
+}  // namespace app
