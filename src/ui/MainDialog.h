@@ -37,7 +37,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
-class QTreeWidget;
+class QTreeView;
 
 namespace app {
 class UserDialogs;
@@ -48,6 +48,7 @@ namespace ui {
 class Desktop;
 struct EngineSession;
 class ScanningWindow;
+class SourceListModel;
 
 class MainDialog : public QMainWindow {
     Q_OBJECT
@@ -64,11 +65,10 @@ public:
     // Commands of the source list and the conversion register here.
     void SetCommandHandler(Command command, std::function<void()> handler);
 
-    // The source list: row i of the list view and item i always describe
-    // the same file.
-    int SourceCount() const { return static_cast<int>(sources_.size()); }
-    const engine::SourceItem& SourceAt(int row) const { return sources_.at(static_cast<std::size_t>(row)); }
-    engine::SourceItem& SourceAt(int row) { return sources_.at(static_cast<std::size_t>(row)); }
+    // The source list: row i of the list view shows item i.
+    int SourceCount() const;
+    const engine::SourceItem& SourceAt(int row) const;
+    engine::SourceItem& SourceAt(int row);
     // Appends a ticked row for item with its five column texts.
     void AppendSource(const engine::SourceItem& item);
     bool IsTicked(int row) const;
@@ -218,8 +218,8 @@ private:
     FolderChooser chooseFolder_;
     QStringList droppedPaths_;
 
-    std::vector<engine::SourceItem> sources_;  // parallel to the rows of sourceList_
-    QTreeWidget* sourceList_ = nullptr;
+    SourceListModel* sources_ = nullptr;
+    QTreeView* sourceList_ = nullptr;
     QLabel* outputFolderLabel_ = nullptr;
     QLineEdit* outputFolderEdit_ = nullptr;
     QPushButton* changeFolderButton_ = nullptr;

@@ -2,6 +2,7 @@
 // converted and the progress display.
 #include "MainDialog.h"
 
+#include "SourceListModel.h"
 #include "app/SettingsStore.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -11,7 +12,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ui {
 
@@ -47,13 +48,13 @@ void MainDialog::SetBusy(bool busy)
 
 void MainDialog::HighlightRow(int row)
 {
-    QTreeWidgetItem* item = row >= 0 ? sourceList_->topLevelItem(row) : nullptr;
-    if (!item) {
+    const QModelIndex index = sources_->index(row, 0);
+    if (!index.isValid()) {
         sourceList_->clearSelection();
         return;
     }
-    sourceList_->setCurrentItem(item);
-    sourceList_->scrollToItem(item);
+    sourceList_->setCurrentIndex(index);
+    sourceList_->scrollTo(index);
 }
 
 void MainDialog::ShowProgress(int position, const QString& stageLine, const QString& elapsedLine)

@@ -1,6 +1,7 @@
 // Building the widgets of the main window.
 #include "MainDialog.h"
 
+#include "SourceListModel.h"
 #include "UiText.h"
 #include "controls/IconButton.h"
 #include "controls/SizeRange.h"
@@ -16,7 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -105,7 +106,9 @@ QWidget* MainDialog::BuildListArea()
     auto* area = new QWidget(this);
     auto* row = new QHBoxLayout(area);
     row->setContentsMargins(0, 0, 0, 0);
-    sourceList_ = Named(new QTreeWidget(area), "sourceList");
+    sources_ = new SourceListModel(this);
+    sourceList_ = Named(new QTreeView(area), "sourceList");
+    sourceList_->setModel(sources_);
     sourceList_->setRootIsDecorated(false);
     sourceList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     sourceList_->setAllColumnsShowFocus(true);

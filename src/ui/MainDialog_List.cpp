@@ -1,18 +1,20 @@
-// The source list's columns, its context menu and the totals line.
+// The source list's columns, its context menu, the totals line and the
+// window's row access, which forwards to the list's model.
 #include "MainDialog.h"
 
 #include "ShellTexts.h"
+#include "SourceListModel.h"
 #include "UiText.h"
 #include "app/Application.h"
-#include "app/Utilities.h"
 #include "controls/SizeRange.h"
 #include "engine/DiscRules.h"
 
 #include <QCursor>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -26,9 +28,8 @@ constexpr char kSection[] = "MainDialog";
 
 void MainDialog::SetUpListColumns()
 {
-    sourceList_->setColumnCount(5);
-    const int widths[] = {430, 90, 80, 80, 70};
-    for (int column = 0; column < 5; ++column)
+    const int widths[SourceListModel::kColumnCount] = {430, 90, 80, 80, 70};
+    for (int column = 0; column < SourceListModel::kColumnCount; ++column)
         sourceList_->setColumnWidth(column, widths[column]);
     sourceList_->header()->setStretchLastSection(false);
     sourceList_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -37,16 +38,16 @@ void MainDialog::SetUpListColumns()
 
 void MainDialog::ApplyListTexts()
 {
-    sourceList_->setHeaderLabels({Tr(kSection, "Source Video"), Tr(kSection, "Resolution"),
-                                  Tr(kSection, "Start Time"), Tr(kSection, "End Time"), Tr(kSection, "Status")});
+    sources_->SetHeaderTexts({Tr(kSection, "Source Video"), Tr(kSection, "Resolution"), Tr(kSection, "Start Time"),
+                              Tr(kSection, "End Time"), Tr(kSection, "Status")});
     sourceList_->setAccessibleName(Tr(kSection, "Source Video"));
 }
 
 std::vector<int> MainDialog::SelectedRows() const
 {
     std::vector<int> rows;
-    for (QTreeWidgetItem* item : sourceList_->selectedItems())
-        rows.push_back(sourceList_->indexOfTopLevelItem(item));
+    for (const QModelIndex& index : sourceList_->selectionModel()->selectedRows())
+        rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -55,7 +56,7 @@ std::unique_ptr<QMenu> MainDialog::BuildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName("listContextMenu");
-    const std::vector<Command> greyed = GreyedMenuCommands(sourceList_->topLevelItemCount(), SelectedRows());
+    const std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
     for (const MenuItem& item : ContextMenuItems()) {
         if (item.command == Command::Subtitle && !app::Application().product.subtitleEdition)
             continue;
@@ -81,7 +82,7 @@ void MainDialog::RefreshTotals()
 {
     int ticked = 0;
     double seconds = 0;
-    for (int row = 0; row < sourceList_->topLevelItemCount(); ++row) {
+    for (int row = 0; row < SourceCount(); ++row) {
         if (!IsTicked(row))
             continue;
         ++ticked;
@@ -98,35 +99,39 @@ int MainDialog::TotalMinutes() const
     return capacityRuler_->GetValue();
 }
 
+int MainDialog::SourceCount() const
+{
+    return sources_->rowCount();
+}
+
+const engine::SourceItem& MainDialog::SourceAt(int row) const
+{
+    return sources_->Item(row);
+}
+
+engine::SourceItem& MainDialog::SourceAt(int row)
+{
+    return sources_->Item(row);
+}
+
 void MainDialog::AppendSource(const engine::SourceItem& item)
 {
-    auto* row = new QTreeWidgetItem;
-    row->setText(0, QString::fromStdString(item.path));
-    row->setText(1, QString::number(item.width) + " X " + QString::number(item.height));
-    row->setText(2, Qs(app::SecondsToClock(item.trimStart)));
-    row->setText(3, Qs(app::SecondsToClock(item.trimEnd)));
-    row->setText(4, QStringLiteral("--"));
-    for (int column = 1; column < 5; ++column)
-        row->setTextAlignment(column, Qt::AlignCenter);
-    row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-    sources_.push_back(item);
-    sourceList_->addTopLevelItem(row);
-    row->setCheckState(0, Qt::Checked);
+    sources_->Append(item);
 }
 
 bool MainDialog::IsTicked(int row) const
 {
-    return sourceList_->topLevelItem(row)->checkState(0) == Qt::Checked;
+    return sources_->IsTicked(row);
 }
 
 void MainDialog::SetTicked(int row, bool ticked)
 {
-    sourceList_->topLevelItem(row)->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+    sources_->SetTicked(row, ticked);
 }
 
 void MainDialog::SetRowStatus(int row, const QString& text)
 {
-    sourceList_->topLevelItem(row)->setText(4, text);
+    sources_->SetStatus(row, text);
 }
 
 }  // namespace ui

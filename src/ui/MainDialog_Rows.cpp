@@ -1,13 +1,14 @@
 // Removing, ticking and moving rows of the source list, and the list's keys.
-// A row and its source item always change together.
 #include "MainDialog.h"
 
+#include "SourceListModel.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 
 #include <QKeyEvent>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -77,14 +78,11 @@ void MainDialog::OnRemove()
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        delete sourceList_->takeTopLevelItem(*row);
-        sources_.erase(sources_.begin() + *row);
-    }
+    sources_->RemoveRows(rows);
     const int next = std::min(rows.front(), SourceCount() - 1);
     if (next >= 0)
-        sourceList_->setCurrentItem(sourceList_->topLevelItem(next), 0,
-                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        sourceList_->selectionModel()->setCurrentIndex(
+            sources_->index(next, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     RefreshTotals();
 }
 
@@ -95,8 +93,7 @@ void MainDialog::OnRemoveAll()
     if (!dialogs_.Confirm(lang::Text(kSection, "Remove all source"), app::Application().appName))
         return;
     sourceList_->setFocus();
-    sourceList_->clear();
-    sources_.clear();
+    sources_->Clear();
     RefreshTotals();
 }
 
@@ -106,14 +103,12 @@ void MainDialog::CheckAllRows(bool ticked)
         SetTicked(row, ticked);
 }
 
-// Moves one row with its item, texts and check state, and selects it.
+// Moves one row with its item, tick and status, and makes it the current row.
 void MainDialog::MoveRow(int from, int to)
 {
-    const auto first = sources_.begin() + std::min(from, to);
-    std::iter_swap(first, first + 1);
-    QTreeWidgetItem* item = sourceList_->takeTopLevelItem(from);
-    sourceList_->insertTopLevelItem(to, item);
-    sourceList_->setCurrentItem(item, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    sources_->MoveRow(from, to);
+    sourceList_->selectionModel()->setCurrentIndex(sources_->index(to, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 // The selected rows move up by one place as blocks, keeping their order;

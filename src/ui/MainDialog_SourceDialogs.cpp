@@ -3,14 +3,12 @@
 #include "MainDialog.h"
 
 #include "PropertiesDialog.h"
+#include "SourceListModel.h"
 #include "SplitDialog.h"
 #include "SubtitleDialog.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
-#include "app/Utilities.h"
-
-#include <QTreeWidget>
 
 namespace ui {
 
@@ -72,13 +70,8 @@ void MainDialog::OnSplit()
     engine::SourceItem& item = SourceAt(row);
     SplitDialog dialog(item.duration, static_cast<unsigned>(item.trimStart), static_cast<unsigned>(item.trimEnd),
                        item.path, dialogs_, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        item.trimStart = static_cast<std::int32_t>(dialog.Start());
-        item.trimEnd = static_cast<std::int32_t>(dialog.End());
-        QTreeWidgetItem* rowItem = sourceList_->topLevelItem(row);
-        rowItem->setText(2, Qs(app::SecondsToClock(item.trimStart)));
-        rowItem->setText(3, Qs(app::SecondsToClock(item.trimEnd)));
-    }
+    if (dialog.exec() == QDialog::Accepted)
+        sources_->SetTrimRange(row, static_cast<std::int32_t>(dialog.Start()), static_cast<std::int32_t>(dialog.End()));
     RefreshTotals();
 }
 

@@ -6,6 +6,7 @@
 #include "FolderBrowser.h"
 #include "ScanningWindow.h"
 #include "SourceFiles.h"
+#include "SourceListModel.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/SourceFiles.h"
@@ -19,7 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace ui {
 
@@ -70,10 +71,10 @@ void MainDialog::ConnectSourceCommands()
     SetCommandHandler(Command::Properties, [this] { OnProperties(); });
     SetCommandHandler(Command::SplitVideo, [this] { OnSplit(); });
     ConnectListKeys();
-    connect(sourceList_, &QTreeWidget::itemDoubleClicked, this, [this] { RunCommand(Command::Properties); });
+    connect(sourceList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(Command::Properties); });
     // Ticking or unticking a row refreshes the totals; new texts (a job's
     // row status, a new trim range) do not, so a job's stage line stays.
-    connect(sourceList_->model(), &QAbstractItemModel::dataChanged, this,
+    connect(sources_, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                 if (roles.contains(Qt::CheckStateRole))
                     RefreshTotals();

@@ -3,8 +3,7 @@
 #include "app/SettingsStore.h"
 
 #include <QTest>
-#include <QTreeWidget>
-
+#include <QTreeView>
 
 namespace widget_test {
 
@@ -81,9 +80,9 @@ void JobWindow::WhileRunning(std::function<void()> check)
 std::vector<std::string> JobWindow::Statuses() const
 {
     std::vector<std::string> statuses;
-    auto* list = window_->findChild<QTreeWidget*>("sourceList");
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        statuses.push_back(list->topLevelItem(row)->text(4).toStdString());
+    const QAbstractItemModel* rows = window_->findChild<QTreeView*>("sourceList")->model();
+    for (int row = 0; row < rows->rowCount(); ++row)
+        statuses.push_back(rows->index(row, 4).data().toString().toStdString());
     return statuses;
 }
 

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <unistd.h>
 
@@ -89,9 +89,9 @@ protected:
     // The row the window shows as being converted; -1 for none.
     int HighlightedRow() const
     {
-        auto* list = window_->findChild<QTreeWidget*>("sourceList");
-        QTreeWidgetItem* item = list->currentItem();
-        return item && item->isSelected() ? list->indexOfTopLevelItem(item) : -1;
+        auto* list = window_->findChild<QTreeView*>("sourceList");
+        const QModelIndex current = list->currentIndex();
+        return current.isValid() && list->selectionModel()->isSelected(current) ? current.row() : -1;
     }
 
     // The busy flag; the output controls and Stop, 1 when enabled; the

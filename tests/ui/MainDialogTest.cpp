@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <map>
 
@@ -30,6 +32,20 @@ protected:
         window.SetTicked(window.SourceCount() - 1, ticked);
     }
 
+    static QTreeView* List(ui::MainDialog& window) { return window.findChild<QTreeView*>("sourceList"); }
+
+    // Clicks the tick box of a row as the user does.
+    static void ClickTickBox(ui::MainDialog& window, int row)
+    {
+        QTreeView* list = List(window);
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualRect(list->model()->index(row, 0));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    }
+
     // Opens the list's context menu and returns its items with their enabled
     // state; empty when no menu opens.
     static std::map<std::string, bool> ContextMenu(ui::MainDialog& window)
@@ -43,7 +59,7 @@ protected:
                 menu->close();
             }
         });
-        Q_EMIT window.findChild<QTreeWidget*>("sourceList")->customContextMenuRequested(QPoint(10, 10));
+        Q_EMIT List(window)->customContextMenuRequested(QPoint(10, 10));
         QApplication::processEvents();
         return items;
     }
@@ -103,7 +119,8 @@ TEST_F(MainWindow, ContextMenu)
     auto text = [](const char* key) { return lang::Text("MainDialog", key); };
     for (int row = 0; row < 3; ++row)
         AddRow(*window, true, 0, 10);
-    window->findChild<QTreeWidget*>("sourceList")->topLevelItem(0)->setSelected(true);
+    List(*window)->selectionModel()->select(List(*window)->model()->index(0, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     std::map<std::string, bool> menu = ContextMenu(*window);
     ASSERT_EQ(menu.size(), 11u);
     for (const auto& [item, enabled] : menu)
@@ -133,10 +150,17 @@ TEST_F(MainWindow, TotalsCountTickedRowsWithTrimmedLength)
     auto* status = Find<QLabel>(window.get(), "statusLine");
     EXPECT_EQ(status->text().toStdString(), "Files: 2      Length: 01:02:05");
 
-    window->findChild<QTreeWidget*>("sourceList")->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    ClickTickBox(*window, 1);
+    EXPECT_TRUE(window->IsTicked(1));
     EXPECT_EQ(status->text().toStdString(), "Files: 3      Length: 02:25:25") << "ticking a row refreshes the totals";
+    ClickTickBox(*window, 0);
+    EXPECT_EQ(status->text().toStdString(), "Files: 2      Length: 02:24:25") << "unticking one does too";
     window->RunCommand(Command::UncheckAll);
     EXPECT_EQ(status->text().toStdString(), "Files: 0      Length: 00:00:00");
+
+    window->ShowProgress(0, "Converting video: 25.00%", "");
+    window->SetRowStatus(0, "  25.00%");
+    EXPECT_EQ(status->text().toStdString(), "Converting video: 25.00%") << "a row's status leaves the stage line";
 }
 
 TEST_F(MainWindow, TextsEditionsAndAccessibleNames)
@@ -146,14 +170,14 @@ TEST_F(MainWindow, TextsEditionsAndAccessibleNames)
     ExpectAllNamed(window.get());
     auto* remove = Find<QToolButton>(window.get(), "sideRemoveButton");
     EXPECT_EQ(remove->accessibleName().toStdString(), lang::Text("MainDialog", "Remove Tip"));
-    auto* list = window->findChild<QTreeWidget*>("sourceList");
-    EXPECT_EQ(list->headerItem()->text(4).toStdString(), lang::Text("MainDialog", "Status"));
+    const QAbstractItemModel* rows = List(*window)->model();
+    EXPECT_EQ(rows->headerData(4, Qt::Horizontal).toString().toStdString(), lang::Text("MainDialog", "Status"));
 
     UseLanguage("German");
     window->ApplyTexts();
     EXPECT_EQ(Find<QToolButton>(window.get(), "addFilesButton")->text().toStdString(),
               lang::Text("MainDialog", "Add Files"));
-    EXPECT_EQ(list->headerItem()->text(0).toStdString(), lang::Text("MainDialog", "Source Video"));
+    EXPECT_EQ(rows->headerData(0, Qt::Horizontal).toString().toStdString(), lang::Text("MainDialog", "Source Video"));
 
     app::Application().product.applicationName = "Diziv Udozir Pro";
     auto joiner = OpenMainWindow();

@@ -20,7 +20,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace widget_test;
 using testing_support::FakeEngineScript;
@@ -91,13 +91,14 @@ protected:
         }
     }
 
-    static QTreeWidget* List(ui::MainDialog& window) { return window.findChild<QTreeWidget*>("sourceList"); }
+    static QTreeView* List(ui::MainDialog& window) { return window.findChild<QTreeView*>("sourceList"); }
 
     static std::vector<std::string> Column(ui::MainDialog& window, int column)
     {
         std::vector<std::string> texts;
-        for (int row = 0; row < List(window)->topLevelItemCount(); ++row)
-            texts.push_back(List(window)->topLevelItem(row)->text(column).toStdString());
+        const QAbstractItemModel* rows = List(window)->model();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            texts.push_back(rows->index(row, column).data().toString().toStdString());
         return texts;
     }
 
@@ -114,14 +115,15 @@ protected:
     {
         List(window)->clearSelection();
         for (int row : rows)
-            List(window)->topLevelItem(row)->setSelected(true);
+            List(window)->selectionModel()->select(List(window)->model()->index(row, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     static std::vector<int> Selected(ui::MainDialog& window)
     {
         std::vector<int> rows;
-        for (int row = 0; row < List(window)->topLevelItemCount(); ++row)
-            if (List(window)->topLevelItem(row)->isSelected())
+        for (int row = 0; row < List(window)->model()->rowCount(); ++row)
+            if (List(window)->selectionModel()->isRowSelected(row))
                 rows.push_back(row);
         return rows;
     }
@@ -294,7 +296,7 @@ TEST_F(SourceList, RemoveSelectsTheRowThatTookThePlace)
             EXPECT_TRUE(Selected(*window).empty());
         } else {
             EXPECT_EQ(Selected(*window), std::vector<int>{c.selected});
-            EXPECT_EQ(List(*window)->currentItem(), List(*window)->topLevelItem(c.selected));
+            EXPECT_EQ(List(*window)->currentIndex().row(), c.selected);
         }
     }
     EXPECT_TRUE(dialogs_.shown.empty());
@@ -313,12 +315,12 @@ TEST_F(SourceList, RemoveAllAsksFirst)
     EXPECT_EQ(dialogs_.shown[0].text, lang::Text("MainDialog", "Remove all source"));
     EXPECT_EQ(dialogs_.shown[0].caption, "Test Converter");
     EXPECT_EQ(window->SourceCount(), 3) << "Cancel keeps every row";
-    EXPECT_EQ(List(*window)->topLevelItemCount(), 3);
+    EXPECT_EQ(List(*window)->model()->rowCount(), 3);
 
     dialogs_.Answer(true);
     window->RunCommand(Command::RemoveAll);
     EXPECT_EQ(window->SourceCount(), 0);
-    EXPECT_EQ(List(*window)->topLevelItemCount(), 0);
+    EXPECT_EQ(List(*window)->model()->rowCount(), 0);
 }
 
 TEST_F(SourceList, MovesGoAsBlocksWithTheirItems)
@@ -340,7 +342,7 @@ TEST_F(SourceList, MovesGoAsBlocksWithTheirItems)
         auto window = OpenMainWindow();
         AddRows(*window, 6);
         window->SetTicked(2, false);
-        List(*window)->topLevelItem(2)->setText(4, "Status OK");
+        window->SetRowStatus(2, "Status OK");
         Select(*window, c.selected);
         List(*window)->setFocus();
         QTest::keyClick(List(*window), c.key, Qt::ControlModifier);
@@ -456,7 +458,7 @@ TEST_F(SourceList, PropertiesChoicesAreKeptPerRow)
         Find<QComboBox>(modal, "textSizeList")->setCurrentIndex(0);
         QTest::mouseClick(Find<QPushButton>(modal, "okButton"), Qt::LeftButton);
     });
-    QRect rowArea = List(*window)->visualItemRect(List(*window)->topLevelItem(1));
+    QRect rowArea = List(*window)->visualRect(List(*window)->model()->index(1, 0));
     QTest::mouseClick(List(*window)->viewport(), Qt::LeftButton, {}, rowArea.center());
     QTest::mouseDClick(List(*window)->viewport(), Qt::LeftButton, {}, rowArea.center());
     EXPECT_EQ(window->SourceAt(1).audioTrack, 1);

@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 #include <filesystem>
@@ -57,17 +57,20 @@ protected:
         window.RunCommand(Command::AddFiles);
     }
 
-    static QTreeWidgetItem* Row(ui::MainDialog& window, int row)
+    static QTreeView* List(ui::MainDialog& window) { return window.findChild<QTreeView*>("sourceList"); }
+
+    static std::string Text(ui::MainDialog& window, int row, int column)
     {
-        return window.findChild<QTreeWidget*>("sourceList")->topLevelItem(row);
+        return List(window)->model()->index(row, column).data().toString().toStdString();
     }
 
     // Opens Properties of a row and lets inspect look at the window before it is cancelled.
     static void WithProperties(ui::MainDialog& window, int row, std::function<void(QWidget*)> inspect)
     {
-        auto* list = window.findChild<QTreeWidget*>("sourceList");
+        QTreeView* list = List(window);
         list->clearSelection();
-        Row(window, row)->setSelected(true);
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         OnNextModal([inspect](QWidget* modal) {
             inspect(modal);
             if (modal->isVisible())
@@ -110,10 +113,10 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
         const long seconds = std::lround(std::stod(facts.format["duration"]));
         EXPECT_EQ(window->SourceAt(row).path, readable[row]);
         EXPECT_TRUE(window->IsTicked(row));
-        EXPECT_EQ(Row(*window, row)->text(0).toStdString(), readable[row]);
-        EXPECT_EQ(Row(*window, row)->text(1).toStdString(), video["width"] + " X " + video["height"]);
-        EXPECT_EQ(Row(*window, row)->text(2).toStdString(), "00:00:00");
-        EXPECT_EQ(Row(*window, row)->text(3).toStdString(), app::SecondsToClock(static_cast<double>(seconds)));
+        EXPECT_EQ(Text(*window, row, 0), readable[row]);
+        EXPECT_EQ(Text(*window, row, 1), video["width"] + " X " + video["height"]);
+        EXPECT_EQ(Text(*window, row, 2), "00:00:00");
+        EXPECT_EQ(Text(*window, row, 3), app::SecondsToClock(static_cast<double>(seconds)));
 
         WithProperties(*window, row, [&](QWidget* dialog) {
             EXPECT_EQ(Value(dialog, "locationValue"), readable[row]);
@@ -194,7 +197,7 @@ TEST_F(SourceMedia, ACutOffFileIsReadOnlyThroughTheDecodeScript)
     ASSERT_EQ(window->SourceCount(), 1);
     EXPECT_EQ(dialogs_.shown.size(), 1u) << "the fall-back succeeds without a message";
     EXPECT_EQ(window->SourceAt(0).decodeViaDirectShow, 1);
-    EXPECT_EQ(Row(*window, 0)->text(1).toStdString(), "160 X 120");
+    EXPECT_EQ(Text(*window, 0, 1), "160 X 120");
 }
 
 }  // namespace
