@@ -142,7 +142,7 @@ int TerminalView::DiscCapacityMinutes() const
     const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
     if (!profile || !choice)
         return 0;
-    return engine::DiscCapacityFor(profile->profile_shortname, choice->video_quality).capacityMinutes;
+    return engine::DiscCapacityFor(profile->kind, choice->video_quality).capacityMinutes;
 }
 
 }  // namespace cli
