@@ -5,8 +5,10 @@
 #include "app/SettingsStore.h"
 #include "engine/AdvancedChoices.h"
 #include "lang/IniTextFile.h"
+#include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -27,16 +29,27 @@ EntryList Entries(const char* what, const profiles::TextList<Slots>& list, bool 
     return result;
 }
 
-// "Original", "Auto" and "Custom..." are shown translated; other entries as they are.
-template <std::size_t Slots>
-EntryList EntriesWithWords(const char* what, const profiles::TextList<Slots>& list)
+// Original, Auto and Custom entries are shown by their translated word; values as they are.
+template <typename Entry>
+EntryList TypedEntries(const char* what, const std::vector<Entry>& typed)
 {
-    EntryList result = Entries(what, list);
-    for (const std::string& entry : result.entries) {
-        const bool word = entry == "Original" || entry == "Auto";
-        result.shown.push_back(word ? lang::Text("MainDialog", entry.c_str())
-                               : entry == "Custom..." ? lang::Text("MainDialog", "Custom") + "..."
-                                                      : entry);
+    EntryList result{what, {}, {}};
+    for (const Entry& entry : typed) {
+        result.entries.push_back(entry.text);
+        switch (entry.kind) {
+        case profiles::EntryKind::Original:
+            result.shown.push_back(lang::Text("MainDialog", "Original"));
+            break;
+        case profiles::EntryKind::Auto:
+            result.shown.push_back(lang::Text("MainDialog", "Auto"));
+            break;
+        case profiles::EntryKind::Custom:
+            result.shown.push_back(lang::Text("MainDialog", "Custom") + "...");
+            break;
+        case profiles::EntryKind::Value:
+            result.shown.push_back(entry.text);
+            break;
+        }
     }
     return result;
 }
@@ -57,17 +70,20 @@ std::string ChooseSize(const profiles::OutputProfile& profile, profiles::Profile
 {
     if (profiles::IsDisc(profile))
         return "the TV type sets the frame size of \"" + profile.name + "\" (use --tv-type)";
-    const EntryList list = EntriesWithWords("frame size", profile.video_size);
+    const std::vector<profiles::SizeEntry> sizes = profiles::SizeEntries(profile);
+    const EntryList list = TypedEntries("frame size", sizes);
     if (std::optional<int> row = FindEntry(list, value)) {
-        const bool custom = profile.video_width.At(*row) == 1 || profile.video_height.At(*row) == 1;
-        if (custom && choice.custom_width == 0)
+        if (sizes[*row].kind == profiles::EntryKind::Custom && choice.custom_width == 0)
             return "give the custom frame size as WIDTHxHEIGHT, for example 400x300";
         choice.video_size = *row;
         return "";
     }
-    const bool hasCustomRow = profile.video_size.At(1) == "Custom...";
+    const auto customRow = std::find_if(sizes.begin(), sizes.end(), [](const profiles::SizeEntry& entry) {
+        return entry.kind == profiles::EntryKind::Custom;
+    });
+    const bool hasCustomRow = customRow != sizes.end();
     if (std::optional<std::pair<int, int>> size = CustomSize(value); size && hasCustomRow) {
-        choice.video_size = 1;
+        choice.video_size = static_cast<std::int32_t>(customRow - sizes.begin());
         choice.custom_width = size->first;
         choice.custom_height = size->second;
         return "";
@@ -145,12 +161,13 @@ std::string ApplyProfileChoices(const CliOptions& o, const profiles::OutputProfi
         apply(ChooseSize(profile, choice, *o.size));
     if (o.frameRate)
         apply(disc ? "disc profiles take a TV type (--tv-type), not a frame rate"
-                   : Choose(EntriesWithWords("frame rate", profile.video_frame), *o.frameRate, choice.video_frame));
+                   : Choose(TypedEntries("frame rate", profiles::FrameEntries(profile)), *o.frameRate,
+                            choice.video_frame));
     if (o.tvType)
         apply(!disc ? "only disc profiles have a TV type"
                     : Choose(Entries("TV type", profile.video_tvtype), *o.tvType, choice.video_tvtype));
     if (o.aspect)
-        apply(Choose(EntriesWithWords("aspect ratio", profile.video_aspect), *o.aspect, choice.video_aspect));
+        apply(Choose(TypedEntries("aspect ratio", profiles::AspectEntries(profile)), *o.aspect, choice.video_aspect));
     if (o.letterbox)
         choice.video_letterbox = *o.letterbox ? 1 : 0;
     if (o.videoCodec)

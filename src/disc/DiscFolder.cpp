@@ -4,7 +4,7 @@
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
-#include "profiles/ProfileMarkers.h"
+#include "profiles/ProfileKind.h"
 
 #include <filesystem>
 
@@ -21,14 +21,15 @@ void ShowFailure(app::UserDialogs& dialogs, const char* key)
 
 int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& dialogs)
 {
-    if (!profiles::IsDiscImage(job.profileShortName))
+    const profiles::ProfileKind kind = profiles::ParseProfileKind(job.profileShortName);
+    if (!kind.discImage)
         return 1;
     const std::string base = job.outputFolder + job.discLabel;
     state.discFolder = base;
     for (int n = 1; app::DirectoryExists(state.discFolder); ++n)
         state.discFolder = base + "_" + std::to_string(n);
 
-    if (profiles::IsDvdImage(job.profileShortName)) {
+    if (kind.dvdImage) {
         if (!app::CreateDirectoryPath(state.discFolder + "/VIDEO_TS") ||
             !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS")) {
             ShowFailure(dialogs, "DVD image failed");

@@ -6,7 +6,7 @@
 #include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
 #include "engine/EngineLauncher.h"
-#include "profiles/ProfileMarkers.h"
+#include "profiles/ProfileKind.h"
 
 namespace disc {
 
@@ -33,7 +33,7 @@ std::optional<engine::ToolCommand> VcdImaging::Next()
     }
 
     VcdXmlWriter writer;
-    writer.SetKind(profiles::IsSvcdImage(job_.profileShortName) ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
+    writer.SetKind(profiles::ParseProfileKind(job_.profileShortName).svcdImage ? VcdXmlWriter::kSvcd10 : VcdXmlWriter::kVcd20);
     writer.SetVolumeLabel(job_.discLabel);
     for (const std::string& file : engine::NumberedFiles(job_.workingFolder, ".mpg"))
         writer.AddSequenceItem(file);

@@ -102,7 +102,7 @@ bool ConversionJob::CheckPreconditions()
         return false;
     return PrepareWorkingFolder({spec_.settings.outputFolder, spec_.profile, spec_.joinerMode,
                                  TotalMinutes(spec_.rows),
-                                 DiscCapacityFor(spec_.profile.profile_shortname, spec_.choice.video_quality)
+                                 DiscCapacityFor(spec_.profile.kind, spec_.choice.video_quality)
                                      .capacityMinutes},
                                 dialogs_, disks_, workingFolder_) == 1;
 }

@@ -10,13 +10,13 @@
 
 namespace engine {
 
-DiscCapacity DiscCapacityFor(const std::string& shortName, int videoQuality)
+DiscCapacity DiscCapacityFor(const profiles::ProfileKind& kind, int videoQuality)
 {
     using Table = std::array<DiscCapacity, 4>;
     static constexpr Table dvd = {{{225, 5, 30, 210}, {195, 5, 15, 180}, {165, 5, 15, 150}, {135, 5, 15, 120}}};
     static constexpr Table svcd = {{{55, 1, 5, 50}, {49, 1, 5, 45}, {45, 1, 5, 41}, {43, 1, 5, 38}}};
     static constexpr Table vcd = {{{130, 2, 20, 124}, {120, 1, 10, 104}, {96, 1, 10, 84}, {85, 1, 10, 74}}};
-    const Table& table = profiles::IsDvdImage(shortName) ? dvd : profiles::IsSvcdImage(shortName) ? svcd : vcd;
+    const Table& table = kind.dvdImage ? dvd : kind.svcdImage ? svcd : vcd;
     return table[std::clamp(videoQuality, 0, 3)];
 }
 

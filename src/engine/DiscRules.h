@@ -2,6 +2,8 @@
 // Rules of disc image profiles that both front ends apply before a job:
 // the capacity of a disc at a video quality, the disc label check and the
 // length of the sources in whole minutes.
+#include "profiles/ProfileKind.h"
+
 #include <string>
 
 namespace app {
@@ -23,7 +25,7 @@ struct DiscCapacity {
 
 // The capacity of a disc image profile at a video quality choice. The
 // table knows qualities 0 to 3; others take the nearest of them.
-DiscCapacity DiscCapacityFor(const std::string& shortName, int videoQuality);
+DiscCapacity DiscCapacityFor(const profiles::ProfileKind& kind, int videoQuality);
 
 enum class DiscLabelProblem { None, Empty, SpecialCharacter };
 DiscLabelProblem CheckDiscLabelText(const std::string& label);

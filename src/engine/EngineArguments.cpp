@@ -3,12 +3,12 @@
 #include "app/Utilities.h"
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
+#include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 
 namespace engine {
 
@@ -39,11 +39,6 @@ const OutputFormat kOutputFormats[] = {
 };
 constexpr char kUnknownFormatOption[] = " -of xxxx";
 
-bool Contains(const std::string& text, const char* part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 std::string LowerCase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -67,9 +62,8 @@ const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const 
 
 std::string FrameRateValue(const std::string& entry, double sourceFrameRate)
 {
-    double rate = std::atof(entry.c_str());
-    if (rate < 0.1)
-        rate = sourceFrameRate;
+    const profiles::FrameEntry frame = profiles::ParseFrameEntry(entry);
+    const double rate = frame.KeepsSourceRate() ? sourceFrameRate : frame.rate;
     if (rate - 14.985 <= 0.001 && rate - 14.945 >= -0.001)
         return " 15000/1001";
     if (rate - 23.976 <= 0.001 && rate - 23.976 >= -0.001)
@@ -113,16 +107,14 @@ PictureSize PictureSizeFor(const EngineArgumentInputs& inputs)
     const auto& profile = inputs.profile;
     const auto& choice = inputs.choice;
     const SourceItem& source = inputs.source;
-    std::int32_t width = profile.video_width.At(choice.video_size);
-    std::int32_t height = profile.video_height.At(choice.video_size);
-    if ((width == 0 || height == 0) && !profiles::IsDisc(profile)) {
+    const profiles::SizeEntry entry = profiles::SizeEntryAt(profile, choice.video_size);
+    if (entry.kind == profiles::EntryKind::Original && !profiles::IsDisc(profile)) {
         FrameSize own = inputs.joinerFirstSource.value_or(FrameSize{source.width, source.height});
         return {SizeText(own.width, own.height)};
     }
-    if (width == 1 || height == 1) {
-        width = choice.custom_width;
-        height = choice.custom_height;
-    }
+    const bool custom = entry.kind == profiles::EntryKind::Custom;
+    const std::int32_t width = custom ? choice.custom_width : entry.width;
+    const std::int32_t height = custom ? choice.custom_height : entry.height;
     // A source without a picture (or a target without a size) has no aspect to keep.
     bool canLetterBox = width > 0 && height > 0 && source.width > 0 && source.height > 0;
     if (choice.video_letterbox == 0 || !canLetterBox)
@@ -132,12 +124,17 @@ PictureSize PictureSizeFor(const EngineArgumentInputs& inputs)
 
 void ApplyAspectRule(std::string& text, const std::string& aspect)
 {
-    if (Contains(aspect, "4:3"))
+    switch (profiles::ParseAspectEntry(aspect).ratio) {
+    case profiles::AspectRatio::FourThree:
         ReplaceAll(text, "__video_aspect__", "4/3");
-    else if (Contains(aspect, "16:9"))
+        break;
+    case profiles::AspectRatio::SixteenNine:
         ReplaceAll(text, "__video_aspect__", "16/9");
-    else
+        break;
+    case profiles::AspectRatio::None:
         ReplaceAll(text, ":aspect=__video_aspect__", "");
+        break;
+    }
 }
 
 // The chosen template with its placeholders filled in, as words; a value

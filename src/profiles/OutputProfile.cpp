@@ -47,6 +47,7 @@ OutputProfile ReadOutputProfile(const app::PrivateProfile& data, const std::stri
     OutputProfile profile;
     profile.name = section.substr(0, OutputProfile::kNameLength);
     profile.profile_shortname = read.Text("profile_shortname", OutputProfile::kShortNameLength);
+    profile.kind = ParseProfileKind(profile.profile_shortname);
     profile.file_extname = read.Text("file_extname", OutputProfile::kExtensionLength);
     read.List("video_codec", profile.video_codec);
     read.List("video_quality", profile.video_quality);

@@ -1,6 +1,7 @@
 #pragma once
 // One output profile: a section of the profile data file. Field sizes and
 // slot counts are fixed; longer values are cut when they are read.
+#include "ProfileKind.h"
 #include "ProfileLists.h"
 
 #include <cstdint>
@@ -21,17 +22,18 @@ struct OutputProfile {
     static constexpr std::size_t kJoinCommandLength = 255;
 
     std::string name;               // the section name, shown in the Output Format list
-    std::string profile_shortname;  // its substrings select behaviour (ProfileMarkers.h)
+    std::string profile_shortname;
+    ProfileKind kind;               // read from profile_shortname; set it with the name
     std::string file_extname;       // suffix of output files, with its leading dot
     TextList<16> video_codec;
     TextList<16> video_quality;   // language keys of section "MainDialog"
     NumberList<16> video_bitrate;  // per video_quality entry
     NumberList<16> video_qscale;   // per video_quality entry
-    TextList<64> video_size;      // entry 0 may be "Original", entry 1 "Custom..."
-    NumberList<64> video_width;    // per video_size entry; 0 = source size, 1 = custom size
-    NumberList<64> video_height;
-    TextList<16> video_frame;     // decimal rates; entry 0 may be "Original" or "Auto"
-    TextList<8> video_aspect;     // texts holding "4:3" or "16:9"; entry 0 may be "Auto" or "Original"
+    TextList<64> video_size;      // read with video_width and video_height by SizeEntryAt (ChoiceEntries.h)
+    NumberList<64> video_width;    // per video_size entry
+    NumberList<64> video_height;   // per video_size entry
+    TextList<16> video_frame;     // read by FrameEntryAt
+    TextList<8> video_aspect;     // read by AspectEntryAt
     TextList<8> video_tvtype;     // disc profiles: entry k goes with video_size and video_frame entry k
     TextList<16> audio_codec;
     TextList<32> audio_quality;   // language keys of section "MainDialog"

@@ -12,6 +12,7 @@
 #include "app/UserDialogs.h"
 #include "controls/SizeRange.h"
 #include "engine/DiscRules.h"
+#include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <QCheckBox>
@@ -40,6 +41,36 @@ QString CustomSizeText(int width, int height)
     if (width == 0)
         return Tr(kSection, "Custom") + "...";
     return QStringLiteral("%1 (%2x%3)").arg(Tr(kSection, "Custom")).arg(width).arg(height);
+}
+
+// Original and Auto entries show their translated word, others their text.
+QString EntryText(profiles::EntryKind kind, const std::string& text)
+{
+    if (kind == profiles::EntryKind::Original)
+        return Tr(kSection, "Original");
+    if (kind == profiles::EntryKind::Auto)
+        return Tr(kSection, "Auto");
+    return Qs(text);
+}
+
+QString SizeText(const profiles::SizeEntry& entry, const profiles::ProfileChoice& choice)
+{
+    if (entry.kind == profiles::EntryKind::Custom)
+        return CustomSizeText(choice.custom_width, choice.custom_height);
+    return EntryText(entry.kind, entry.text);
+}
+
+QString AspectText(const profiles::AspectEntry& entry)
+{
+    switch (entry.ratio) {
+    case profiles::AspectRatio::FourThree:
+        return Tr(kSection, "4:3 Standard TV");
+    case profiles::AspectRatio::SixteenNine:
+        return Tr(kSection, "16:9 Wide TV");
+    case profiles::AspectRatio::None:
+        break;
+    }
+    return EntryText(entry.kind, entry.text);
 }
 
 // Keeps the stored index when the list shows no selection.
@@ -167,21 +198,11 @@ void MainDialog::ShowProfileControls()
     tvTypeLabel_->setVisible(disc);
     tvTypeList_->setVisible(disc);
     if (!disc) {
-        for (int i = 0; i < profile->video_size.Count(); ++i) {
-            const std::string& entry = profile->video_size.At(i);
-            if (i == 0 && entry == "Original")
-                sizeList_->addItem(Tr(kSection, "Original"));
-            else if (i == 1 && entry == "Custom...")
-                sizeList_->addItem(CustomSizeText(choice.custom_width, choice.custom_height));
-            else
-                sizeList_->addItem(Qs(entry));
-        }
+        for (const profiles::SizeEntry& entry : profiles::SizeEntries(*profile))
+            sizeList_->addItem(SizeText(entry, choice));
         SelectRow(sizeList_, choice.video_size);
-        for (int i = 0; i < profile->video_frame.Count(); ++i) {
-            const std::string& entry = profile->video_frame.At(i);
-            const bool keep = i == 0 && (entry == "Original" || entry == "Auto");
-            frameRateList_->addItem(keep ? Tr(kSection, entry.c_str()) : Qs(entry));
-        }
+        for (const profiles::FrameEntry& entry : profiles::FrameEntries(*profile))
+            frameRateList_->addItem(EntryText(entry.kind, entry.text));
         SelectRow(frameRateList_, choice.video_frame);
     } else {
         if (!discImage) {
@@ -194,17 +215,8 @@ void MainDialog::ShowProfileControls()
     }
 
     letterBoxCheck_->setChecked(choice.video_letterbox != 0);
-    for (int i = 0; i < profile->video_aspect.Count(); ++i) {
-        const std::string& entry = profile->video_aspect.At(i);
-        if (i == 0 && (entry == "Auto" || entry == "Original"))
-            aspectRatioList_->addItem(Tr(kSection, entry.c_str()));
-        else if (entry.find("4:3") != std::string::npos)
-            aspectRatioList_->addItem(Tr(kSection, "4:3 Standard TV"));
-        else if (entry.find("16:9") != std::string::npos)
-            aspectRatioList_->addItem(Tr(kSection, "16:9 Wide TV"));
-        else
-            aspectRatioList_->addItem(Qs(entry));
-    }
+    for (const profiles::AspectEntry& entry : profiles::AspectEntries(*profile))
+        aspectRatioList_->addItem(AspectText(entry));
     SelectRow(aspectRatioList_, choice.video_aspect);
     for (int i = 0; i < profile->audio_quality.Count(); ++i)
         audioQualityList_->addItem(Tr(kSection, profile->audio_quality.At(i).c_str()));
@@ -251,7 +263,7 @@ void MainDialog::ConfigureCapacityRuler()
     if (!profile)
         return;
     const engine::DiscCapacity capacity =
-        engine::DiscCapacityFor(profile->profile_shortname, settings.catalogue.Choice(settings.OutputFormat)->video_quality);
+        engine::DiscCapacityFor(profile->kind, settings.catalogue.Choice(settings.OutputFormat)->video_quality);
     capacityRuler_->ClearMarks();
     capacityRuler_->ClearSegments();
     capacityRuler_->SetUnitText("min");
@@ -284,17 +296,19 @@ void MainDialog::OnTvTypeChanged()
 void MainDialog::OnSizeChanged()
 {
     app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
     profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
-    const QString text = sizeList_->currentText();
-    if (!choice || sizeList_->currentIndex() != 1 || !(text.contains("...") || text.contains('(')))
+    const int row = sizeList_->currentIndex();
+    if (!profile || !choice || profiles::IsDisc(*profile) ||
+        profiles::SizeEntryAt(*profile, row).kind != profiles::EntryKind::Custom)
         return;
     CustomResolutionDialog dialog(this, dialogs_, QString::number(choice->custom_width),
                                   QString::number(choice->custom_height));
     if (dialog.exec() == QDialog::Accepted) {
         choice->custom_width = dialog.Width().toInt();
         choice->custom_height = dialog.Height().toInt();
-        sizeList_->setItemText(1, CustomSizeText(choice->custom_width, choice->custom_height));
-        sizeList_->setCurrentIndex(1);
+        sizeList_->setItemText(row, CustomSizeText(choice->custom_width, choice->custom_height));
+        sizeList_->setCurrentIndex(row);
     } else if (choice->custom_width == 0) {
         sizeList_->setCurrentIndex(0);
     }

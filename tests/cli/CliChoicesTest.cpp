@@ -16,6 +16,7 @@ protected:
         profiles::OutputProfile avi;
         avi.name = "AVI - DivX/XviD Video";
         avi.profile_shortname = "generic-avi";
+        avi.kind = profiles::ParseProfileKind(avi.profile_shortname);
         ParseList("{DivX,XviD}", avi.video_codec);
         ParseList("{High,Normal,Low}", avi.video_quality);
         ParseList("{Original,Custom...,320x240,640x480}", avi.video_size);
@@ -30,6 +31,7 @@ protected:
         profiles::OutputProfile dvd;
         dvd.name = "DVD Folder (VIDEO_TS)";
         dvd.profile_shortname = "disc-dvdimg";
+        dvd.kind = profiles::ParseProfileKind(dvd.profile_shortname);
         ParseList("{Low,Normal,High,Best}", dvd.video_quality);
         ParseList("{720x480,720x576}", dvd.video_size);
         ParseList("{4:3 (Standard TV),16:9 (Wide Screen)}", dvd.video_aspect);
@@ -39,6 +41,7 @@ protected:
         profiles::OutputProfile original;
         original.name = "Same as original video";
         original.profile_shortname = "generic-original";
+        original.kind = profiles::ParseProfileKind(original.profile_shortname);
         settings_.catalogue.Add(original);
         lang::LanguageTable().SetValue("MainDialog", "High", "Hoch", true);
         lang::LanguageTable().SetValue("MainDialog", "Original", "Original", true);

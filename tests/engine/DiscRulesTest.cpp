@@ -18,7 +18,7 @@ TEST(DiscRules, CapacityTable)
         {"disc-vcdimg", 9, {85, 1, 10, 74}},        {"disc-dvdimg", -1, {225, 5, 30, 210}},
     };
     for (const auto& c : cases) {
-        const DiscCapacity got = DiscCapacityFor(c.shortName, c.quality);
+        const DiscCapacity got = DiscCapacityFor(profiles::ParseProfileKind(c.shortName), c.quality);
         EXPECT_EQ(got.maximum, c.expected.maximum) << c.shortName << " " << c.quality;
         EXPECT_EQ(got.minorStep, c.expected.minorStep) << c.shortName << " " << c.quality;
         EXPECT_EQ(got.labelStep, c.expected.labelStep) << c.shortName << " " << c.quality;

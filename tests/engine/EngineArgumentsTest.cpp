@@ -18,6 +18,7 @@ profiles::OutputProfile TestProfile(const std::string& shortName, const std::str
 {
     profiles::OutputProfile profile;
     profile.profile_shortname = shortName;
+    profile.kind = profiles::ParseProfileKind(shortName);
     profile.command1 = command1;
     profile.command2 = "second";
     profile.video_codec.slots = {"XviD", "wmv8", "WMV8"};

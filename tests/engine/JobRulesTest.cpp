@@ -18,6 +18,7 @@ profiles::OutputProfile Profile(const char* shortName, const char* extension)
 {
     profiles::OutputProfile profile;
     profile.profile_shortname = shortName;
+    profile.kind = profiles::ParseProfileKind(shortName);
     profile.file_extname = extension;
     return profile;
 }

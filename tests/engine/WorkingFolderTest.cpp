@@ -29,7 +29,9 @@ protected:
         disks_.localMountPoints = [this] { return std::vector<std::string>{Output(), Other()}; };
         disks_.mountPointOf = [this](const std::string&) { return Output(); };
         dvd_.profile_shortname = "disc-dvdimg";
+        dvd_.kind = profiles::ParseProfileKind(dvd_.profile_shortname);
         plain_.profile_shortname = "generic-mp4";
+        plain_.kind = profiles::ParseProfileKind(plain_.profile_shortname);
     }
 
     std::string Output() const { return folder_.Path() + "out/"; }

@@ -1,5 +1,4 @@
 #include "profiles/ProfileCatalogue.h"
-#include "profiles/ProfileMarkers.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -112,32 +111,4 @@ TEST_F(CatalogueFiles, FailureLeavesTheCatalogueEmpty)
     EXPECT_EQ(profiles::LoadProfileCatalogue(catalogue_, Path("missing.dll"), Path("copy.bin")),
               profiles::UnscrambleStatus::CannotOpenInput);
     EXPECT_EQ(catalogue_.Count(), 0);
-}
-
-TEST(ProfileMarkers, TestSubstringsOfTheShortName)
-{
-    struct Case {
-        const char* shortName;
-        bool original, avi, disc, image, dvdImage, svcdImage, vcdImage;
-    };
-    const Case cases[] = {
-        {"generic-original", true, false, false, false, false, false, false},
-        {"generic-Original", false, false, false, false, false, false, false},
-        {"archos-avi", false, true, false, false, false, false, false},
-        {"disc-vcd", false, false, true, false, false, false, false},
-        {"disc-dvd", false, false, true, false, false, false, false},
-        {"disc-vcdimg", false, false, true, true, false, false, true},
-        {"disc-svcdimg", false, false, true, true, false, true, true},
-        {"disc-dvdimg", false, false, true, true, true, false, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.shortName);
-        EXPECT_EQ(profiles::IsOriginal(c.shortName), c.original);
-        EXPECT_EQ(profiles::IsAvi(c.shortName), c.avi);
-        EXPECT_EQ(profiles::IsDisc(c.shortName), c.disc);
-        EXPECT_EQ(profiles::IsDiscImage(c.shortName), c.image);
-        EXPECT_EQ(profiles::IsDvdImage(c.shortName), c.dvdImage);
-        EXPECT_EQ(profiles::IsSvcdImage(c.shortName), c.svcdImage);
-        EXPECT_EQ(profiles::IsVcdImage(c.shortName), c.vcdImage);
-    }
 }
