@@ -2,7 +2,7 @@
 // What a disc step uses to run its tool: the launcher, the status record the
 // tool reports through, the user dialogs and the window's message pump.
 #include "engine/EngineLauncher.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 #include <functional>
 #include <string>

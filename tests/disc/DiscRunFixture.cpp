@@ -1,6 +1,6 @@
 #include "DiscRunFixture.h"
 
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 namespace testing_support {
 
