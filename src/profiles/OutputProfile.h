@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace ini {
 class PrivateProfile;
 }
 
@@ -45,6 +45,6 @@ struct OutputProfile {
 };
 
 // Reads one profile from a section of the readable profile data.
-OutputProfile ReadOutputProfile(const app::PrivateProfile& data, const std::string& section);
+OutputProfile ReadOutputProfile(const ini::PrivateProfile& data, const std::string& section);
 
 }  // namespace profiles
