@@ -1,10 +1,10 @@
 #include "ConverterApp.h"
 
 #include "Application.h"
-#include "PrivateProfile.h"
 #include "SettingsStore.h"
 #include "UserDialogs.h"
 #include "Utilities.h"
+#include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
 #include "platform/FileSystem.h"
 #include "profiles/ProfileCatalogue.h"
@@ -67,7 +67,8 @@ bool ConverterApp::LoadApplicationFiles()
 
 void ConverterApp::ReadApplicationNames()
 {
-    std::string name = GetPrivateProfileString("main", "AppName", "ErrorApp", programDirectory_ + "app.ini", kNameLength);
+    std::string name =
+        ini::GetPrivateProfileString("main", "AppName", "ErrorApp", programDirectory_ + "app.ini", kNameLength);
     std::string shared = name;
     std::replace(shared.begin(), shared.end(), ' ', '_');
     Application().appName = name;
@@ -101,7 +102,8 @@ void ConverterApp::TakeInstallerLanguage()
     const std::string handOver = programDirectory_ + "InnoLanguage.ini";
     if (!FileExists(handOver))
         return;
-    Settings().LanguageFileName = GetPrivateProfileString("DefaultLanguage", "Language", "English", handOver, kNameLength);
+    Settings().LanguageFileName =
+        ini::GetPrivateProfileString("DefaultLanguage", "Language", "English", handOver, kNameLength);
     platform::RemoveFile(handOver);
 }
 

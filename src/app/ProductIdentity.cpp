@@ -1,6 +1,6 @@
 #include "ProductIdentity.h"
 
-#include "PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 
 #include <cctype>
 
@@ -47,7 +47,7 @@ ProductIdentity BuiltInProductIdentity()
 ProductIdentity LoadProductIdentity(const std::string& programDirectory)
 {
     ProductIdentity product = BuiltInProductIdentity();
-    PrivateProfile file(programDirectory + "product.ini");
+    ini::PrivateProfile file(programDirectory + "product.ini");
     auto take = [&file](const char* key, std::string& field) { field = file.GetString(kSection, key, field, 4095); };
     take("ApplicationName", product.applicationName);
     take("FullName", product.fullName);

@@ -1,6 +1,6 @@
 #include "SettingsStore.h"
 
-#include "PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 #include "platform/FileSystem.h"
 
 namespace app {
@@ -32,7 +32,7 @@ SettingsStore& Settings()
 void SettingsStore::LoadSettings(const std::string& path)
 {
     path_ = path;
-    const PrivateProfile file(path);
+    const ini::PrivateProfile file(path);
     OutputFolder = file.GetString(kMain, "OutputFolder", DefaultOutputFolder(), kFolderLength);
     AddFilesInitDir = file.GetString(kMain, "AddFilesInitDir", DefaultAddFilesFolder(), kFolderLength);
     DecodeEngine = file.GetInt(kMain, "DecodeEngine", 0);
@@ -56,7 +56,7 @@ void SettingsStore::LoadSettings(const std::string& path)
 
 int SettingsStore::SaveSettings() const
 {
-    PrivateProfile file(path_);
+    ini::PrivateProfile file(path_);
     file.SetString(kMain, "OutputFolder", OutputFolder);
     file.SetString(kMain, "AddFilesInitDir", AddFilesInitDir);
     file.SetInt(kMain, "DecodeEngine", DecodeEngine);

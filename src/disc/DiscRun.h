@@ -1,7 +1,7 @@
 #pragma once
 // What a disc step reads and tells while the job runs its tools: the status
 // record the tools report through and the user dialogs.
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 namespace app {
 class UserDialogs;

@@ -1,8 +1,8 @@
 #pragma once
 // The program's side of the shared status record: a named shared-memory
 // segment that lives as long as the main window.
-#include "engine/EngineRecord.h"
 #include "platform/SharedMemory.h"
+#include "protocol/EngineRecord.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ProgressChannel.h"
 
-#include "engine/EngineRecord.h"
 #include "platform/ChildProcess.h"
+#include "protocol/NotifyMessage.h"
 
 namespace engine {
 

@@ -1,6 +1,6 @@
 #pragma once
 // One source file of the list: what the probe found and what the user chose for it.
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Interrupts.h"
+#include "platform/Interrupts.h"
 
 #include <signal.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "Mounts.h"
+#include "platform/Mounts.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
-#include "NotifySocket.h"
+#include "platform/NotifySocket.h"
 
-#include "PrivateTempFolder.h"
+#include "platform/PrivateTempFolder.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -35,7 +35,7 @@ std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyW
     return path.size() < sizeof(sockaddr_un::sun_path) ? path : "";
 }
 
-bool SendNotifyMessage(const std::string& socketPath, const NotifyMessage& message)
+bool SendNotifyMessage(const std::string& socketPath, const engine::NotifyMessage& message)
 {
     sockaddr_un address;
     if (!FillAddress(socketPath, address))
@@ -43,12 +43,11 @@ bool SendNotifyMessage(const std::string& socketPath, const NotifyMessage& messa
     int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
-    std::uint32_t words[3] = {message.message, static_cast<std::uint32_t>(message.wParam),
-                              static_cast<std::uint32_t>(message.lParam)};
-    ssize_t sent = ::sendto(fd, words, sizeof words, MSG_DONTWAIT | MSG_NOSIGNAL,
+    const engine::NotifyDatagram datagram = engine::EncodeNotifyMessage(message);
+    ssize_t sent = ::sendto(fd, datagram.data(), sizeof datagram, MSG_DONTWAIT | MSG_NOSIGNAL,
                             reinterpret_cast<const sockaddr*>(&address), sizeof address);
     ::close(fd);
-    return sent == static_cast<ssize_t>(sizeof words);
+    return sent == static_cast<ssize_t>(sizeof datagram);
 }
 
 NotifyReceiver::~NotifyReceiver()
@@ -88,15 +87,16 @@ void NotifyReceiver::Close()
     path_.clear();
 }
 
-std::optional<NotifyMessage> NotifyReceiver::Receive()
+std::optional<engine::NotifyMessage> NotifyReceiver::Receive()
 {
     while (fd_ >= 0) {
-        std::uint32_t words[4];
-        ssize_t got = ::recv(fd_, words, sizeof words, MSG_DONTWAIT);
+        engine::NotifyDatagram datagram;
+        // MSG_TRUNC returns the datagram's full length, so a longer one is told apart.
+        ssize_t got = ::recv(fd_, datagram.data(), sizeof datagram, MSG_DONTWAIT | MSG_TRUNC);
         if (got < 0)
             return std::nullopt;
-        if (got == 12)
-            return NotifyMessage{words[0], static_cast<std::int32_t>(words[1]), static_cast<std::int32_t>(words[2])};
+        if (got == static_cast<ssize_t>(sizeof datagram))
+            return engine::DecodeNotifyMessage(datagram);
     }
     return std::nullopt;
 }

@@ -1,4 +1,4 @@
-#include "PipedProcess.h"
+#include "platform/PipedProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,4 +1,4 @@
-#include "PowerSwitch.h"
+#include "platform/PowerSwitch.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

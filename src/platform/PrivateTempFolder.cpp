@@ -1,4 +1,4 @@
-#include "PrivateTempFolder.h"
+#include "platform/PrivateTempFolder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

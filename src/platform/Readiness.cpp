@@ -1,4 +1,4 @@
-#include "Readiness.h"
+#include "platform/Readiness.h"
 
 #include <poll.h>
 

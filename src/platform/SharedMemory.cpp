@@ -1,4 +1,4 @@
-#include "SharedMemory.h"
+#include "platform/SharedMemory.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

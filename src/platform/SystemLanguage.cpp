@@ -1,4 +1,4 @@
-#include "SystemLanguage.h"
+#include "platform/SystemLanguage.h"
 
 #include <cstdlib>
 #include <cstring>

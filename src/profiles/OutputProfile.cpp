@@ -1,6 +1,6 @@
 #include "OutputProfile.h"
 
-#include "app/PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 
 namespace profiles {
 
@@ -11,7 +11,7 @@ constexpr std::size_t kListValueLength = 2047;
 
 class SectionReader {
 public:
-    SectionReader(const app::PrivateProfile& data, const std::string& section) : data_(data), section_(section) {}
+    SectionReader(const ini::PrivateProfile& data, const std::string& section) : data_(data), section_(section) {}
 
     std::string Text(const char* key, std::size_t maxLength) const { return data_.GetString(section_, key, "", maxLength); }
 
@@ -35,13 +35,13 @@ public:
     std::int32_t Flag(const char* key) const { return Text(key, 3) == "yes" ? 1 : 0; }
 
 private:
-    const app::PrivateProfile& data_;
+    const ini::PrivateProfile& data_;
     const std::string& section_;
 };
 
 }  // namespace
 
-OutputProfile ReadOutputProfile(const app::PrivateProfile& data, const std::string& section)
+OutputProfile ReadOutputProfile(const ini::PrivateProfile& data, const std::string& section)
 {
     const SectionReader read(data, section);
     OutputProfile profile;

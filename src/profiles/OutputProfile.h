@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace ini {
 class PrivateProfile;
 }
 
@@ -47,6 +47,6 @@ struct OutputProfile {
 };
 
 // Reads one profile from a section of the readable profile data.
-OutputProfile ReadOutputProfile(const app::PrivateProfile& data, const std::string& section);
+OutputProfile ReadOutputProfile(const ini::PrivateProfile& data, const std::string& section);
 
 }  // namespace profiles

@@ -1,6 +1,6 @@
 #include "ProfileCatalogue.h"
 
-#include "app/PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 
 #include <cstdio>
 
@@ -43,7 +43,7 @@ UnscrambleStatus LoadProfileCatalogue(ProfileCatalogue& catalogue, const std::st
     UnscrambleStatus status = UnscrambleFile(dataFile, kProfileKey, readableCopy);
     if (status != UnscrambleStatus::Done)
         return status;
-    const app::PrivateProfile data(readableCopy);
+    const ini::PrivateProfile data(readableCopy);
     std::remove(readableCopy.c_str());
     for (const std::string& section : data.SectionNames()) {
         if (section.empty())

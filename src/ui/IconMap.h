@@ -2,7 +2,7 @@
 // The button icons. The Brix edition (company name starting with "Brix")
 // reads BrixIcons.ini, which gives each button a hover and a normal icon;
 // every other edition reads TarvoIcons.ini with one icon per button.
-#include "app/PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 
 #include <QIcon>
 
@@ -28,7 +28,7 @@ public:
     static std::string MapFileName(const std::string& company);
 
 private:
-    app::PrivateProfile file_;
+    ini::PrivateProfile file_;
     bool brix_;
 };
 

@@ -1,8 +1,8 @@
 #include "app/Application.h"
 #include "app/ConverterApp.h"
-#include "app/PrivateProfile.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
+#include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
@@ -152,7 +152,7 @@ TEST_F(StartUp, ReadsTheShippedCatalogueAndClosingWritesTheSettings)
     EXPECT_EQ(catalogue.Profile(0)->name, "Same as original video");
     EXPECT_FALSE(std::filesystem::exists(app::TempDirectory() + "dsp_datas.bin"));
 
-    const app::PrivateProfile saved(Program() + "savedata.dll");
+    const ini::PrivateProfile saved(Program() + "savedata.dll");
     for (const char* key : {"OutputFolder", "AddFilesInitDir", "DecodeEngine", "OutputFormat", "CPUUsage", "DiscLabel",
                             "LanguageFileName", "Volume", "DVDChapter", "psp_id", "pspavc_id"})
         EXPECT_TRUE(saved.HasKey("main", key)) << key;

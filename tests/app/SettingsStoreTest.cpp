@@ -1,5 +1,5 @@
-#include "app/PrivateProfile.h"
 #include "app/SettingsStore.h"
+#include "ini/PrivateProfile.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +99,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
         for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
             EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, value++) << key.key;
     }
-    const app::PrivateProfile file(Path());
+    const ini::PrivateProfile file(Path());
     EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"main", "Alpha", "Beta"}));
     EXPECT_FALSE(file.HasKey("main", "autoShutdown"));
 }
@@ -117,7 +117,7 @@ TEST_F(Settings, UnknownSectionsAndKeysAreKept)
     store_.DiscLabel = "New";
     ASSERT_EQ(store_.SaveSettings(), 1);
 
-    const app::PrivateProfile file(Path());
+    const ini::PrivateProfile file(Path());
     EXPECT_EQ(file.GetInt("main", "psp_id", 0), 7);
     EXPECT_EQ(file.GetInt("main", "pspavc_id", 0), -2);
     EXPECT_EQ(file.GetString("main", "FutureKey", ""), "x");

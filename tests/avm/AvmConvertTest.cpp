@@ -185,7 +185,7 @@ TEST(AvmConvert, StopRequestEndsTheRunWithinASecondAndRemovesTheOutput)
     std::chrono::steady_clock::time_point requested{};
     RunResult run = runner.Run(
         Words(Clips().longClip + " -ovc x264 -oac lavc -lavcopts acodec=aac -of lavf -lavfopts format=mp4 -o " + output),
-        "avm", [&](const std::vector<platform::NotifyMessage>& progress) {
+        "avm", [&](const std::vector<engine::NotifyMessage>& progress) {
             if (!progress.empty() && requested == std::chrono::steady_clock::time_point{}) {
                 engine::StoreField(runner.Record().abort_request, 1);
                 requested = std::chrono::steady_clock::now();

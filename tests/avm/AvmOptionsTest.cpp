@@ -53,6 +53,8 @@ TEST(AvmOptions, TheProbeAndConversionLinesOfTheProgramAreRead)
     EXPECT_EQ(probe.output, "/tmp/test.mpg");
     EXPECT_EQ(probe.lengthSeconds, 3.0);
     EXPECT_EQ(probe.container, "mpeg");
+    EXPECT_EQ(probe.videoEncoder, avm::VideoEncoder::Lavc);
+    EXPECT_EQ(probe.audioEncoder, avm::AudioEncoder::Mp3Lame);
     ASSERT_TRUE(probe.outputFrameRate);
     EXPECT_EQ(probe.outputFrameRate->num, 24000);
     EXPECT_EQ(probe.outputFrameRate->den, 1001);
@@ -78,12 +80,16 @@ TEST(AvmOptions, TheProbeAndConversionLinesOfTheProgramAreRead)
     EXPECT_EQ(conversion.videoFilters[1].params, (std::vector<std::string>{"720", "400"}));
     EXPECT_EQ(conversion.audioFilters[0].params, std::vector<std::string>{"-4"});
     EXPECT_EQ(conversion.sampleRate, 48000);
+    EXPECT_EQ(conversion.videoEncoder, avm::VideoEncoder::X264);
+    EXPECT_EQ(conversion.audioEncoder, avm::AudioEncoder::Lavc);
 
     auto join = ParseAvmOptions(
         Words("-sfm Rec -oac copy -ovc copy -idx -noodml -ffourcc XVID -o /out/j.avi /w/001.avi /w/002.avi"));
     EXPECT_EQ(join.inputs.size(), 2u);
     EXPECT_EQ(join.fourcc, "XVID");
     EXPECT_EQ(join.container, "avi");
+    EXPECT_EQ(join.videoEncoder, avm::VideoEncoder::Copy);
+    EXPECT_EQ(join.audioEncoder, avm::AudioEncoder::Copy);
 }
 
 TEST(AvmOptions, WhatCannotBeHonouredIsRefusedWithTheReason)

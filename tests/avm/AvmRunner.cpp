@@ -61,7 +61,7 @@ void AvmRunner::PrepareProbe()
 }
 
 RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string& tool,
-                         const std::function<void(const std::vector<platform::NotifyMessage>&)>& whileRunning)
+                         const std::function<void(const std::vector<engine::NotifyMessage>&)>& whileRunning)
 {
     RunResult result;
     receiver_.Bind(platform::NotifySocketPath(name_, Record().notify_window));

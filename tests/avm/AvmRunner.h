@@ -2,9 +2,10 @@
 // Runs the real avm tool as the program would: a status record of its own,
 // the progress socket bound, stderr to a log file. Also makes test clips
 // with the ffmpeg program and asks ffprobe about results.
-#include "engine/EngineRecord.h"
 #include "platform/NotifySocket.h"
 #include "platform/SharedMemory.h"
+#include "protocol/EngineRecord.h"
+#include "protocol/NotifyMessage.h"
 
 #include <functional>
 #include <map>
@@ -16,7 +17,7 @@ namespace avm_test {
 struct RunResult {
     int resultCode = -1;
     std::string log;
-    std::vector<platform::NotifyMessage> progress;
+    std::vector<engine::NotifyMessage> progress;
     engine::EngineRecord record{};
 };
 
@@ -35,7 +36,7 @@ public:
     // Runs `tool` (avm or savm) with args; `whileRunning` is called every
     // 20 ms with the progress messages so far.
     RunResult Run(const std::vector<std::string>& args, const std::string& tool = "avm",
-                  const std::function<void(const std::vector<platform::NotifyMessage>&)>& whileRunning = {});
+                  const std::function<void(const std::vector<engine::NotifyMessage>&)>& whileRunning = {});
 
 private:
     std::string folder_;

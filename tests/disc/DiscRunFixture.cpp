@@ -2,7 +2,7 @@
 
 #include "disc/DvdAuthoring.h"
 #include "disc/VcdImaging.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 namespace testing_support {
 

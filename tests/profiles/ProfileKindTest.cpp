@@ -1,6 +1,6 @@
 #include "profiles/ProfileKind.h"
 
-#include "app/PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 #include "profiles/OutputProfile.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -115,7 +115,7 @@ TEST(ProfileKind, ReadFromSubstringsOfTheShortName)
 
 TEST(ProfileKind, KeptForEveryShippedProfileAsItIsRead)
 {
-    const app::PrivateProfile data(SOURCE_DIR "data/profiles.ini");
+    const ini::PrivateProfile data(SOURCE_DIR "data/profiles.ini");
     std::size_t read = 0;
     for (const std::string& section : data.SectionNames()) {
         const profiles::OutputProfile profile = profiles::ReadOutputProfile(data, section);

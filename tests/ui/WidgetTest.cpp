@@ -1,7 +1,7 @@
 #include "WidgetTest.h"
 
-#include "app/PrivateProfile.h"
 #include "app/SettingsStore.h"
+#include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
 
 #include <QAbstractButton>
@@ -46,7 +46,7 @@ void WidgetTest::ShipDataFile(const std::string& relative)
 
 void WidgetTest::LoadProfiles(const std::string& iniFile)
 {
-    app::PrivateProfile data(iniFile);
+    ini::PrivateProfile data(iniFile);
     for (const std::string& section : data.SectionNames())
         app::Settings().catalogue.Add(profiles::ReadOutputProfile(data, section));
 }

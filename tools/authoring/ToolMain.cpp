@@ -3,7 +3,7 @@
 #include "common/ProgressSender.h"
 #include "common/ToolError.h"
 #include "common/ToolLog.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 namespace authoring {
 

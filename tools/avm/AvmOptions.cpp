@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace avm {
 
@@ -46,9 +47,24 @@ constexpr std::array kOptions = {
     tools::OptionSpec{"novideo", false},
 };
 
-const std::array<std::string, 4> kVideoEncoders = {"lavc", "x264", "xvid", "copy"};
-const std::array<std::string, 4> kAudioEncoders = {"lavc", "mp3lame", "pcm", "copy"};
+const std::array<std::pair<std::string, VideoEncoder>, 4> kVideoEncoders = {{
+    {"lavc", VideoEncoder::Lavc},
+    {"x264", VideoEncoder::X264},
+    {"xvid", VideoEncoder::Xvid},
+    {"copy", VideoEncoder::Copy},
+}};
+const std::array<std::pair<std::string, AudioEncoder>, 4> kAudioEncoders = {{
+    {"lavc", AudioEncoder::Lavc},
+    {"mp3lame", AudioEncoder::Mp3Lame},
+    {"pcm", AudioEncoder::Pcm},
+    {"copy", AudioEncoder::Copy},
+}};
 const std::array<std::string, 3> kContainers = {"avi", "mpeg", "lavf"};
+
+[[noreturn]] void RefuseValue(const std::string& value, const std::string& what)
+{
+    throw ToolError("unsupported value \"" + value + "\" for " + what);
+}
 
 template <std::size_t N>
 const std::string& OneOf(const std::string& value, const std::array<std::string, N>& allowed, const std::string& what)
@@ -56,7 +72,17 @@ const std::string& OneOf(const std::string& value, const std::array<std::string,
     for (const std::string& candidate : allowed)
         if (candidate == value)
             return candidate;
-    throw ToolError("unsupported value \"" + value + "\" for " + what);
+    RefuseValue(value, what);
+}
+
+template <typename Choice, std::size_t N>
+Choice ChoiceNamed(const std::string& value, const std::array<std::pair<std::string, Choice>, N>& choices,
+                   const std::string& what)
+{
+    for (const auto& [name, choice] : choices)
+        if (name == value)
+            return choice;
+    RefuseValue(value, what);
 }
 
 int Percent(const std::string& text, const std::string& what)
@@ -164,9 +190,9 @@ AvmOptions ParseAvmOptions(const std::vector<std::string>& args)
             if (options.subtitleStyle.textScale <= 0 || options.subtitleStyle.textScale > 100)
                 throw ToolError("-subfont-text-scale must lie above 0 and up to 100, not " + value);
         } else if (name == "ovc")
-            options.videoEncoder = OneOf(value, kVideoEncoders, what);
+            options.videoEncoder = ChoiceNamed(value, kVideoEncoders, what);
         else if (name == "oac")
-            options.audioEncoder = OneOf(value, kAudioEncoders, what);
+            options.audioEncoder = ChoiceNamed(value, kAudioEncoders, what);
         else if (name == "of")
             options.container = OneOf(value, kContainers, what);
         else if (name == "lavcopts")

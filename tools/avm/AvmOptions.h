@@ -22,6 +22,10 @@ struct SubtitleStyle {
     double textScale = 4;  // text height relative to the picture size
 };
 
+// -ovc and -oac; None while the option is missing.
+enum class VideoEncoder { None, Lavc, X264, Xvid, Copy };
+enum class AudioEncoder { None, Lavc, Mp3Lame, Pcm, Copy };
+
 struct AvmOptions {
     std::string recordName;
     std::vector<std::string> inputs;
@@ -34,8 +38,8 @@ struct AvmOptions {
     std::string subtitleFile;                 // -sub
     SubtitleStyle subtitleStyle;
 
-    std::string videoEncoder;                 // -ovc: lavc, x264, xvid, copy
-    std::string audioEncoder;                 // -oac: lavc, mp3lame, pcm, copy
+    VideoEncoder videoEncoder = VideoEncoder::None;  // -ovc
+    AudioEncoder audioEncoder = AudioEncoder::None;  // -oac
     std::vector<tools::SubOption> lavcOpts, x264Opts, xvidOpts, lameOpts, lavfOpts, mpegOpts;
     std::vector<tools::FilterSpec> videoFilters, audioFilters;
     std::optional<AVRational> outputFrameRate;  // -ofps

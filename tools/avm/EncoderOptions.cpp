@@ -18,9 +18,9 @@ namespace {
 
 const std::vector<SubOption>& VideoOptionList(const AvmOptions& options)
 {
-    if (options.videoEncoder == "x264")
+    if (options.videoEncoder == VideoEncoder::X264)
         return options.x264Opts;
-    if (options.videoEncoder == "xvid")
+    if (options.videoEncoder == VideoEncoder::Xvid)
         return options.xvidOpts;
     return options.lavcOpts;
 }
@@ -239,14 +239,14 @@ void ApplyLame(AVCodecContext* encoder, const std::vector<SubOption>& list)
 
 const AVCodec* FindVideoEncoder(const AvmOptions& options)
 {
-    if (options.videoEncoder == "copy")
+    if (options.videoEncoder == VideoEncoder::Copy)
         return nullptr;
     std::string name;
-    if (options.videoEncoder == "x264")
+    if (options.videoEncoder == VideoEncoder::X264)
         name = "libx264";
-    else if (options.videoEncoder == "xvid")
+    else if (options.videoEncoder == VideoEncoder::Xvid)
         name = "libxvid";
-    else if (options.videoEncoder == "lavc")
+    else if (options.videoEncoder == VideoEncoder::Lavc)
         name = Lookup(options.lavcOpts, "vcodec").value_or("mpeg4");
     else
         throw ToolError("no video encoder chosen (-ovc)");
@@ -261,13 +261,13 @@ const AVCodec* FindVideoEncoder(const AvmOptions& options)
 const AVCodec* FindAudioEncoder(const AvmOptions& options)
 {
     std::string name;
-    if (options.audioEncoder == "copy")
+    if (options.audioEncoder == AudioEncoder::Copy)
         return nullptr;
-    if (options.audioEncoder == "mp3lame")
+    if (options.audioEncoder == AudioEncoder::Mp3Lame)
         name = "libmp3lame";
-    else if (options.audioEncoder == "pcm")
+    else if (options.audioEncoder == AudioEncoder::Pcm)
         name = "pcm_s16le";
-    else if (options.audioEncoder == "lavc")
+    else if (options.audioEncoder == AudioEncoder::Lavc)
         name = Lookup(options.lavcOpts, "acodec").value_or("mp2");
     else
         throw ToolError("no audio encoder chosen (-oac)");
@@ -295,7 +295,7 @@ int RequestedChannels(const AvmOptions& options)
 {
     if (options.channels > 0)
         return options.channels;
-    if (options.audioEncoder == "mp3lame" && Lookup(options.lameOpts, "mode") == "3")
+    if (options.audioEncoder == AudioEncoder::Mp3Lame && Lookup(options.lameOpts, "mode") == "3")
         return 1;
     return 0;
 }
@@ -311,9 +311,9 @@ void ApplyVideoOptions(AVCodecContext* encoder, const AvmOptions& options, const
         if (target.scanOffset)
             Set(encoder, "scan_offset", "1", "-mpegopts format=" + target.name);
     }
-    if (options.videoEncoder == "x264")
+    if (options.videoEncoder == VideoEncoder::X264)
         ApplyX264(encoder, options.x264Opts);
-    else if (options.videoEncoder == "xvid")
+    else if (options.videoEncoder == VideoEncoder::Xvid)
         ApplyXvid(encoder, options.xvidOpts);
     else
         ApplyLavcVideo(encoder, options.lavcOpts);
@@ -323,9 +323,9 @@ void ApplyAudioOptions(AVCodecContext* encoder, const AvmOptions& options, const
 {
     if (target.audioBitRate > 0)
         encoder->bit_rate = target.audioBitRate;
-    if (options.audioEncoder == "mp3lame") {
+    if (options.audioEncoder == AudioEncoder::Mp3Lame) {
         ApplyLame(encoder, options.lameOpts);
-    } else if (options.audioEncoder == "lavc") {
+    } else if (options.audioEncoder == AudioEncoder::Lavc) {
         if (auto bitRate = Lookup(options.lavcOpts, "abitrate"))
             encoder->bit_rate = BitRate(*bitRate, "-lavcopts abitrate");
         else if (target.audioBitRate == 0)

@@ -1,7 +1,7 @@
 #pragma once
 // The media facts and track table a probe run writes into the record.
 #include "InputMedia.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 namespace avm {
 

@@ -98,8 +98,8 @@ void Transcoder::ProcessInput(std::size_t number)
     if (!hasAudio_)
         audio.index = -1;
 
-    const bool copyVideo = options_.videoEncoder == "copy";
-    const bool copyAudio = options_.audioEncoder == "copy";
+    const bool copyVideo = options_.videoEncoder == VideoEncoder::Copy;
+    const bool copyAudio = options_.audioEncoder == AudioEncoder::Copy;
     AVFormatContext* context = input.Context();
     if (video.index >= 0 && !copyVideo)
         video.decoder = OpenDecoder(context->streams[video.index], hooks_.threads, input.Tolerant());
@@ -169,13 +169,13 @@ void Transcoder::CheckNotCutOff(const InputMedia& input, double reached) const
 void Transcoder::SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* audio)
 {
     if (video) {
-        if (options_.videoEncoder == "copy")
+        if (options_.videoEncoder == VideoEncoder::Copy)
             AddCopiedStream(input.Context()->streams[video->index], video_);
         else
             SetUpVideoEncoder(input, *video);
     }
     if (audio) {
-        if (options_.audioEncoder == "copy")
+        if (options_.audioEncoder == AudioEncoder::Copy)
             AddCopiedStream(input.Context()->streams[audio->index], audio_);
         else
             SetUpAudioEncoder(*audio);

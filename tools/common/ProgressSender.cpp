@@ -1,7 +1,7 @@
 #include "ProgressSender.h"
 
-#include "engine/EngineRecord.h"
 #include "platform/NotifySocket.h"
+#include "protocol/NotifyMessage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The tool's side of the shared status record named after -sfm.
-#include "engine/EngineRecord.h"
 #include "platform/SharedMemory.h"
+#include "protocol/EngineRecord.h"
 
 #include <string>
 

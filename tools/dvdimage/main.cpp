@@ -5,7 +5,7 @@
 #include "dvdimage/DvdImageCommand.h"
 #include "dvdimage/DvdauthorProgress.h"
 #include "dvdimage/TitleSetFolder.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 
 #include <filesystem>
 

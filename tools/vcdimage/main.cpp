@@ -3,7 +3,7 @@
 #include "authoring/ToolMain.h"
 #include "common/ToolError.h"
 #include "common/ToolLog.h"
-#include "engine/EngineRecord.h"
+#include "protocol/EngineRecord.h"
 #include "vcdimage/VcdImageCommand.h"
 #include "vcdimage/VcdxbuildProgress.h"
 

@@ -16,9 +16,10 @@
 //   only-if=TEXT     end here (exit 0) unless an argument contains TEXT
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
-#include "engine/EngineRecord.h"
 #include "platform/NotifySocket.h"
 #include "platform/SharedMemory.h"
+#include "protocol/EngineRecord.h"
+#include "protocol/NotifyMessage.h"
 
 #include <signal.h>
 #include <sys/resource.h>

@@ -25,9 +25,6 @@ inline constexpr std::int32_t kTrackEnd = 0;
 inline constexpr std::int32_t kTrackAudio = 2;
 inline constexpr std::int32_t kTrackSubtitle = 3;
 
-// Progress message: three little-endian words, kProgressMessage, stage, value.
-inline constexpr std::uint32_t kProgressMessage = 0x720;
-
 struct TrackEntry {
     std::int32_t kind;
     std::int32_t track_id;

@@ -1,19 +1,15 @@
 #pragma once
 // The progress channel from the engine tools to the main window: a Unix
 // datagram socket in the private temp folder, bound by the window and named
-// after the record name and the window's id (its pid). A message is three
-// little-endian 32-bit words: message id, wParam, lParam.
+// after the record name and the window's id (its pid). Each datagram is one
+// engine::NotifyMessage.
+#include "protocol/NotifyMessage.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace platform {
-
-struct NotifyMessage {
-    std::uint32_t message;
-    std::int32_t wParam;
-    std::int32_t lParam;
-};
 
 // <private temp folder of sharedName><sharedName>.<notifyWindow>.sock, or ""
 // when there is no private temp folder or the path is too long for a socket.
@@ -21,7 +17,7 @@ std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyW
 
 // Sends one message without blocking; false when nobody listens or the
 // receiver's queue is full (progress is then simply dropped).
-bool SendNotifyMessage(const std::string& socketPath, const NotifyMessage& message);
+bool SendNotifyMessage(const std::string& socketPath, const engine::NotifyMessage& message);
 
 // The receiving end, owned by the main window.
 class NotifyReceiver {
@@ -37,7 +33,7 @@ public:
     // The descriptor to watch for readability (e.g. with a QSocketNotifier); -1 when closed.
     int Descriptor() const { return fd_; }
     // The next waiting message, if any; malformed datagrams are skipped.
-    std::optional<NotifyMessage> Receive();
+    std::optional<engine::NotifyMessage> Receive();
 
 private:
     int fd_ = -1;

@@ -1,4 +1,4 @@
-#include "app/PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ TEST(PrivateProfile, ReadsWithWindowsRules)
                  "Text=abc\r\n"
                  "[ other ]\n"
                  "key=x\n");
-    app::PrivateProfile profile(folder.Path() + "s.ini");
+    ini::PrivateProfile profile(folder.Path() + "s.ini");
     EXPECT_EQ(profile.GetString("main", "outputfolder", "d"), "/home/u/Out/");
     EXPECT_EQ(profile.GetString("MAIN", "Quoted", "d"), "  padded  ");
     EXPECT_EQ(profile.GetString("Main", "missing", "fallback"), "fallback");
@@ -33,7 +33,7 @@ TEST(PrivateProfile, ReadsWithWindowsRules)
     EXPECT_EQ(profile.GetString("Other", "KEY", ""), "x");
     EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"Main", "other"}));
 
-    app::PrivateProfile missing(folder.Path() + "none.ini");
+    ini::PrivateProfile missing(folder.Path() + "none.ini");
     EXPECT_EQ(missing.GetString("a", "b", "d"), "d");
     EXPECT_TRUE(missing.SectionNames().empty());
 }
@@ -50,7 +50,7 @@ TEST(PrivateProfile, WritesKeepEverythingElse)
                  "[Gone Profile]\n"
                  "video_quality=3\n");
     const std::string path = folder.Path() + "s.ini";
-    app::PrivateProfile profile(path);
+    ini::PrivateProfile profile(path);
     profile.SetString("MAIN", "outputfolder", "/new/");
     profile.SetInt("main", "Volume", 8);
     profile.SetInt("New Section", "psp_id", 1);
@@ -66,9 +66,9 @@ TEST(PrivateProfile, WritesKeepEverythingElse)
               "video_quality=3\r\n"
               "[New Section]\r\n"
               "psp_id=1\r\n");
-    EXPECT_TRUE(app::WritePrivateProfileString("main", "Volume", "4", path));
-    EXPECT_EQ(app::GetPrivateProfileInt("main", "volume", 0, path), 4);
-    EXPECT_EQ(app::GetPrivateProfileString("Gone Profile", "video_quality", "", path), "3");
+    EXPECT_TRUE(ini::WritePrivateProfileString("main", "Volume", "4", path));
+    EXPECT_EQ(ini::GetPrivateProfileInt("main", "volume", 0, path), 4);
+    EXPECT_EQ(ini::GetPrivateProfileString("Gone Profile", "video_quality", "", path), "3");
 }
 
 TEST(PrivateProfile, FailedSaveLeavesTheOldFileWhole)
@@ -76,7 +76,7 @@ TEST(PrivateProfile, FailedSaveLeavesTheOldFileWhole)
     TestFolder folder;
     folder.Write("dir/s.ini", "[main]\nVolume=3\n");
     const std::string path = folder.Path() + "dir/s.ini";
-    app::PrivateProfile profile(path);
+    ini::PrivateProfile profile(path);
     profile.SetInt("main", "Volume", 5);
     ::chmod((folder.Path() + "dir").c_str(), 0500);
     if (::geteuid() != 0) {
@@ -87,7 +87,7 @@ TEST(PrivateProfile, FailedSaveLeavesTheOldFileWhole)
 
     // A target that cannot be replaced (a folder in its place) fails and leaves no temp file.
     folder.Make("blocked/s.ini/x");
-    app::PrivateProfile blocked(folder.Path() + "blocked/s.ini");
+    ini::PrivateProfile blocked(folder.Path() + "blocked/s.ini");
     blocked.SetInt("main", "Volume", 1);
     EXPECT_FALSE(blocked.Save());
     EXPECT_EQ(testing_support::FileNames(folder.Path() + "blocked"), std::vector<std::string>{"s.ini"});

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <strings.h>
 
-namespace app {
+namespace ini {
 
 namespace {
 
@@ -210,4 +210,4 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
     return profile.Save();
 }
 
-}  // namespace app
+}  // namespace ini
