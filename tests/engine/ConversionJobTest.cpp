@@ -1,0 +1,225 @@
+// The conversion job without a window: rows, failures, stop, join and the
+// disc step, with the fake engine acting out each tool run.
+#include "engine/ConversionJob.h"
+
+#include "app/Application.h"
+#include "app/Utilities.h"
+#include "engine/EngineLauncher.h"
+#include "engine/JobView.h"
+#include "engine/WorkingFolder.h"
+#include "lang/IniTextFile.h"
+#include "platform/Readiness.h"
+#include "profiles/ProfileKind.h"
+#include "support/FakeClock.h"
+#include "support/FakeEngine.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+using namespace engine;
+using testing_support::FakeEngineScript;
+
+namespace {
+
+class RecordingView : public JobView {
+public:
+    void SetTicked(int row, bool ticked) override { Add("tick " + std::to_string(row) + (ticked ? " on" : " off")); }
+    void SetStatus(int row, const std::string& text) override { Add("status " + std::to_string(row) + " " + text); }
+    void SetHotRow(int row) override { Add("hot " + std::to_string(row)); }
+    void ShowBusy(bool busy) override { Add(busy ? "busy" : "idle"); }
+    void RefreshTotals() override { Add("totals"); }
+    void ShowShutdownDialog() override { Add("shutdown"); }
+
+    std::vector<std::string> events;
+
+private:
+    void Add(std::string event) { events.push_back(std::move(event)); }
+};
+
+// Runs the steps it was given; records that it was asked each time.
+class ScriptedSteps : public ToolSequence {
+public:
+    ScriptedSteps(std::vector<ToolCommand> runs, RecordingView& view) : runs_(std::move(runs)), view_(view) {}
+    std::optional<ToolCommand> Next() override
+    {
+        view_.events.push_back("disc step");
+        if (next_ == runs_.size())
+            return std::nullopt;
+        return runs_[next_++];
+    }
+
+private:
+    std::vector<ToolCommand> runs_;
+    std::size_t next_ = 0;
+    RecordingView& view_;
+};
+
+class ConversionJobTest : public ::testing::Test {
+protected:
+    ConversionJobTest() : savedApplication_(app::Application())
+    {
+        app::Application().appName = "Diziv Test";
+        app::Application().appSharedName = "Diziv_Job_" + std::to_string(::getpid());
+        app::Application().programDirectory = folder_.Path() + "program/";
+        testing_support::InstallFakeEngine(app::ProgramDirectory());
+        block_.Open(app::Application().appSharedName, 0);
+        for (auto [key, text] : {std::pair{"Status OK", "Done"}, {"Status Fail", "Failed"},
+                                 {"Status Abortive", "Aborted"}, {"Mission accomplished", "Finished."},
+                                 {"Aborted by user", "Stopped."}, {"Fail to join", "Join failed."}})
+            lang::LanguageTable().SetValue("MainDialog", key, text, true);
+    }
+    ~ConversionJobTest() override
+    {
+        lang::LanguageTable() = lang::IniTextFile();
+        app::Application() = savedApplication_;
+    }
+
+    JobSpec Spec(const std::string& shortName, const std::vector<std::string>& names, bool joiner = false)
+    {
+        JobSpec spec;
+        spec.profile.profile_shortname = shortName;
+        spec.profile.kind = profiles::ParseProfileKind(shortName);
+        spec.profile.file_extname = ".mp4";
+        spec.profile.command1 = "-ovc lavc";
+        spec.profile.joincmd = "-ovc copy";
+        spec.settings.outputFolder = folder_.Path() + "out/";
+        spec.settings.discLabel = "MyDisc";
+        spec.joinerMode = joiner;
+        for (const std::string& name : names) {
+            SourceItem item;
+            item.path = folder_.Path() + name;
+            item.duration = 10;
+            item.trimEnd = 10;
+            spec.rows.push_back({static_cast<int>(spec.rows.size()) + 2, item});
+        }
+        return spec;
+    }
+
+    // Starts the job and drives it as a front end's event loop does.
+    void Run(JobSpec spec, const std::function<void()>& whileBusy = [] {})
+    {
+        job_.Start(std::move(spec));
+        for (int turn = 0; job_.Busy() && turn < 2000; ++turn) {
+            platform::WaitForReadable({launcher_.ExitDescriptor()}, ConversionJob::kTickMs);
+            whileBusy();
+            job_.OnTick();
+        }
+        EXPECT_FALSE(job_.Busy());
+    }
+
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& shown : dialogs_.shown)
+            texts.push_back(shown.text);
+        return texts;
+    }
+
+    testing_support::TestFolder folder_;
+    app::ApplicationValues savedApplication_;
+    testing_support::RecordingDialogs dialogs_;
+    testing_support::FakeClock clock_;
+    EngineStatusBlock block_;
+    EngineLauncher launcher_{block_, dialogs_, clock_};
+    ProgressReport progress_{clock_};
+    Disks disks_{[](const std::string&) { return std::int64_t{100000}; }, [] { return std::vector<std::string>{}; },
+                 [](const std::string&) { return std::string("/"); }};
+    RecordingView view_;
+    ConversionJob job_{view_, block_, launcher_, dialogs_, progress_, ::getpid(), disks_};
+};
+
+}  // namespace
+
+TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
+{
+    FakeEngineScript script("only-if=-ok;result=0");
+    Run(Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi"}));
+    EXPECT_EQ(view_.events, (std::vector<std::string>{
+                                "status 2 --", "status 3 --", "status 4 --", "busy",                //
+                                "hot 2", "hot -1", "tick 2 off", "status 2 Done",                  //
+                                "hot 3", "hot -1", "tick 3 off", "status 3 Failed",                //
+                                "hot 4", "hot -1", "tick 4 off", "status 4 Done", "idle"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "})
+        << "the last row's success decides the final message";
+}
+
+TEST_F(ConversionJobTest, StopEndsTheRunningRowAndLeavesTheRestUntouched)
+{
+    FakeEngineScript script("wait-abort");
+    bool asked = false;
+    Run(Spec("generic-mp4", {"a.avi", "b.avi"}), [&] {
+        if (!asked) {
+            dialogs_.Answer(true);
+            job_.OnStop();
+            asked = true;
+        }
+    });
+    EXPECT_EQ(view_.events, (std::vector<std::string>{"status 2 --", "status 3 --", "busy", "hot 2",
+                                                      "status 2 Aborted", "idle"}));
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_TRUE(dialogs_.shown[0].question);
+    EXPECT_EQ(dialogs_.shown[1].text, "\n      Stopped.      \n");
+}
+
+TEST_F(ConversionJobTest, JoinRunsLastWithEveryPartAndAFailedPartEndsTheJob)
+{
+    const std::string argv = folder_.Path() + "argv";
+    {
+        FakeEngineScript script("result=0", argv);
+        Run(Spec("generic-mp4", {"a.avi", "b.avi"}, true));
+    }
+    const std::vector<std::string> joined = testing_support::ReadRecordedArguments(argv);
+    ASSERT_GE(joined.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(joined.begin() + 2, joined.end()),
+              (std::vector<std::string>{"-ovc", "copy", "-o", folder_.Path() + "out/a.mp4", folder_.Path() + "a.avi",
+                                        folder_.Path() + "b.avi"}))
+        << "the fake writes no parts, so the sources themselves are joined";
+    EXPECT_EQ(view_.events.back(), "idle");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "out/__tempFolder__")) << "the working folder goes";
+
+    view_.events.clear();
+    dialogs_.shown.clear();
+    FakeEngineScript failing("result=99");
+    Run(Spec("generic-mp4", {"a.avi", "b.avi"}, true));
+    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "status 2 Failed"), 1);
+    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "hot 3"), 0) << "no row after a failed part";
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n  Join failed.  \n\n"});
+}
+
+TEST_F(ConversionJobTest, DiscStepRunsAfterTheRowsAndDecidesTheOutcome)
+{
+    const ToolCommand step{EncoderPath(), {"-sfm", block_.Name(), "disc"}};
+    job_.SetDiscSteps([&](const JobSpec& spec, const std::string& workingFolder) {
+        EXPECT_EQ(spec.settings.discLabel, "MyDisc");
+        EXPECT_EQ(workingFolder, folder_.Path() + "out/" + kWorkingFolderName);
+        return std::make_unique<ScriptedSteps>(std::vector<ToolCommand>{step, step}, view_);
+    });
+    FakeEngineScript script("result=0");
+    Run(Spec("disc-dvdimg", {"a.avi"}));
+    EXPECT_EQ(view_.events, (std::vector<std::string>{"status 2 --", "busy", "hot 2", "hot -1", "tick 2 off",
+                                                      "status 2 Done", "disc step", "disc step", "disc step",
+                                                      "idle"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
+
+    view_.events.clear();
+    dialogs_.shown.clear();
+    FakeEngineScript failing("only-if=disc;result=99");
+    Run(Spec("disc-vcdimg", {"a.avi"}));
+    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "disc step"), 0)
+        << "a row that did not convert leaves nothing to author";
+    EXPECT_TRUE(Messages().empty()) << "a failure is no success";
+}
+
+TEST_F(ConversionJobTest, AnEncoderThatCannotStartEndsTheJobQuietly)
+{
+    std::filesystem::remove(EncoderPath());
+    Run(Spec("generic-mp4", {"a.avi", "b.avi"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error! Failed to load " + EncoderPath() + " ."});
+    EXPECT_EQ(view_.events.back(), "idle");
+    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "hot 2"), 0);
+}
