@@ -62,6 +62,86 @@ TerminalView::Style ViewStyle(const CliOptions& options)
     return platform::IsTerminal(1) ? TerminalView::Style::Live : TerminalView::Style::Plain;
 }
 
+// The engine side of one diziv-cli run: the tools' launcher, the progress
+// socket, the terminal view and the job, driven by a poll loop.
+struct JobRun {
+    JobRun(engine::EngineStatusBlock& recordBlock, TerminalDialogs& dialogs, TerminalView::Style style)
+        : block(recordBlock),
+          launcher(block, dialogs, clock),
+          progress(clock),
+          view(std::cout, style, clock),
+          job(view, block, launcher, dialogs, progress, platform::CurrentProcessId(), disks),
+          channel([this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); }),
+          dialogs_(dialogs)
+    {
+        dialogs.SetBeforeOutput([this] { view.EndLine(); });
+        disc::InstallDiscSteps(job, block, dialogs);
+        channel.Open(block.Name());
+    }
+    ~JobRun() { dialogs_.SetBeforeOutput(nullptr); }
+
+    // Probes every file of the request in turn and adds the readable ones;
+    // returns how many were refused. Ctrl+C stops the probe running.
+    int ProbeSources(const CliOptions& options, app::DecodeEngine decoder)
+    {
+        engine::MediaProbe probe(block, launcher, dialogs_, [this] {
+            channel.DispatchPending();
+            if (platform::InterruptSignal())
+                engine::StoreField(block.Data()->abort_request, 1);
+        }, channel.WindowId());
+        int refused = 0;
+        for (const SourceRequest& request : options.sources) {
+            for (const std::string& path : ExpandSource(AbsolutePath(request.path))) {
+                if (!options.quiet)
+                    std::cout << lang::Text("MainDialog", "Scanning video") << " " << path << "\n" << std::flush;
+                std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder);
+                if (platform::InterruptSignal())
+                    return refused;
+                if (item && ApplySourceOptions(request, *item, dialogs_))
+                    view.AddSource(*item);
+                else
+                    ++refused;
+            }
+        }
+        return refused;
+    }
+
+    // Runs the job to its end; Ctrl+C stops it.
+    void Convert(engine::JobSpec spec)
+    {
+        job.Start(std::move(spec));
+        while (job.Busy()) {
+            platform::WaitForReadable({launcher.ExitDescriptor(), channel.Descriptor()},
+                                      engine::ConversionJob::kTickMs);
+            channel.DispatchPending();
+            if (platform::InterruptSignal())
+                job.RequestStop();
+            job.OnTick();
+        }
+    }
+
+    // Probes report progress too; only the job's is shown.
+    void OnProgress(std::int32_t stage, std::int32_t value)
+    {
+        if (!job.Busy())
+            return;
+        if (auto shown = progress.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job.Phase()))
+            view.ShowProgress(static_cast<std::uint32_t>(stage), *shown);
+    }
+
+    engine::EngineStatusBlock& block;
+    platform::SteadyClock clock;
+    engine::EngineLauncher launcher;
+    engine::ProgressReport progress;
+    TerminalView view;
+    const engine::Disks disks = engine::Disks::System();
+    engine::ConversionJob job;
+    engine::ProgressChannel channel;
+
+private:
+    TerminalDialogs& dialogs_;
+};
+
 }  // namespace
 
 int RunConversion(const CliOptions& options, app::ConverterApp& application, TerminalDialogs& dialogs)
@@ -94,44 +174,11 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
         dialogs.Message("Cannot create the shared status record " + app::Application().appSharedName, "");
         return kExitFailure;
     }
-    platform::SteadyClock clock;
-    engine::EngineLauncher launcher(block, dialogs, clock);
-    engine::ProgressReport progress(clock);
-    TerminalView view(std::cout, ViewStyle(options), clock);
-    dialogs.SetBeforeOutput([&view] { view.EndLine(); });
-    const engine::Disks disks = engine::Disks::System();
-    engine::ConversionJob job(view, block, launcher, dialogs, progress, platform::CurrentProcessId(), disks);
-    disc::InstallDiscSteps(job, block, dialogs);
-    // Probes report progress too; only the job's is shown.
-    engine::ProgressChannel channel([&](std::int32_t stage, std::int32_t value) {
-        if (!job.Busy())
-            return;
-        if (auto shown = progress.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job.Phase()))
-            view.ShowProgress(static_cast<std::uint32_t>(stage), *shown);
-    });
-    channel.Open(block.Name());
-
-    engine::MediaProbe probe(block, launcher, dialogs, [&] {
-        channel.DispatchPending();
-        if (platform::InterruptSignal())
-            engine::StoreField(block.Data()->abort_request, 1);
-    }, channel.WindowId());
-    const app::DecodeEngine decoder = app::DecodeEngineFrom(settings.DecodeEngine);
-    int refused = 0;
-    for (const SourceRequest& request : options.sources) {
-        for (const std::string& path : ExpandSource(AbsolutePath(request.path))) {
-            if (!options.quiet)
-                std::cout << lang::Text("MainDialog", "Scanning video") << " " << path << "\n" << std::flush;
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder);
-            if (platform::InterruptSignal())
-                return InterruptedStatus();
-            if (item && ApplySourceOptions(request, *item, dialogs))
-                view.AddSource(*item);
-            else
-                ++refused;
-        }
-    }
-    if (view.RowCount() == 0) {
+    JobRun run(block, dialogs, ViewStyle(options));
+    const int refused = run.ProbeSources(options, app::DecodeEngineFrom(settings.DecodeEngine));
+    if (platform::InterruptSignal())
+        return InterruptedStatus();
+    if (run.view.RowCount() == 0) {
         dialogs.Message("diziv-cli: no video to convert", "");
         return kExitFailure;
     }
@@ -146,20 +193,12 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     }
     engine::JobSpec spec{*profile, *choice, settings.ForJob(),
                          options.join.value_or(app::JoinerMode(app::Application().product)), {}};
-    for (int row = 0; row < view.RowCount(); ++row)
-        spec.rows.push_back({row, view.Item(row)});
-
-    job.Start(std::move(spec));
-    while (job.Busy()) {
-        platform::WaitForReadable({launcher.ExitDescriptor(), channel.Descriptor()}, engine::ConversionJob::kTickMs);
-        channel.DispatchPending();
-        if (platform::InterruptSignal())
-            job.RequestStop();
-        job.OnTick();
-    }
+    for (int row = 0; row < run.view.RowCount(); ++row)
+        spec.rows.push_back({row, run.view.Item(row)});
+    run.Convert(std::move(spec));
     if (platform::InterruptSignal())
         return InterruptedStatus();
-    const bool succeeded = view.JobStarted() && refused == 0 && view.FailedRows() == 0 &&
+    const bool succeeded = run.view.JobStarted() && refused == 0 && run.view.FailedRows() == 0 &&
                            engine::LoadField(block.Data()->result_code) == engine::kResultSuccess;
     return succeeded ? kExitSuccess : kExitFailure;
 }
