@@ -60,16 +60,28 @@ const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const 
     return profile.command1;
 }
 
+// Rates within these windows (widened by kRateTolerance on each side) are
+// written as the exact NTSC fractions.
+struct NtscRate {
+    double lowest;
+    double highest;
+    const char* fraction;
+};
+constexpr NtscRate kNtscRates[] = {
+    {14.945, 14.985, "15000/1001"},
+    {23.976, 23.976, "24000/1001"},
+    {29.97, 29.97, "30000/1001"},
+};
+constexpr double kRateTolerance = 0.001;
+
 std::string FrameRateValue(const std::string& entry, double sourceFrameRate)
 {
     const profiles::FrameEntry frame = profiles::ParseFrameEntry(entry);
     const double rate = frame.KeepsSourceRate() ? sourceFrameRate : frame.rate;
-    if (rate - 14.985 <= 0.001 && rate - 14.945 >= -0.001)
-        return " 15000/1001";
-    if (rate - 23.976 <= 0.001 && rate - 23.976 >= -0.001)
-        return " 24000/1001";
-    if (rate - 29.97 <= 0.001 && rate - 29.97 >= -0.001)
-        return " 30000/1001";
+    for (const NtscRate& ntsc : kNtscRates) {
+        if (rate - ntsc.highest <= kRateTolerance && rate - ntsc.lowest >= -kRateTolerance)
+            return std::string(" ") + ntsc.fraction;
+    }
     char text[64];
     std::snprintf(text, sizeof text, " %f", rate);
     return text;
