@@ -84,17 +84,18 @@ struct JobRun {
     // returns how many were refused. Ctrl+C stops the probe running.
     int ProbeSources(const CliOptions& options, app::DecodeEngine decoder)
     {
-        engine::MediaProbe probe(block, launcher, dialogs_, [this] {
+        engine::MediaProbe probe(block, launcher, dialogs_, channel.WindowId());
+        const auto between = [this] {
             channel.DispatchPending();
             if (platform::InterruptSignal())
                 engine::StoreField(block.Data()->abort_request, 1);
-        }, channel.WindowId());
+        };
         int refused = 0;
         for (const SourceRequest& request : options.sources) {
             for (const std::string& path : ExpandSource(AbsolutePath(request.path))) {
                 if (!options.quiet)
                     std::cout << lang::Text("MainDialog", "Scanning video") << " " << path << "\n" << std::flush;
-                std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder);
+                std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder, between);
                 if (platform::InterruptSignal())
                     return refused;
                 if (item && ApplySourceOptions(request, *item, dialogs_))

@@ -59,8 +59,8 @@ std::int32_t EstimateVideoBitrate(std::int32_t reported, std::int32_t audioBitra
 }
 
 MediaProbe::MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
-                       std::function<void()> pump, std::int32_t notifyWindow)
-    : block_(block), launcher_(launcher), dialogs_(dialogs), pump_(std::move(pump)), notifyWindow_(notifyWindow)
+                       std::int32_t notifyWindow)
+    : block_(block), launcher_(launcher), dialogs_(dialogs), notifyWindow_(notifyWindow)
 {
 }
 
@@ -69,80 +69,117 @@ void MediaProbe::Tell(const std::string& text) const
     dialogs_.Message(text, app::Application().appName);
 }
 
-int MediaProbe::RunTestEncode(const std::string& input)
+void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
 {
-    if (!block_.IsOpen())
-        return 0;
-    const std::string output = app::TempDirectory() + "test.mpg";
-    PrepareProbeRun(*block_.Data(), notifyWindow_);
-    if (!launcher_.StartEngine(EncoderPath(), ProbeArguments(block_.Name(), input, output)))
-        return 0;
-    launcher_.WaitForEngine(kWaitSliceMs, pump_);
-    if (app::FileExists(output))
-        platform::RemoveFile(output);
-    return LoadField(block_.Data()->result_code) == kResultSuccess ? 1 : 0;
-}
-
-int MediaProbe::TestEncode(const std::string& path)
-{
-    return RunTestEncode(path);
-}
-
-int MediaProbe::TestEncodeViaScript(const std::string& path)
-{
-    const std::string script = DecodeScriptPath();
-    if (!WriteDecodeScript(path, script)) {
-        Tell("Failed to write decoder setting file.");
-        return 0;
-    }
-    int read = RunTestEncode(script);
-    platform::RemoveFile(script);
-    return read;
-}
-
-std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder)
-{
+    path_ = path;
+    decoder_ = decoder;
+    result_.reset();
+    step_ = Step::Done;
     std::int64_t size = app::FileSize(path);
     if (size >= 0 && size < kSmallestVideoFile) {
         Tell("    Fail in load the file:" + path + "\n\n    Unsupported  file!\n");
-        return std::nullopt;
+        return;
     }
-
-    std::optional<bool> viaScript;
-    if (decoder == app::DecodeEngine::Auto) {
-        if (TestEncode(path))
-            viaScript = false;
-        else if (TestEncodeViaScript(path))
-            viaScript = true;
-    } else if (decoder == app::DecodeEngine::BuiltIn) {
-        if (TestEncode(path))
-            viaScript = false;
-    } else if (TestEncodeViaScript(path)) {
-        viaScript = true;
-    }
-
-    if (!viaScript) {
-        if (decoder == app::DecodeEngine::Auto)
-            Tell("    " + MainText("Load video failed") + path + "\n\n    " + MainText("Unsupported  video") + "\n");
-        else
-            Tell("    " + MainText("Load video failed") + path + "\n\n    " + MainText("Change decoder") + ".\n");
-        return std::nullopt;
-    }
-    return ItemFromRecord(path, *viaScript);
+    if (decoder == app::DecodeEngine::Script)
+        StartViaScript();
+    else
+        StartDirect();
 }
 
-SourceItem MediaProbe::ItemFromRecord(const std::string& path, bool viaScript) const
+void MediaProbe::StartDirect()
+{
+    step_ = Step::Direct;
+    if (!StartTestEncode(path_))
+        AfterTestEncode();
+}
+
+void MediaProbe::StartViaScript()
+{
+    step_ = Step::ViaScript;
+    scriptPath_ = DecodeScriptPath();
+    if (!WriteDecodeScript(path_, scriptPath_)) {
+        Tell("Failed to write decoder setting file.");
+        Fail();
+    } else if (!StartTestEncode(scriptPath_)) {
+        AfterTestEncode();
+    }
+}
+
+bool MediaProbe::StartTestEncode(const std::string& input)
+{
+    if (!block_.IsOpen())
+        return false;
+    PrepareProbeRun(*block_.Data(), notifyWindow_);
+    return launcher_.StartEngine(EncoderPath(), ProbeArguments(block_.Name(), input, app::TempDirectory() + "test.mpg"));
+}
+
+bool MediaProbe::TestEncodeSucceeded()
+{
+    const std::string output = app::TempDirectory() + "test.mpg";
+    if (app::FileExists(output))
+        platform::RemoveFile(output);
+    return block_.IsOpen() && LoadField(block_.Data()->result_code) == kResultSuccess;
+}
+
+void MediaProbe::OnToolEvent()
+{
+    if (Busy() && launcher_.Reap())
+        AfterTestEncode();
+}
+
+void MediaProbe::AfterTestEncode()
+{
+    const bool read = TestEncodeSucceeded();
+    if (step_ == Step::ViaScript) {
+        platform::RemoveFile(scriptPath_);
+        if (read) {
+            result_ = ItemFromRecord(true);
+            step_ = Step::Done;
+        } else {
+            Fail();
+        }
+    } else if (read) {
+        result_ = ItemFromRecord(false);
+        step_ = Step::Done;
+    } else if (decoder_ == app::DecodeEngine::Auto) {
+        StartViaScript();
+    } else {
+        Fail();
+    }
+}
+
+void MediaProbe::Fail()
+{
+    step_ = Step::Done;
+    if (decoder_ == app::DecodeEngine::Auto)
+        Tell("    " + MainText("Load video failed") + path_ + "\n\n    " + MainText("Unsupported  video") + "\n");
+    else
+        Tell("    " + MainText("Load video failed") + path_ + "\n\n    " + MainText("Change decoder") + ".\n");
+}
+
+std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder,
+                                                  const std::function<void()>& between)
+{
+    Start(path, decoder);
+    while (Busy()) {
+        launcher_.WaitForEngine(kWaitSliceMs, between);
+        AfterTestEncode();
+    }
+    return TakeResult();
+}
+
+SourceItem MediaProbe::ItemFromRecord(bool viaScript) const
 {
     const EngineRecord& record = *block_.Data();
     SourceItem item;
-    item.path = path;
+    item.path = path_;
     item.duration = record.duration;
     item.trimStart = 0;
     item.trimEnd = static_cast<std::int32_t>(record.duration);
     item.videoCodec = Field(record.video_codec, sizeof record.video_codec);
     item.frameRate = record.frame_rate;
     item.videoBitrate = EstimateVideoBitrate(record.video_bitrate, record.audio_bitrate,
-                                             platform::FileBytes(path).value_or(0), record.duration);
+                                             platform::FileBytes(path_).value_or(0), record.duration);
     item.width = record.width;
     item.height = record.height;
     item.audioCodec = Field(record.audio_codec, sizeof record.audio_codec);

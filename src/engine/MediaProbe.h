@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace app {
 class UserDialogs;
@@ -23,26 +24,47 @@ class EngineStatusBlock;
 class MediaProbe {
 public:
     MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
-               std::function<void()> pump, std::int32_t notifyWindow);
+               std::int32_t notifyWindow);
 
-    // The item for path, or nothing after the user was told why not.
-    std::optional<SourceItem> ProbeSource(const std::string& path, app::DecodeEngine decoder);
+    // Starts probing path: the encoder reads the file directly, through its
+    // decode script, or (Auto) directly and then through the script. Nothing
+    // waits: Busy() holds while a test encode runs, and the caller's event
+    // loop calls OnToolEvent() when the encoder's exit descriptor becomes
+    // readable (or on a timer). Once not busy, TakeResult() gives the outcome.
+    void Start(const std::string& path, app::DecodeEngine decoder);
+    bool Busy() const { return step_ != Step::Done; }
+    void OnToolEvent();
+    // The new item, or nothing after the user was told why not; taken once.
+    std::optional<SourceItem> TakeResult() { return std::exchange(result_, std::nullopt); }
 
-    // 1 when the encoder read the file directly, else 0.
-    int TestEncode(const std::string& path);
-    // 1 when the encoder read the file through its decode script, else 0.
-    int TestEncodeViaScript(const std::string& path);
+    // Start() and wait, calling between every slice while the encoder runs;
+    // for front ends without an event loop of their own.
+    std::optional<SourceItem> ProbeSource(const std::string& path, app::DecodeEngine decoder,
+                                          const std::function<void()>& between);
 
 private:
-    int RunTestEncode(const std::string& input);
-    SourceItem ItemFromRecord(const std::string& path, bool viaScript) const;
+    enum class Step { Done, Direct, ViaScript };
+
+    void StartDirect();
+    void StartViaScript();
+    // Starts a test encode of input; false when it could not start.
+    bool StartTestEncode(const std::string& input);
+    bool TestEncodeSucceeded();
+    // Moves on from an ended (or unstarted) test encode.
+    void AfterTestEncode();
+    void Fail();
+    SourceItem ItemFromRecord(bool viaScript) const;
     void Tell(const std::string& text) const;
 
     EngineStatusBlock& block_;
     EngineLauncher& launcher_;
     app::UserDialogs& dialogs_;
-    std::function<void()> pump_;
     std::int32_t notifyWindow_;
+    std::string path_;
+    app::DecodeEngine decoder_ = app::DecodeEngine::Auto;
+    Step step_ = Step::Done;
+    std::string scriptPath_;
+    std::optional<SourceItem> result_;
 };
 
 // The probe's arguments for input, writing the test output to output.

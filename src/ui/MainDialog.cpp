@@ -1,6 +1,8 @@
 #include "MainDialog.h"
 
 #include "EngineSession.h"
+#include "ToolWatch.h"
+#include "engine/MediaProbe.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
@@ -10,7 +12,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -115,11 +116,6 @@ void MainDialog::RunCommand(Command command)
     auto handler = handlers_.find(command);
     if (handler != handlers_.end() && handler->second)
         handler->second();
-}
-
-void MainDialog::PumpMessages()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 // Closing is refused while a run is in progress, so that a run always ends

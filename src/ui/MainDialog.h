@@ -43,11 +43,16 @@ namespace app {
 class UserDialogs;
 }
 
+namespace engine {
+class MediaProbe;
+}
+
 namespace ui {
 
 class Desktop;
 struct EngineSession;
 class ScanningWindow;
+class ToolWatch;
 class SourceListModel;
 
 class MainDialog : public QMainWindow {
@@ -107,8 +112,8 @@ public:
     void RefreshTotals();
     // Whole minutes of the ticked rows' trimmed lengths, as the disc ruler shows.
     int TotalMinutes() const;
-    // Lets the window repaint and take input during a long operation.
-    static void PumpMessages();
+    // Whether files are being probed; the window is disabled meanwhile.
+    bool Probing() const { return probing_; }
     // Folds the output controls back into the current profile's choices
     // and writes the settings file.
     void SaveMainWindowState();
@@ -183,8 +188,11 @@ private:
     void OnAddFolder();
     void OnDropFiles();
     // Probes each path in turn with the window disabled and the scanning
-    // window shown; every readable file becomes a ticked row.
+    // window shown; every readable file becomes a ticked row. Returns at
+    // once: the window's event loop drives the probe (Probing()).
     void ProbeSources(const QStringList& paths);
+    // Takes the finished probe's row and starts the next path, or ends probing.
+    void ContinueProbing();
     void OnRemove();
     void OnRemoveAll();
     void CheckAllRows(bool ticked);
@@ -214,6 +222,9 @@ private:
 
     ScanningWindow* scanning_ = nullptr;
     bool probing_ = false;
+    QStringList probeQueue_;
+    std::unique_ptr<engine::MediaProbe> probe_;
+    std::unique_ptr<ToolWatch> probeWatch_;
     FilesChooser chooseFiles_;
     FolderChooser chooseFolder_;
     QStringList droppedPaths_;

@@ -7,6 +7,7 @@
 #include "ScanningWindow.h"
 #include "SourceFiles.h"
 #include "SourceListModel.h"
+#include "ToolWatch.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/SourceFiles.h"
@@ -52,6 +53,10 @@ bool IsRegularFile(const QString& path)
 void MainDialog::ConnectSourceCommands()
 {
     scanning_ = new ScanningWindow(this);
+    probe_ = std::make_unique<engine::MediaProbe>(engine_->block, engine_->launcher, dialogs_, engine_->NotifyWindow());
+    probeWatch_ = std::make_unique<ToolWatch>(
+        engine_->launcher, ToolWatch::Machine{[this] { ContinueProbing(); }, [this] { ContinueProbing(); },
+                                              [this] { return probing_; }});
     setAcceptDrops(true);
     chooseFiles_ = ChooseFilesInDialog;
     chooseFolder_ = [this](QWidget* parent, const QString& caption, const QString& instruction,
@@ -134,23 +139,32 @@ void MainDialog::OnDropFiles()
 
 void MainDialog::ProbeSources(const QStringList& paths)
 {
-    if (paths.isEmpty())
+    if (paths.isEmpty() || probing_)
         return;
     probing_ = true;
     setEnabled(false);
     scanning_->ShowOverOwner();
     repaint();
-    engine::MediaProbe probe(engine_->block, engine_->launcher, dialogs_, &MainDialog::PumpMessages,
-                             engine_->NotifyWindow());
-    const app::DecodeEngine decoder = app::DecodeEngineFrom(app::Settings().DecodeEngine);
-    for (const QString& path : paths) {
-        scanning_->ShowPath(path);
-        if (std::optional<engine::SourceItem> item = probe.ProbeSource(Ss(path), decoder))
+    probeQueue_ = paths;
+    probeWatch_->Advance([this] { ContinueProbing(); });
+}
+
+void MainDialog::ContinueProbing()
+{
+    probe_->OnToolEvent();
+    while (!probe_->Busy()) {
+        if (std::optional<engine::SourceItem> item = probe_->TakeResult())
             AppendSource(*item);
+        if (probeQueue_.isEmpty()) {
+            setEnabled(true);
+            scanning_->hide();
+            probing_ = false;
+            return;
+        }
+        const QString path = probeQueue_.takeFirst();
+        scanning_->ShowPath(path);
+        probe_->Start(Ss(path), app::DecodeEngineFrom(app::Settings().DecodeEngine));
     }
-    setEnabled(true);
-    scanning_->hide();
-    probing_ = false;
 }
 
 }  // namespace ui

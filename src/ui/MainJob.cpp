@@ -9,7 +9,6 @@
 #include "app/UserDialogs.h"
 #include "disc/JobDiscSteps.h"
 
-#include <QSocketNotifier>
 
 namespace ui {
 
@@ -20,15 +19,15 @@ MainJob::MainJob(MainDialog& window, app::UserDialogs& dialogs, platform::PowerS
       power_(power),
       progress_(clock),
       job_(*this, window.Engine().block, window.Engine().launcher, dialogs, progress_, window.Engine().NotifyWindow(),
-           disks_)
+           disks_),
+      watch_(window.Engine().launcher, {[this] { job_.OnToolEvent(); }, [this] { job_.OnTick(); },
+                                        [this] { return job_.Busy(); }})
 {
     EngineSession& engine = window.Engine();
     disc::InstallDiscSteps(job_, engine.block, dialogs);
     engine.onProgress = [this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); };
     window.SetCommandHandler(Command::Convert, [this] { OnConvert(); });
     window.SetCommandHandler(Command::Stop, [this] { job_.OnStop(); });
-    tick_.setInterval(engine::ConversionJob::kTickMs);
-    QObject::connect(&tick_, &QTimer::timeout, [this] { Advance([this] { job_.OnTick(); }); });
 }
 
 MainJob::~MainJob()
@@ -52,31 +51,7 @@ void MainJob::OnConvert()
     for (int row = 0; row < window_.SourceCount(); ++row)
         if (window_.IsTicked(row))
             spec.rows.push_back({row, window_.SourceAt(row)});
-    Advance([this, &spec] { job_.Start(std::move(spec)); });
-}
-
-// The exit notifier of the tool that ran before is dropped first: its
-// descriptor is closed once the tool is collected, and the number may come
-// back for the next tool.
-void MainJob::Advance(const std::function<void()>& step)
-{
-    if (toolExit_) {
-        toolExit_->setEnabled(false);
-        toolExit_.release()->deleteLater();
-    }
-    step();
-    if (!job_.Busy()) {
-        tick_.stop();
-        return;
-    }
-    if (!tick_.isActive())
-        tick_.start();
-    const engine::EngineLauncher& launcher = window_.Engine().launcher;
-    if (launcher.Running() && launcher.ExitDescriptor() >= 0 && !toolExit_) {
-        toolExit_ = std::make_unique<QSocketNotifier>(launcher.ExitDescriptor(), QSocketNotifier::Read);
-        QObject::connect(toolExit_.get(), &QSocketNotifier::activated,
-                         [this] { Advance([this] { job_.OnToolEvent(); }); });
-    }
+    watch_.Advance([this, &spec] { job_.Start(std::move(spec)); });
 }
 
 void MainJob::SetTicked(int row, bool ticked)

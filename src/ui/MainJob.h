@@ -7,14 +7,9 @@
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
 #include "engine/WorkingFolder.h"
-
-#include <QTimer>
+#include "ui/ToolWatch.h"
 
 #include <cstdint>
-#include <functional>
-#include <memory>
-
-class QSocketNotifier;
 
 namespace app {
 class UserDialogs;
@@ -49,8 +44,6 @@ public:
 
 private:
     void OnConvert();
-    // Runs one step of the job, then watches the tool it left running.
-    void Advance(const std::function<void()>& step);
     void OnProgress(std::int32_t stage, std::int32_t value);
 
     MainDialog& window_;
@@ -59,8 +52,7 @@ private:
     engine::Disks disks_ = engine::Disks::System();
     engine::ProgressReport progress_;
     engine::ConversionJob job_;
-    QTimer tick_;
-    std::unique_ptr<QSocketNotifier> toolExit_;
+    ToolWatch watch_;
     int hotRow_ = -1;
 };
 

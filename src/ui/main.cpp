@@ -48,7 +48,7 @@ int main(int argc, char* argv[])
         if (screenshot.empty()) {
             QApplication::exec();
         } else {
-            ui::MainDialog::PumpMessages();
+            QCoreApplication::processEvents();
             if (!window.grab().save(QString::fromStdString(screenshot), "PNG")) {
                 std::cerr << "cannot write the screenshot " << screenshot << "\n";
                 status = 1;

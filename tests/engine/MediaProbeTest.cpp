@@ -46,7 +46,7 @@ protected:
     testing_support::FakeClock clock_;
     EngineStatusBlock block_;
     EngineLauncher launcher_{block_, dialogs_, clock_};
-    MediaProbe probe_{block_, launcher_, dialogs_, [] {}, 1};
+    MediaProbe probe_{block_, launcher_, dialogs_, 1};
 };
 
 }  // namespace
@@ -69,7 +69,7 @@ TEST(ProbeArguments, VideoBitrateEstimate)
 TEST_F(ProbeTest, FactsBecomeTheItem)
 {
     FakeEngineScript script("facts=640,480,100,0,128;tracks=3,1;result=0");
-    auto item = probe_.ProbeSource(Source("movie.mkv", 2560000), app::DecodeEngine::BuiltIn);
+    auto item = probe_.ProbeSource(Source("movie.mkv", 2560000), app::DecodeEngine::BuiltIn, {});
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(item->trimEnd, 100);
     EXPECT_EQ(item->videoBitrate, 72);
@@ -84,9 +84,9 @@ TEST_F(ProbeTest, FailureMessagesDependOnTheMode)
 {
     FakeEngineScript script("exit=0");  // never writes a result
     const std::string path = Source("bad.avi", 4096);
-    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::Auto).has_value());
-    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::BuiltIn).has_value());
-    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::Script).has_value());
+    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::Auto, {}).has_value());
+    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::BuiltIn, {}).has_value());
+    EXPECT_FALSE(probe_.ProbeSource(path, app::DecodeEngine::Script, {}).has_value());
     ASSERT_EQ(dialogs_.shown.size(), 3u);
     EXPECT_EQ(dialogs_.shown[0].text, "    Cannot load " + path + "\n\n    Not a video.\n");
     EXPECT_EQ(dialogs_.shown[1].text, "    Cannot load " + path + "\n\n    Try the other decoder.\n");
@@ -97,10 +97,10 @@ TEST_F(ProbeTest, ProbeAfterProbeShowsNoOldFacts)
 {
     {
         FakeEngineScript script("facts=640,480,100,0,0;tracks=2,0;result=0");
-        ASSERT_TRUE(probe_.ProbeSource(Source("a.avi", 4096), app::DecodeEngine::BuiltIn).has_value());
+        ASSERT_TRUE(probe_.ProbeSource(Source("a.avi", 4096), app::DecodeEngine::BuiltIn, {}).has_value());
     }
     FakeEngineScript script("result=0");
-    auto item = probe_.ProbeSource(Source("b.avi", 4096), app::DecodeEngine::BuiltIn);
+    auto item = probe_.ProbeSource(Source("b.avi", 4096), app::DecodeEngine::BuiltIn, {});
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(item->width, 0);
     EXPECT_EQ(item->tracks[0].kind, kTrackEnd);

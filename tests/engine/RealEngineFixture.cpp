@@ -42,8 +42,9 @@ RealEngineFixture::~RealEngineFixture()
 
 engine::SourceItem RealEngineFixture::Probed(const std::string& path)
 {
-    engine::MediaProbe probe(block_, launcher_, dialogs_, [this] { channel_.DispatchPending(); }, channel_.WindowId());
-    std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::BuiltIn);
+    engine::MediaProbe probe(block_, launcher_, dialogs_, channel_.WindowId());
+    std::optional<engine::SourceItem> item =
+        probe.ProbeSource(path, app::DecodeEngine::BuiltIn, [this] { channel_.DispatchPending(); });
     EXPECT_TRUE(item) << path << " did not probe";
     return item.value_or(engine::SourceItem{});
 }

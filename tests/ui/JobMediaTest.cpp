@@ -41,13 +41,12 @@ protected:
     void AddClips(const std::vector<std::string>& names)
     {
         ui::EngineSession& engine = window_->Engine();
-        engine::MediaProbe probe(engine.block, engine.launcher, dialogs_, [] { ui::MainDialog::PumpMessages(); },
-                                 engine.NotifyWindow());
+        engine::MediaProbe probe(engine.block, engine.launcher, dialogs_, engine.NotifyWindow());
         for (const std::string& name : names) {
             const std::string path = folder_.Make("clips/" + name + ".avi");
             avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi", "-i",
                                 "sine=frequency=440:duration=2", "-c:v", "mpeg4", "-c:a", "libmp3lame", path});
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::Auto);
+            std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::Auto, {});
             ASSERT_TRUE(item) << name << ": " << (dialogs_.shown.empty() ? "" : dialogs_.shown.back().text);
             window_->AppendSource(*item);
         }

@@ -159,7 +159,7 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
             scanningText = scanning->Text();
     });
 
-    window->RunCommand(Command::AddFiles);
+    RunAndProbe(*window, Command::AddFiles);
 
     EXPECT_EQ(title.toStdString(), lang::Text("MainDialog", "Add Files"));
     EXPECT_EQ(startFolder.toStdString(), folder_.Path() + "start/");
@@ -185,12 +185,12 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
     window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
         return QStringList{Qs(videos + "b.avi")};
     });
-    window->RunCommand(Command::AddFiles);
+    RunAndProbe(*window, Command::AddFiles);
     EXPECT_EQ(window->SourceCount(), 4);
     EXPECT_EQ(window->SourceAt(3).path, videos + "b.avi");
 
     window->SetFilesChooser([](QWidget*, const QString&, const QString&, const QString&) { return QStringList(); });
-    window->RunCommand(Command::AddFiles);
+    RunAndProbe(*window, Command::AddFiles);
     EXPECT_EQ(window->SourceCount(), 4) << "cancel adds nothing";
 }
 
@@ -203,7 +203,7 @@ TEST_F(SourceList, RefusedFilesAreSkippedWithTheirMessage)
     window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
         return QStringList{Qs(folder_.Path() + "videos/tiny.avi")};
     });
-    window->RunCommand(Command::AddFiles);
+    RunAndProbe(*window, Command::AddFiles);
     EXPECT_FALSE(app::FileExists(arguments)) << "a 1023-byte file never reaches the encoder";
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text,
@@ -212,7 +212,7 @@ TEST_F(SourceList, RefusedFilesAreSkippedWithTheirMessage)
     window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
         return QStringList{Qs(Video("bad.avi")), Qs(Video("good.avi"))};
     });
-    window->RunCommand(Command::AddFiles);
+    RunAndProbe(*window, Command::AddFiles);
     EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{folder_.Path() + "videos/good.avi"});
     ASSERT_EQ(dialogs_.shown.size(), 2u);
     EXPECT_NE(dialogs_.shown[1].text.find(folder_.Path() + "videos/bad.avi"), std::string::npos);
@@ -231,14 +231,14 @@ TEST_F(SourceList, AddFolderProbesOnlyMatchingFilesOfThatFolder)
         startFolder = f;
         return Qs(folder_.Path() + "videos");
     });
-    window->RunCommand(Command::AddFolder);
+    RunAndProbe(*window, Command::AddFolder);
     EXPECT_EQ(caption, "Choose Folder");
     EXPECT_EQ(startFolder, QDir::homePath());
     EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{folder_.Path() + "videos/x.avi"});
     EXPECT_TRUE(dialogs_.shown.empty());
 
     window->SetFolderChooser([](QWidget*, const QString&, const QString&, const QString&) { return QString(); });
-    window->RunCommand(Command::AddFolder);
+    RunAndProbe(*window, Command::AddFolder);
     EXPECT_EQ(window->SourceCount(), 1) << "cancel adds nothing";
 }
 
@@ -260,6 +260,7 @@ TEST_F(SourceList, DroppedFilesFollowTheExtensionRule)
         QApplication::sendEvent(window.get(), &enter);
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
+        WaitForProbes(*window);
     };
     drop({folder_.Path() + "videos/w.avi", notes, x});
     EXPECT_EQ(ItemPaths(*window), std::vector<std::string>{x}) << "folders are not entered, notes.txt is skipped";

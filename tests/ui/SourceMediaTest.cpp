@@ -54,7 +54,7 @@ protected:
                 chosen << Qs(path);
             return chosen;
         });
-        window.RunCommand(Command::AddFiles);
+        RunAndProbe(window, Command::AddFiles);
     }
 
     static QTreeView* List(ui::MainDialog& window) { return window.findChild<QTreeView*>("sourceList"); }
@@ -102,7 +102,7 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
     window->SetFolderChooser([this](QWidget*, const QString&, const QString&, const QString&) {
         return Qs(folder_.Path() + "videos");
     });
-    window->RunCommand(Command::AddFolder);
+    RunAndProbe(*window, Command::AddFolder);
 
     ASSERT_EQ(window->SourceCount(), 4);
     for (int row = 0; row < 4; ++row) {

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -90,6 +91,17 @@ void ExpectAllNamed(QWidget* window)
         ++checked;
     }
     EXPECT_GT(checked, 0);
+}
+
+void WaitForProbes(const ui::MainDialog& window)
+{
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.Probing(); }, 60000)) << "probing did not end";
+}
+
+void RunAndProbe(ui::MainDialog& window, ui::Command command)
+{
+    window.RunCommand(command);
+    WaitForProbes(window);
 }
 
 }  // namespace widget_test

@@ -51,6 +51,11 @@ private:
     std::string program_;
 };
 
+// Waits until the files a command or a drop added are probed.
+void WaitForProbes(const ui::MainDialog& window);
+// Runs a command of the window, then WaitForProbes.
+void RunAndProbe(ui::MainDialog& window, ui::Command command);
+
 // Runs check on the next modal dialog once it is open; check must close it.
 void OnNextModal(std::function<void(QWidget*)> check);
 
