@@ -7,26 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 using namespace avm_test;
 
 namespace {
-
-// Decoding times of the packets of the first stream of a type, in file order.
-std::vector<double> PacketTimes(const std::string& path, const char* selector)
-{
-    std::string output;
-    RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_entries", "packet=dts_time", "-of",
-                "csv=p=0", path},
-               &output);
-    std::vector<double> times;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty() && line != "N/A")
-            times.push_back(std::stod(line));
-    return times;
-}
 
 // Times that span `total` seconds, never go back and never jump further
 // than `largestStep`. (MPEG program streams start after a preload of half a
@@ -101,8 +85,8 @@ TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
         ProbeFacts facts = Probe(joined);
         EXPECT_EQ(facts.format["format_name"], c.format);
         EXPECT_NEAR(std::stod(facts.format["duration"]), 6.0, 0.3);
-        ExpectContinuous(PacketTimes(joined, "v"), 5.9, 0.125);
-        ExpectContinuous(PacketTimes(joined, "a"), 5.9, std::string(c.format) == "mpeg" ? 0.5 : 0.125);
+        ExpectContinuous(PacketValues(joined, "v", "dts_time"), 5.9, 0.125);
+        ExpectContinuous(PacketValues(joined, "a", "dts_time"), 5.9, std::string(c.format) == "mpeg" ? 0.5 : 0.125);
     }
 }
 
@@ -123,8 +107,8 @@ TEST(AvmJoin, EncodingJoinsSourcesOfDifferentKinds)
     // Each part keeps all its sound; the picture is held over the few
     // milliseconds by which the sound of a part outlasts it.
     EXPECT_NEAR(GreyFrames(joined).size(), 175.0, 6.0);
-    ExpectContinuous(PacketTimes(joined, "v"), 6.96, 0.045);
-    ExpectContinuous(PacketTimes(joined, "a"), 6.96, 0.045);
+    ExpectContinuous(PacketValues(joined, "v", "dts_time"), 6.96, 0.045);
+    ExpectContinuous(PacketValues(joined, "a", "dts_time"), 6.96, 0.045);
 }
 
 TEST(AvmJoin, StreamCopyRefusesInputsOfAnotherCodec)

@@ -59,6 +59,10 @@ struct ProbeFacts {
 };
 ProbeFacts Probe(const std::string& path);
 
+// One value per packet (ffprobe's packet=entry) of the streams selector
+// picks ("v", "a"), in file order; packets without the value are left out.
+std::vector<double> PacketValues(const std::string& path, const char* selector, const char* entry);
+
 // Decoded frames of the video stream as raw grey pictures, one string each.
 std::vector<std::string> GreyFrames(const std::string& path);
 
