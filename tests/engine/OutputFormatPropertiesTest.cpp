@@ -120,7 +120,7 @@ TEST_F(OutputFormatProperties, AnExtensionNoContainerFitsIsRefusedByAvm)
     }
 }
 
-TEST(ProbeArguments, AvmReadsTheProbeLineWithAnyPath)
+TEST(ProbeLine, AvmReadsItWithAnyPath)
 {
     const std::string inputs[] = {"/v/a b.avi", "/v/say \"hi\".mkv", "/v/back\\slash.mp4", "/v/ü 日本.wmv",
                                   "/v/it's $HOME;.mpg"};
