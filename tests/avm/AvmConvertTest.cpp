@@ -10,18 +10,10 @@
 
 #include <cmath>
 #include <filesystem>
-#include <iterator>
-#include <sstream>
 
 using namespace avm_test;
 
 namespace {
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::istringstream in(line);
-    return {std::istream_iterator<std::string>(in), {}};
-}
 
 // input, the options, then -o output; paths may hold blanks.
 std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -93,6 +94,12 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
     result.log = ReadFile(logPath);
     result.record = Record();
     return result;
+}
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
 }
 
 bool RunProgram(const std::vector<std::string>& args, std::string* output)

@@ -44,6 +44,9 @@ private:
     platform::NotifyReceiver receiver_;
 };
 
+// The blank-separated words of line.
+std::vector<std::string> Words(const std::string& line);
+
 // Runs a program with arguments, no shell; true when it exits with 0.
 bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr);
 
