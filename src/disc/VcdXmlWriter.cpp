@@ -56,6 +56,29 @@ std::string Reference(unsigned value)
     return text;
 }
 
+// Element text: the markup characters as entities, tab, line feed and
+// carriage return as references so they stay what they are, and the other
+// control characters, which XML cannot hold at all, left out.
+std::string EscapeXmlText(const std::string& text)
+{
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\t':
+        case '\n':
+        case '\r': escaped += Reference(static_cast<unsigned char>(c)); break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20)
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
 const char* ClassName(int kind)
 {
     static const char* const kClasses[] = {"vcd", "vcd", "vcd", "svcd", "hqvcd"};
@@ -119,11 +142,11 @@ std::string VcdXmlWriter::Document(const std::string& applicationName, const std
     line("    <restriction>0</restriction>");
     line("  </info>");
     line("  <pvd>");
-    line("    <volume-id>" + volumeLabel_ + "</volume-id>");
+    line("    <volume-id>" + EscapeXmlText(volumeLabel_) + "</volume-id>");
     line("    <system-id>CD-RTOS CD-BRIDGE</system-id>");
-    line("    <application-id>" + applicationName + "</application-id>");
+    line("    <application-id>" + EscapeXmlText(applicationName) + "</application-id>");
     line("    <preparer-id/>");
-    line("    <publisher-id>" + company + "</publisher-id>");
+    line("    <publisher-id>" + EscapeXmlText(company) + "</publisher-id>");
     line("  </pvd>");
     line("  <sequence-items>");
     for (std::size_t i = 0; i < items_.size(); ++i)

@@ -29,6 +29,7 @@ public:
     void SetVolumeLabel(const std::string& label);
 
     // The whole document, lines ending in CR LF; "" for a kind outside 1-5.
+    // The label and the names are escaped as element text.
     std::string Document(const std::string& applicationName, const std::string& company) const;
 
     // Writes Document() with the product's own application and company

@@ -7,26 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 using namespace avm_test;
 
 namespace {
-
-// Decoding times of the packets of the first stream of a type, in file order.
-std::vector<double> PacketTimes(const std::string& path, const char* selector)
-{
-    std::string output;
-    RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_entries", "packet=dts_time", "-of",
-                "csv=p=0", path},
-               &output);
-    std::vector<double> times;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty() && line != "N/A")
-            times.push_back(std::stod(line));
-    return times;
-}
 
 // Times that span `total` seconds, never go back and never jump further
 // than `largestStep`. (MPEG program streams start after a preload of half a
@@ -42,57 +26,41 @@ void ExpectContinuous(const std::vector<double>& times, double total, double lar
     }
 }
 
-// Converts one clip into a two-second part the way the job runner does.
-std::string MakePart(AvmRunner& runner, const std::string& input, const std::string& output,
-                     const std::vector<std::string>& options)
-{
-    std::vector<std::string> args = {input};
-    args.insert(args.end(), options.begin(), options.end());
-    args.insert(args.end(), {"-o", output});
-    RunResult run = runner.Run(args);
-    EXPECT_EQ(run.resultCode, 0) << run.log;
-    return output;
-}
-
 }  // namespace
 
 TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
 {
-    struct Case {
+    const struct {
         const char* extension;
-        std::vector<std::string> partOptions;
-        std::vector<std::string> joinOptions;
+        const char* partOptions;  // the parts are made from clips of three kinds
+        const char* joinOptions;
         const char* format;
+    } cases[] = {
+        {".avi", "-ovc xvid -xvidencopts bitrate=800 -ffourcc XVID -oac mp3lame -lameopts cbr:br=128 -ofps 25 "
+                 "-srate 44100 -idx",
+         "-oac copy -ovc copy -idx -noodml -ffourcc XVID", "avi"},
+        {".mp4", "-ovc x264 -x264encopts bitrate=500 -oac lavc -lavcopts acodec=aac:abitrate=96 -ofps 25 -srate 44100 "
+                 "-of lavf -lavfopts format=mp4",
+         "-ovc copy -oac copy -of lavf -lavfopts format=mp4", "mov,mp4,m4a,3gp,3g2,mj2"},
+        {".mpg", "-ovc lavc -oac lavc -lavcopts vcodec=mpeg2video:vbitrate=2000:acodec=mp2:abitrate=192 -ofps 25 "
+                 "-srate 48000 -of mpeg -mpegopts format=mpeg2",
+         "-ovc copy -oac copy -of mpeg -mpegopts format=mpeg2", "mpeg"},
     };
-    const Case cases[] = {
-        {".avi",
-         {"-ovc", "xvid", "-xvidencopts", "bitrate=800", "-ffourcc", "XVID", "-oac", "mp3lame", "-lameopts",
-          "cbr:br=128", "-ofps", "25", "-srate", "44100", "-idx"},
-         {"-oac", "copy", "-ovc", "copy", "-idx", "-noodml", "-ffourcc", "XVID"},
-         "avi"},
-        {".mp4",
-         {"-ovc", "x264", "-x264encopts", "bitrate=500", "-oac", "lavc", "-lavcopts", "acodec=aac:abitrate=96",
-          "-ofps", "25", "-srate", "44100", "-of", "lavf", "-lavfopts", "format=mp4"},
-         {"-ovc", "copy", "-oac", "copy", "-of", "lavf", "-lavfopts", "format=mp4"},
-         "mov,mp4,m4a,3gp,3g2,mj2"},
-        {".mpg",
-         {"-ovc", "lavc", "-oac", "lavc", "-lavcopts", "vcodec=mpeg2video:vbitrate=2000:acodec=mp2:abitrate=192",
-          "-ofps", "25", "-srate", "48000", "-of", "mpeg", "-mpegopts", "format=mpeg2"},
-         {"-ovc", "copy", "-oac", "copy", "-of", "mpeg", "-mpegopts", "format=mpeg2"},
-         "mpeg"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.extension);
         testing_support::TestFolder folder;
         AvmRunner runner(folder.Path());
         runner.PrepareConversion(2);
         std::vector<std::string> parts;
-        for (const std::string& clip : {Clips().h264Aac, Clips().mpeg4Mp3, Clips().mpeg2Mp2})
-            parts.push_back(MakePart(runner, clip, folder.Path() + std::to_string(parts.size() + 1) + c.extension,
-                                     c.partOptions));
+        for (const std::string& clip : {Clips().h264Aac, Clips().mpeg4Mp3, Clips().mpeg2Mp2}) {
+            parts.push_back(folder.Path() + std::to_string(parts.size() + 1) + c.extension);
+            std::vector<std::string> args = Words(c.partOptions);
+            args.insert(args.end(), {clip, "-o", parts.back()});
+            ASSERT_EQ(runner.Run(args).resultCode, 0);
+        }
         runner.PrepareConversion(6);
         const std::string joined = folder.Path() + "joined" + c.extension;
-        std::vector<std::string> args = c.joinOptions;
+        std::vector<std::string> args = Words(c.joinOptions);
         args.insert(args.end(), {"-o", joined});
         args.insert(args.end(), parts.begin(), parts.end());
         RunResult run = runner.Run(args);
@@ -101,8 +69,8 @@ TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
         ProbeFacts facts = Probe(joined);
         EXPECT_EQ(facts.format["format_name"], c.format);
         EXPECT_NEAR(std::stod(facts.format["duration"]), 6.0, 0.3);
-        ExpectContinuous(PacketTimes(joined, "v"), 5.9, 0.125);
-        ExpectContinuous(PacketTimes(joined, "a"), 5.9, std::string(c.format) == "mpeg" ? 0.5 : 0.125);
+        ExpectContinuous(PacketValues(joined, "v", "dts_time"), 5.9, 0.125);
+        ExpectContinuous(PacketValues(joined, "a", "dts_time"), 5.9, std::string(c.format) == "mpeg" ? 0.5 : 0.125);
     }
 }
 
@@ -123,8 +91,8 @@ TEST(AvmJoin, EncodingJoinsSourcesOfDifferentKinds)
     // Each part keeps all its sound; the picture is held over the few
     // milliseconds by which the sound of a part outlasts it.
     EXPECT_NEAR(GreyFrames(joined).size(), 175.0, 6.0);
-    ExpectContinuous(PacketTimes(joined, "v"), 6.96, 0.045);
-    ExpectContinuous(PacketTimes(joined, "a"), 6.96, 0.045);
+    ExpectContinuous(PacketValues(joined, "v", "dts_time"), 6.96, 0.045);
+    ExpectContinuous(PacketValues(joined, "a", "dts_time"), 6.96, 0.045);
 }
 
 TEST(AvmJoin, StreamCopyRefusesInputsOfAnotherCodec)

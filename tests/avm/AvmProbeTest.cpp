@@ -1,8 +1,10 @@
-// Probe runs: the media facts and track table avm writes, checked against
-// ffprobe, and the three-second test output.
+// Probe runs with the program's probe line: the media facts and track table
+// avm writes, checked against ffprobe, and the three-second test output.
 #include "AvmRunner.h"
 #include "TestClips.h"
+#include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
+#include "engine/MediaProbe.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +16,12 @@ using namespace avm_test;
 
 namespace {
 
+// The program's probe line without the record option the runner adds.
 std::vector<std::string> ProbeLine(const std::string& input, const std::string& output)
 {
-    return {"-endpos", "3", input, "-oac", "mp3lame", "-ovc", "lavc", "-of", "mpeg", "-lameopts", "abr:br=192:mode=0",
-            "-lavcopts", "vcodec=mpeg1video:keyint=12", "-mpegopts", "format=mpeg1", "-ofps", "23.976025", "-o", output};
+    std::vector<std::string> args = engine::ProbeArguments("Rec", input, output);
+    args.erase(args.begin(), args.begin() + 2);
+    return args;
 }
 
 double Rate(const std::string& fraction)

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -95,6 +96,12 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
     return result;
 }
 
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
 bool RunProgram(const std::vector<std::string>& args, std::string* output)
 {
     char pattern[] = "/tmp/avm-test-output-XXXXXX";
@@ -156,23 +163,28 @@ ProbeFacts Probe(const std::string& path)
     return facts;
 }
 
+std::vector<double> PacketValues(const std::string& path, const char* selector, const char* entry)
+{
+    std::string output;
+    RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_entries", std::string("packet=") + entry,
+                "-of", "csv=p=0", path},
+               &output);
+    std::vector<double> values;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line != "N/A")
+            values.push_back(std::stod(line));
+    return values;
+}
+
 std::vector<std::string> GreyFrames(const std::string& path)
 {
+    auto video = Probe(path).First("video");
     std::string raw;
-    char pattern[] = "/tmp/avm-test-frames-XXXXXX";
-    int fd = ::mkstemp(pattern);
-    ::close(fd);
-    ProbeFacts facts = Probe(path);
-    auto video = facts.First("video");
     std::vector<std::string> frames;
     if (video.empty() ||
-        !RunProgram({"ffmpeg", "-nostdin", "-y", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "gray",
-                     pattern})) {
-        ::unlink(pattern);
+        !RunProgram({"ffmpeg", "-nostdin", "-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "gray", "-"}, &raw))
         return frames;
-    }
-    raw = ReadFile(pattern);
-    ::unlink(pattern);
     std::size_t size = std::stoul(video["width"]) * std::stoul(video["height"]);
     for (std::size_t at = 0; at + size <= raw.size(); at += size)
         frames.push_back(raw.substr(at, size));

@@ -45,6 +45,9 @@ private:
     platform::NotifyReceiver receiver_;
 };
 
+// The blank-separated words of line.
+std::vector<std::string> Words(const std::string& line);
+
 // Runs a program with arguments, no shell; true when it exits with 0.
 bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr);
 
@@ -59,6 +62,10 @@ struct ProbeFacts {
     std::map<std::string, std::string> First(const std::string& type) const;
 };
 ProbeFacts Probe(const std::string& path);
+
+// One value per packet (ffprobe's packet=entry) of the streams selector
+// picks ("v", "a"), in file order; packets without the value are left out.
+std::vector<double> PacketValues(const std::string& path, const char* selector, const char* entry);
 
 // Decoded frames of the video stream as raw grey pictures, one string each.
 std::vector<std::string> GreyFrames(const std::string& path);

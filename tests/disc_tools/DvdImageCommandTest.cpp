@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 
 using namespace dvdimage;
 
@@ -11,16 +13,8 @@ namespace {
 
 std::vector<std::string> Words(const std::string& text)
 {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        words.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return words;
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
 }
 
 }  // namespace

@@ -137,23 +137,6 @@ TEST(EngineArguments, PlaceholdersAreFilledFromTheChosenEntries)
     }
 }
 
-TEST(EngineArguments, OutputFormatFollowsTheExtension)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {".DivX", " -idx"},
-        {".VOB", " -of mpeg"},
-        {".wmv", " -of lavf -lavfopts format=wmv"},
-        {".asx", " -of lavf -lavfopts format=asf"},
-        {".M4V", " -of lavf -lavfopts format=mp4"},
-        {"..m.4.v", " -of lavf -lavfopts format=mp4"},
-        {".flv", " -of lavf"},
-        {".mkv", " -of xxxx"},
-    };
-    for (const auto& [extension, option] : cases)
-        EXPECT_EQ(OutputFormatOption("a__output_format__ b__output_format__", extension), "a " + option + " b " + option)
-            << extension;
-}
-
 TEST(EngineArguments, SizeRuleAndLetterBoxing)
 {
     struct Case {

@@ -51,13 +51,6 @@ protected:
 
 }  // namespace
 
-TEST(ProbeArguments, TestEncodeLine)
-{
-    EXPECT_EQ(CommandText(ProbeArguments("My_App", "/v/a b.avi", "/tmp/x/test.mpg")),
-              " -sfm My_App -endpos 3 \"/v/a b.avi\" -oac mp3lame -ovc lavc -of mpeg -lameopts abr:br=192:mode=0"
-              " -lavcopts vcodec=mpeg1video:keyint=12 -mpegopts format=mpeg1 -ofps 23.976025 -o /tmp/x/test.mpg");
-}
-
 TEST(ProbeArguments, VideoBitrateEstimate)
 {
     EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 100), 72);

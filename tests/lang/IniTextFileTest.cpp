@@ -54,15 +54,10 @@ TEST(IniTextFile, LineRules)
     EXPECT_EQ(file.GetValue("mainDialog", "Later"), "") << "names are case-sensitive";
 }
 
-TEST(IniTextFile, ErrorsAndReloadRules)
+TEST(IniTextFile, ReloadRules)
 {
     TestFolder folder;
     lang::IniTextFile file = Loaded(folder, "[S]\nK=v\n");
-    EXPECT_EQ(file.GetValue("T", "K"), "");
-    EXPECT_EQ(file.LastError(), "Unable to locate specified key: [T]");
-    EXPECT_EQ(file.GetValue("S", "Missing  "), "");
-    EXPECT_EQ(file.LastError(), "Unable to locate specified value: Missing.");
-
     EXPECT_FALSE(file.LoadFile(folder.Path() + "missing.ini"));
     EXPECT_EQ(file.GetValue("S", "K"), "v") << "a missing file leaves the old table";
 
@@ -70,7 +65,6 @@ TEST(IniTextFile, ErrorsAndReloadRules)
     ::chmod((folder.Path() + "locked.ini").c_str(), 0);
     if (::geteuid() != 0) {
         EXPECT_FALSE(file.LoadFile(folder.Path() + "locked.ini"));
-        EXPECT_EQ(file.LastError(), "Unable to open file: \"" + folder.Path() + "locked.ini\"!!");
         EXPECT_EQ(file.GetValue("S", "K"), "") << "an unreadable file empties the table";
     }
 
