@@ -27,28 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kProfiles[] = R"([MP4]
-profile_shortname=generic-mp4
-file_extname=.mp4
-command1=-oac copy -ovc copy __output_format__
-joincmd=-oac copy -ovc copy
-video_quality={High}
-video_size={Original}
-[Same as original video]
-profile_shortname=generic-original
-command1=-oac copy -ovc copy __output_format__
-video_quality={Original}
-[DVD Folder]
-profile_shortname=disc-dvdimg
-file_extname=.vob
-command1=-oac copy -ovc copy __output_format__
-video_quality={Best}
-video_size={720x480,720x576}
-video_tvtype={NTSC,PAL}
-video_aspect={4:3}
-audio_codec={AC3}
-)";
-
 const std::string kFinished = "The job is finished.      ";
 const std::string kStopped = "\n      The job was stopped by the user.      \n";
 const std::string kJoinFailed = "\n  Failed to join the videos.  \n\n";
@@ -62,8 +40,7 @@ protected:
     {
         JobWindow::SetUp();
         testing_support::InstallFakeEngine(Program());
-        folder_.Write("profiles.ini", kProfiles);
-        LoadProfiles(folder_.Path() + "profiles.ini");
+        LoadProfiles(std::string(SOURCE_DIR) + "data/profiles.ini");
     }
 
     // Opens the window on the profile and adds the rows a, b and c, each
