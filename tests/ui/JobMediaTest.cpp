@@ -5,8 +5,6 @@
 
 #include "AvmRunner.h"
 #include "app/SettingsStore.h"
-#include "engine/MediaProbe.h"
-#include "ui/EngineSession.h"
 
 #include <filesystem>
 #include <fstream>
@@ -37,21 +35,18 @@ protected:
     }
 
     // Makes a 2-second clip (160x120 MPEG-4 video, MP3 sound, AVI) per file
-    // name, probes it as Add Files does and appends its row.
+    // name and adds them all with Add Files.
     void AddClips(const std::vector<std::string>& names)
     {
-        ui::EngineSession& engine = window_->Engine();
-        engine::MediaProbe probe(engine.block, engine.launcher, dialogs_, [] { ui::MainDialog::PumpMessages(); },
-                                 engine.NotifyWindow());
+        std::vector<std::string> paths;
         for (const std::string& name : names) {
-            const std::string path = folder_.Make("clips/" + name);
+            paths.push_back(folder_.Make("clips/" + name));
             avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi", "-i",
                                 "sine=frequency=440:duration=2", "-c:v", "mpeg4", "-c:a", "libmp3lame", "-f", "avi",
-                                path});
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::Auto);
-            ASSERT_TRUE(item) << name << ": " << (dialogs_.shown.empty() ? "" : dialogs_.shown.back().text);
-            window_->AppendSource(*item);
+                                paths.back()});
         }
+        AddFiles(*window_, paths);
+        ASSERT_EQ(window_->SourceCount(), static_cast<int>(names.size())) << testing::PrintToString(Messages());
     }
 
     void ConvertAndExpectSuccess(const std::vector<std::string>& statuses)

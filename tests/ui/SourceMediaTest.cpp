@@ -45,17 +45,6 @@ protected:
         return target;
     }
 
-    static void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths)
-    {
-        window.SetFilesChooser([&paths](QWidget*, const QString&, const QString&, const QString&) {
-            QStringList chosen;
-            for (const std::string& path : paths)
-                chosen << Qs(path);
-            return chosen;
-        });
-        window.RunCommand(Command::AddFiles);
-    }
-
     // Opens Properties of a row and lets inspect look at the window before it is cancelled.
     static void WithProperties(ui::MainDialog& window, int row, std::function<void(QWidget*)> inspect)
     {

@@ -91,6 +91,17 @@ void SelectRows(QWidget* window, const std::vector<int>& rows)
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths)
+{
+    window.SetFilesChooser([&paths](QWidget*, const QString&, const QString&, const QString&) {
+        QStringList chosen;
+        for (const std::string& path : paths)
+            chosen << QString::fromStdString(path);
+        return chosen;
+    });
+    window.RunCommand(ui::Command::AddFiles);
+}
+
 engine::SourceItem Clip(const std::string& path, std::int32_t seconds)
 {
     engine::SourceItem item;

@@ -69,6 +69,9 @@ QTreeView* ListView(QWidget* window);
 std::vector<std::string> Column(QWidget* window, int column);
 void SelectRows(QWidget* window, const std::vector<int>& rows);
 
+// Runs Add Files with the file chooser answering paths (none: cancelled).
+void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths);
+
 // A 160x120 source of that length, untrimmed, as a probe describes it.
 engine::SourceItem Clip(const std::string& path, std::int32_t seconds = 10);
 
