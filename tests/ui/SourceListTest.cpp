@@ -3,7 +3,6 @@
 #include "WidgetTest.h"
 
 #include "app/SettingsStore.h"
-#include "app/Utilities.h"
 #include "controls/CRangeSlider.h"
 #include "lang/IniTextFile.h"
 #include "support/FakeEngine.h"
@@ -156,20 +155,6 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
     EXPECT_EQ(window->SourceAt(3).path, videos + "b.avi");
     AddFiles(*window, {});
     EXPECT_EQ(window->SourceCount(), 4) << "cancel adds nothing";
-}
-
-TEST_F(SourceList, ATooSmallFileNeverReachesTheEncoder)
-{
-    const std::string arguments = folder_.Path() + "argv";
-    FakeEngineScript engine("facts=160,120,3,0,0;result=0", arguments);
-    folder_.Write("videos/tiny.avi", std::string(1023, 't'));
-    auto window = OpenMainWindow();
-    AddFiles(*window, {folder_.Path() + "videos/tiny.avi"});
-    EXPECT_FALSE(app::FileExists(arguments));
-    EXPECT_EQ(window->SourceCount(), 0);
-    ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0].text,
-              "    Fail in load the file:" + folder_.Path() + "videos/tiny.avi\n\n    Unsupported  file!\n");
 }
 
 // Which files of a folder are taken is the folder listing's own test.
