@@ -114,21 +114,17 @@ TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
     EXPECT_EQ(autoShutdown, 1);
 }
 
-TEST_F(Dialogs, AboutOpensItsLinks)
+TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)
 {
     ui::AboutDialog dialog(nullptr, desktop_, QIcon());
     ExpectAllNamed(&dialog);
-    for (const char* name : {"homepageLink", "orderLink", "supportLink"}) {
-        auto* link = Find<LinkLabel>(&dialog, name);
-        Q_EMIT link->linkActivated(link->Target());
-    }
+    auto* link = Find<LinkLabel>(&dialog, "supportLink");
+    Q_EMIT link->linkActivated(link->Target());
     const app::ProductIdentity& product = app::Application().product;
-    ASSERT_EQ(desktop_.opened.size(), 3u);
-    EXPECT_EQ(desktop_.opened[0], QUrl(QString::fromStdString(product.webSite)));
-    EXPECT_EQ(desktop_.opened[1], QUrl(QString::fromStdString(product.orderPage)));
-    EXPECT_EQ(desktop_.opened[2].scheme(), "mailto");
-    EXPECT_EQ(desktop_.opened[2].path().toStdString(), product.supportEmail);
-    EXPECT_EQ(desktop_.opened[2].query(QUrl::FullyDecoded).toStdString(),
+    ASSERT_EQ(desktop_.opened.size(), 1u);
+    EXPECT_EQ(desktop_.opened[0].scheme(), "mailto");
+    EXPECT_EQ(desktop_.opened[0].path().toStdString(), product.supportEmail);
+    EXPECT_EQ(desktop_.opened[0].query(QUrl::FullyDecoded).toStdString(),
               "subject=" + product.applicationName + " --Technical Support");
 }
 
