@@ -2,57 +2,48 @@
 
 #include "app/SettingsStore.h"
 #include "cli/EntryMatch.h"
+#include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+constexpr char kProfiles[] = R"([AVI - DivX/XviD Video]
+profile_shortname=generic-avi
+video_codec={DivX,XviD}
+video_quality={High,Normal,Low}
+video_size={Original,Custom...,320x240,640x480}
+video_width={0,1,320,640}
+video_height={0,1,240,480}
+video_frame={Original,23.976,25,29.97}
+video_aspect={Auto,4:3,16:9}
+audio_quality={192 kbps,128 kbps}
+audio_sample={44100,48000}
+[DVD Folder (VIDEO_TS)]
+profile_shortname=disc-dvdimg
+video_quality={Low,Normal,High,Best}
+video_size={720x480,720x576}
+video_aspect={4:3 (Standard TV),16:9 (Wide Screen)}
+video_tvtype={NTSC,PAL}
+[Same as original video]
+profile_shortname=generic-original
+)";
 
 class CliChoicesTest : public ::testing::Test {
 protected:
     CliChoicesTest()
     {
         settings_.OutputFolder = "/home/user/Out/";
-        profiles::OutputProfile avi;
-        avi.name = "AVI - DivX/XviD Video";
-        avi.profile_shortname = "generic-avi";
-        avi.kind = profiles::ParseProfileKind(avi.profile_shortname);
-        ParseList("{DivX,XviD}", avi.video_codec);
-        ParseList("{High,Normal,Low}", avi.video_quality);
-        ParseList("{Original,Custom...,320x240,640x480}", avi.video_size);
-        profiles::ParseNumberList("{0,1,320,640}", avi.video_width.numbers);
-        profiles::ParseNumberList("{0,1,240,480}", avi.video_height.numbers);
-        ParseList("{Original,23.976,25,29.97}", avi.video_frame);
-        ParseList("{Auto,4:3,16:9}", avi.video_aspect);
-        ParseList("{192 kbps,128 kbps}", avi.audio_quality);
-        ParseList("{44100,48000}", avi.audio_sample);
-        settings_.catalogue.Add(avi);
-
-        profiles::OutputProfile dvd;
-        dvd.name = "DVD Folder (VIDEO_TS)";
-        dvd.profile_shortname = "disc-dvdimg";
-        dvd.kind = profiles::ParseProfileKind(dvd.profile_shortname);
-        ParseList("{Low,Normal,High,Best}", dvd.video_quality);
-        ParseList("{720x480,720x576}", dvd.video_size);
-        ParseList("{4:3 (Standard TV),16:9 (Wide Screen)}", dvd.video_aspect);
-        ParseList("{NTSC,PAL}", dvd.video_tvtype);
-        settings_.catalogue.Add(dvd);
-
-        profiles::OutputProfile original;
-        original.name = "Same as original video";
-        original.profile_shortname = "generic-original";
-        original.kind = profiles::ParseProfileKind(original.profile_shortname);
-        settings_.catalogue.Add(original);
+        folder_.Write("profiles.ini", kProfiles);
+        const ini::PrivateProfile data(folder_.Path() + "profiles.ini");
+        for (const std::string& section : data.SectionNames())
+            settings_.catalogue.Add(profiles::ReadOutputProfile(data, section));
         lang::LanguageTable().SetValue("MainDialog", "High", "Hoch", true);
         lang::LanguageTable().SetValue("MainDialog", "Original", "Original", true);
     }
     ~CliChoicesTest() override { lang::LanguageTable() = lang::IniTextFile(); }
-
-    template <std::size_t N>
-    static void ParseList(const char* value, profiles::TextList<N>& list)
-    {
-        profiles::ParseTextList(value, list.slots);
-    }
 
     std::string Apply(const std::vector<std::string>& arguments)
     {
@@ -62,6 +53,7 @@ protected:
     }
     profiles::ProfileChoice& Choice(int slot) { return *settings_.catalogue.Choice(slot); }
 
+    testing_support::TestFolder folder_;
     app::SettingsStore settings_;
 };
 

@@ -56,6 +56,18 @@ TEST_F(CliMediaTest, SeveralFilesWithAGenericProfileAndATrim)
     EXPECT_NE(run.err.find("The job is finished."), std::string::npos) << run.err;
 }
 
+// Quotes and backslashes are plain letters in a file name; a file named
+// directly needs no known extension.
+TEST_F(CliMediaTest, NamesWithAQuoteOrATrailingBackslashConvert)
+{
+    const std::string quoted = Copy(Clips().mpeg4Mp3, "in/x\"y.avi"), slashed = Copy(Clips().h264Aac, "in/clip\\");
+    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), quoted, slashed});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"clip\\.mp4", "x\"y.mp4"}));
+    for (const std::string& name : Outputs())
+        EXPECT_NEAR(Seconds(Out() + name), 2.0, 0.3) << name;
+}
+
 TEST_F(CliMediaTest, AFolderOfMixedClipsWithADeviceProfile)
 {
     Copy(Clips().mpeg4Mp3, "in/b clip.avi");

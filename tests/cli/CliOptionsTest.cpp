@@ -53,14 +53,6 @@ TEST(CliOptions, GlobalOptionsAnywhere)
     EXPECT_EQ(o.sources.size(), 1u);
 }
 
-TEST(CliOptions, Actions)
-{
-    EXPECT_EQ(ParseCommandLine({"--help"}).options.action, CliOptions::Action::Help);
-    EXPECT_EQ(ParseCommandLine({"-V"}).options.action, CliOptions::Action::Version);
-    EXPECT_EQ(ParseCommandLine({"--list-profiles"}).options.action, CliOptions::Action::ListProfiles);
-    EXPECT_EQ(ParseCommandLine({"x.avi"}).options.action, CliOptions::Action::Convert);
-}
-
 TEST(CliOptions, UsageErrors)
 {
     const std::vector<std::vector<std::string>> cases = {

@@ -27,34 +27,33 @@ using Dialogs = WidgetTest;
 TEST_F(Dialogs, ShutDownCountsDownAndPowersOffOnce)
 {
     FakePowerSwitch power;
-    {
-        ui::ShutDownDialog dialog(nullptr, power);
-        dialog.show();
-        auto* countdown = Find<QLabel>(&dialog, "countdown");
-        EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", "30 Seconds"));
-        ExpectAllNamed(&dialog);
-        dialog.Tick();
-        EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
-        for (int tick = 2; tick <= 30; ++tick)
-            dialog.Tick();
-        EXPECT_EQ(power.powerOffs, 0);
-        EXPECT_TRUE(dialog.isVisible());
-        dialog.Tick();
-        dialog.Tick();
-        EXPECT_EQ(power.powerOffs, 1);
-        EXPECT_FALSE(dialog.isVisible());
-    }
-    {
-        ui::ShutDownDialog dialog(nullptr, power);
-        dialog.show();
-        QTest::mouseClick(Find<QPushButton>(&dialog, "cancelButton"), Qt::LeftButton);
-        for (int tick = 0; tick < 40; ++tick)
-            dialog.Tick();
-        EXPECT_EQ(power.powerOffs, 1) << "Cancel powers nothing off";
-    }
-    ui::ShutDownDialog dialog(nullptr, power);
-    dialog.show();
-    QTest::mouseClick(Find<QPushButton>(&dialog, "shutDownNowButton"), Qt::LeftButton);
+    auto open = [&power] {
+        auto dialog = std::make_unique<ui::ShutDownDialog>(nullptr, power);
+        dialog->show();
+        return dialog;
+    };
+    auto waiting = open();
+    ExpectAllNamed(waiting.get());
+    auto* countdown = Find<QLabel>(waiting.get(), "countdown");
+    EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", "30 Seconds"));
+    waiting->Tick();
+    EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
+    for (int tick = 2; tick <= 30; ++tick)
+        waiting->Tick();
+    EXPECT_EQ(power.powerOffs, 0);
+    EXPECT_TRUE(waiting->isVisible());
+    waiting->Tick();
+    waiting->Tick();
+    EXPECT_EQ(power.powerOffs, 1);
+    EXPECT_FALSE(waiting->isVisible());
+
+    auto cancelled = open();
+    QTest::mouseClick(Find<QPushButton>(cancelled.get(), "cancelButton"), Qt::LeftButton);
+    for (int tick = 0; tick < 40; ++tick)
+        cancelled->Tick();
+    EXPECT_EQ(power.powerOffs, 1) << "Cancel powers nothing off";
+
+    QTest::mouseClick(Find<QPushButton>(open().get(), "shutDownNowButton"), Qt::LeftButton);
     EXPECT_EQ(power.powerOffs, 2);
 }
 
@@ -115,26 +114,17 @@ TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
     EXPECT_EQ(autoShutdown, 1);
 }
 
-TEST_F(Dialogs, AboutShowsProductAndOpensItsLinks)
+TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)
 {
     ui::AboutDialog dialog(nullptr, desktop_, QIcon());
     ExpectAllNamed(&dialog);
+    auto* link = Find<LinkLabel>(&dialog, "supportLink");
+    Q_EMIT link->linkActivated(link->Target());
     const app::ProductIdentity& product = app::Application().product;
-    EXPECT_EQ(dialog.windowTitle().toStdString(),
-              lang::Text("AboutDialog", "Dialog Title") + " " + product.applicationName);
-    EXPECT_EQ(Find<QLabel>(&dialog, "productName")->text().toStdString(), product.fullName);
-    EXPECT_TRUE(Find<QLabel>(&dialog, "notice")->text().contains(QString::fromStdString(product.company)));
-
-    for (const char* name : {"homepageLink", "orderLink", "supportLink"}) {
-        auto* link = Find<LinkLabel>(&dialog, name);
-        Q_EMIT link->linkActivated(link->Target());
-    }
-    ASSERT_EQ(desktop_.opened.size(), 3u);
-    EXPECT_EQ(desktop_.opened[0], QUrl(QString::fromStdString(product.webSite)));
-    EXPECT_EQ(desktop_.opened[1], QUrl(QString::fromStdString(product.orderPage)));
-    EXPECT_EQ(desktop_.opened[2].scheme(), "mailto");
-    EXPECT_EQ(desktop_.opened[2].path().toStdString(), product.supportEmail);
-    EXPECT_EQ(desktop_.opened[2].query(QUrl::FullyDecoded).toStdString(),
+    ASSERT_EQ(desktop_.opened.size(), 1u);
+    EXPECT_EQ(desktop_.opened[0].scheme(), "mailto");
+    EXPECT_EQ(desktop_.opened[0].path().toStdString(), product.supportEmail);
+    EXPECT_EQ(desktop_.opened[0].query(QUrl::FullyDecoded).toStdString(),
               "subject=" + product.applicationName + " --Technical Support");
 }
 

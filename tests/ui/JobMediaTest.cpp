@@ -5,8 +5,6 @@
 
 #include "AvmRunner.h"
 #include "app/SettingsStore.h"
-#include "engine/MediaProbe.h"
-#include "ui/EngineSession.h"
 
 #include <filesystem>
 #include <fstream>
@@ -36,20 +34,19 @@ protected:
         app::Settings().DiscLabel = "Holiday";
     }
 
-    // Makes a 2-second clip (160x120 MPEG-4 video, MP3 sound, AVI) per name,
-    // probes it as Add Files does and appends its row.
+    // Makes a 2-second clip (160x120 MPEG-4 video, MP3 sound, AVI) per file
+    // name and adds them all with Add Files.
     void AddClips(const std::vector<std::string>& names)
     {
-        ui::EngineSession& engine = window_->Engine();
-        engine::MediaProbe probe(engine.block, engine.launcher, dialogs_, engine.NotifyWindow());
+        std::vector<std::string> paths;
         for (const std::string& name : names) {
-            const std::string path = folder_.Make("clips/" + name + ".avi");
+            paths.push_back(folder_.Make("clips/" + name));
             avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi", "-i",
-                                "sine=frequency=440:duration=2", "-c:v", "mpeg4", "-c:a", "libmp3lame", path});
-            std::optional<engine::SourceItem> item = probe.ProbeSource(path, app::DecodeEngine::Auto, {});
-            ASSERT_TRUE(item) << name << ": " << (dialogs_.shown.empty() ? "" : dialogs_.shown.back().text);
-            window_->AppendSource(*item);
+                                "sine=frequency=440:duration=2", "-c:v", "mpeg4", "-c:a", "libmp3lame", "-f", "avi",
+                                paths.back()});
         }
+        AddFiles(*window_, paths);
+        ASSERT_EQ(window_->SourceCount(), static_cast<int>(names.size())) << testing::PrintToString(Messages());
     }
 
     void ConvertAndExpectSuccess(const std::vector<std::string>& statuses)
@@ -65,7 +62,7 @@ protected:
 TEST_F(MediaJob, ConvertTwoClipsTwiceWithoutReplacingAnyFile)
 {
     Open(SlotOf("generic-mp4"));
-    AddClips({"first clip", "second"});
+    AddClips({"first clip.avi", "second.avi"});
     fs::create_directories(OutputFolder());
     std::ofstream(OutputFolder() + "first clip.mp4") << "the user's own file";
 
@@ -78,6 +75,18 @@ TEST_F(MediaJob, ConvertTwoClipsTwiceWithoutReplacingAnyFile)
                                                        "second.mp4", "second_1.mp4"}));
     EXPECT_EQ(folder_.Read("out/first clip.mp4"), "the user's own file");
     for (const char* name : {"first clip_1.mp4", "first clip_2.mp4", "second.mp4", "second_1.mp4"})
+        EXPECT_NEAR(PlayingSeconds(OutputFolder() + name), 2.0, 0.2) << name;
+}
+
+// Quotes and backslashes are plain letters in a file name; a file chosen
+// in Add Files needs no known extension.
+TEST_F(MediaJob, NamesWithAQuoteOrATrailingBackslashConvert)
+{
+    Open(SlotOf("generic-mp4"));
+    AddClips({"x\"y.avi", "clip\\"});
+    ConvertAndExpectSuccess({"Done", "Done"});
+    EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"clip\\.mp4", "x\"y.mp4"}));
+    for (const std::string& name : OutputFiles())
         EXPECT_NEAR(PlayingSeconds(OutputFolder() + name), 2.0, 0.2) << name;
 }
 
@@ -96,7 +105,7 @@ TEST_F(MediaJob, JoinerEditionJoinsThreeClipsConvertedOrAsTheyAre)
         SCOPED_TRACE(c.profile);
         fs::remove_all(OutputFolder());
         Open(SlotOf(c.profile));
-        AddClips({"a", "b", "c"});
+        AddClips({"a.avi", "b.avi", "c.avi"});
         ConvertAndExpectSuccess(c.statuses);
         EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
         EXPECT_EQ(OutputFiles(), std::vector<std::string>{c.output});
@@ -109,7 +118,7 @@ TEST_F(MediaJob, JoinerEditionJoinsThreeClipsConvertedOrAsTheyAre)
 TEST_F(MediaJob, DiscJobsAuthorUnderTheDiscLabel)
 {
     Open(SlotOf("disc-dvdimg"));
-    AddClips({"a", "b"});
+    AddClips({"a.avi", "b.avi"});
     ConvertAndExpectSuccess({"Done", "Done"});
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{"Holiday"});
     std::string listing;
@@ -118,7 +127,7 @@ TEST_F(MediaJob, DiscJobsAuthorUnderTheDiscLabel)
 
     fs::remove_all(OutputFolder());
     Open(SlotOf("disc-vcdimg"));
-    AddClips({"c", "d"});
+    AddClips({"c.avi", "d.avi"});
     ConvertAndExpectSuccess({"Done", "Done"});
     const std::string cue = folder_.Read("out/Holiday/VideoCD.cue");
     const std::regex track("TRACK \\d+ MODE2/2352");

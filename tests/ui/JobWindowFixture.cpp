@@ -3,7 +3,6 @@
 #include "app/SettingsStore.h"
 
 #include <QTest>
-#include <QTreeView>
 
 namespace widget_test {
 
@@ -44,9 +43,9 @@ int JobWindow::SlotOf(const std::string& shortName) const
     return -1;
 }
 
-void JobWindow::UseJoinerEdition()
+void JobWindow::UseJoinerEdition(bool joiner)
 {
-    app::Application().product.applicationName = "Diziv Udozir Video Joiner";
+    app::Application().product.applicationName = joiner ? "Diziv Udozir Video Joiner" : "Diziv Video Converter";
 }
 
 void JobWindow::Open(int slot)
@@ -75,15 +74,6 @@ void JobWindow::WhileRunning(std::function<void()> check)
             check();
     });
     watch_.start();
-}
-
-std::vector<std::string> JobWindow::Statuses() const
-{
-    std::vector<std::string> statuses;
-    const QAbstractItemModel* rows = window_->findChild<QTreeView*>("sourceList")->model();
-    for (int row = 0; row < rows->rowCount(); ++row)
-        statuses.push_back(rows->index(row, 4).data().toString().toStdString());
-    return statuses;
 }
 
 std::vector<bool> JobWindow::Ticks() const

@@ -38,14 +38,15 @@ protected:
     // Opens the window and its job with the profile in slot selected,
     // closing the one opened before and forgetting its messages.
     void Open(int slot);
-    void UseJoinerEdition();
+    // The joiner edition, or with false the converter edition.
+    void UseJoinerEdition(bool joiner = true);
 
     // Presses Convert (Join) and returns when the job has ended.
     void Convert();
     // Runs during the job, every 10 ms.
     void WhileRunning(std::function<void()> check);
 
-    std::vector<std::string> Statuses() const;
+    std::vector<std::string> Statuses() const { return Column(window_.get(), 4); }
     std::vector<bool> Ticks() const;
     std::vector<std::string> Messages() const;
     // The names in the output folder, sorted.

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
-#include <QTreeView>
 
 #include <unistd.h>
 
@@ -28,28 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kProfiles[] = R"([MP4]
-profile_shortname=generic-mp4
-file_extname=.mp4
-command1=-oac copy -ovc copy __output_format__
-joincmd=-oac copy -ovc copy
-video_quality={High}
-video_size={Original}
-[Same as original video]
-profile_shortname=generic-original
-command1=-oac copy -ovc copy __output_format__
-video_quality={Original}
-[DVD Folder]
-profile_shortname=disc-dvdimg
-file_extname=.vob
-command1=-oac copy -ovc copy __output_format__
-video_quality={Best}
-video_size={720x480,720x576}
-video_tvtype={NTSC,PAL}
-video_aspect={4:3}
-audio_codec={AC3}
-)";
-
 const std::string kFinished = "The job is finished.      ";
 const std::string kStopped = "\n      The job was stopped by the user.      \n";
 const std::string kJoinFailed = "\n  Failed to join the videos.  \n\n";
@@ -63,8 +40,7 @@ protected:
     {
         JobWindow::SetUp();
         testing_support::InstallFakeEngine(Program());
-        folder_.Write("profiles.ini", kProfiles);
-        LoadProfiles(folder_.Path() + "profiles.ini");
+        LoadProfiles(std::string(SOURCE_DIR) + "data/profiles.ini");
     }
 
     // Opens the window on the profile and adds the rows a, b and c, each
@@ -73,11 +49,7 @@ protected:
     {
         Open(SlotOf(shortName));
         for (const char* name : {"a", "b", "c"}) {
-            engine::SourceItem item;
-            item.path = folder_.Path() + name + ".avi";
-            item.width = 160;
-            item.height = 120;
-            item.duration = 10;
+            engine::SourceItem item = Clip(folder_.Path() + name + ".avi");
             item.trimEnd = window_->SourceCount() == trimmedRow ? 5 : 10;
             item.videoCodec = "mpeg4";
             item.audioCodec = "mp3";
@@ -89,7 +61,7 @@ protected:
     // The row the window shows as being converted; -1 for none.
     int HighlightedRow() const
     {
-        auto* list = window_->findChild<QTreeView*>("sourceList");
+        QTreeView* list = ListView(window_.get());
         const QModelIndex current = list->currentIndex();
         return current.isValid() && list->selectionModel()->isSelected(current) ? current.row() : -1;
     }
@@ -110,39 +82,29 @@ protected:
     }
 };
 
+// Which rows run and what they end with is the job's own test; here the
+// window's controls, highlight and list follow it.
 TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
 {
-    const struct {
-        const char* script;
-        std::vector<std::string> statuses;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"result=0;sleep=120;only-if=/b.avi;result=99", {"Done", "Failed", "Done"}, {kFinished}},
-        {"result=0;sleep=120;only-if=/c.avi;result=1", {"Done", "Done", "Failed"}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.script);
-        OpenWithRows("generic-mp4");
-        FakeEngineScript script(c.script);
-        std::vector<std::string> looks;
-        std::vector<int> highlighted;
-        WhileRunning([&] {
-            if (looks.empty() || looks.back() != Look())
-                looks.push_back(Look());
-            if (HighlightedRow() >= 0 && (highlighted.empty() || highlighted.back() != HighlightedRow()))
-                highlighted.push_back(HighlightedRow());
-        });
-        Convert();
+    OpenWithRows("generic-mp4");
+    FakeEngineScript script("result=0;sleep=120;only-if=/b.avi;result=99");
+    std::vector<std::string> looks;
+    std::vector<int> highlighted;
+    WhileRunning([&] {
+        if (looks.empty() || looks.back() != Look())
+            looks.push_back(Look());
+        if (HighlightedRow() >= 0 && (highlighted.empty() || highlighted.back() != HighlightedRow()))
+            highlighted.push_back(HighlightedRow());
+    });
+    Convert();
 
-        EXPECT_EQ(looks, std::vector<std::string>{"busy 000000000001 elapsed 0/10000"});
-        EXPECT_EQ(highlighted, (std::vector<int>{0, 1, 2}));
-        EXPECT_EQ(Statuses(), c.statuses);
-        EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
-        EXPECT_EQ(Messages(), c.messages);
-        EXPECT_FALSE(job_->Busy());
-        EXPECT_EQ(Look(), "idle 111111111110 0/10000");
-        EXPECT_EQ(HighlightedRow(), -1);
-    }
+    EXPECT_EQ(looks, std::vector<std::string>{"busy 000000000001 elapsed 0/10000"});
+    EXPECT_EQ(highlighted, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Done", "Failed", "Done"}));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{kFinished});
+    EXPECT_EQ(Look(), "idle 111111111110 0/10000");
+    EXPECT_EQ(HighlightedRow(), -1);
 }
 
 TEST_F(FakeJob, StopAsksAndOnlyOkStopsTheRun)
@@ -182,7 +144,7 @@ TEST_F(FakeJob, NothingHalfDoneStaysInTheOutputFolder)
         SCOPED_TRACE(script);
         for (const bool joiner : {false, true}) {
             fs::remove_all(OutputFolder());
-            app::Application().product.applicationName = joiner ? "Diziv Udozir Video Joiner" : "Diziv Video Converter";
+            UseJoinerEdition(joiner);
             OpenWithRows("generic-mp4");
             FakeEngineScript fake(script);
             bool wrote = false;
@@ -205,19 +167,6 @@ TEST_F(FakeJob, NothingHalfDoneStaysInTheOutputFolder)
     }
 }
 
-TEST_F(FakeJob, AnEncoderThatCannotStartEndsTheJob)
-{
-    UseJoinerEdition();
-    OpenWithRows("generic-mp4");
-    fs::remove(Program() + "avm");
-    Convert();
-    ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_NE(dialogs_.shown[0].text.find("Error! Failed to load"), std::string::npos) << dialogs_.shown[0].text;
-    EXPECT_EQ(Statuses(), (std::vector<std::string>{"--", "--", "--"}));
-    EXPECT_EQ(Look(), "idle 111111111110 0/10000");
-    EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
-}
-
 TEST_F(FakeJob, NothingTickedStartsNothing)
 {
     OpenWithRows("generic-mp4");
@@ -230,13 +179,13 @@ TEST_F(FakeJob, NothingTickedStartsNothing)
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
 }
 
-TEST_F(FakeJob, JoinerFailures)
+TEST_F(FakeJob, JoinerFailuresLeaveNoOutput)
 {
     UseJoinerEdition();
     const struct {
         const char* profile;
         int trimmedRow;
-        const char* script;
+        const char* script;  // null: the encoder is missing
         std::vector<std::string> statuses;
         std::string message;
     } cases[] = {
@@ -244,16 +193,20 @@ TEST_F(FakeJob, JoinerFailures)
         {"generic-original", 0, "result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"}, kOriginalJoinFailed},
         // Only the join run names the output folder's a.mp4.
         {"generic-mp4", -1, "result=0;only-if=out/a.mp4;result=1", {"Done", "Done", "Done"}, kJoinFailed},
+        {"generic-mp4", -1, nullptr, {"--", "--", "--"}, "Error! Failed to load " + Program() + "avm ."},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(c.message);
         OpenWithRows(c.profile, c.trimmedRow);
         EXPECT_EQ(Find<QToolButton>(window_.get(), "convertButton")->text(), "Join");
-        FakeEngineScript script(c.script);
+        if (!c.script)
+            fs::remove(Program() + "avm");
+        FakeEngineScript script(c.script ? c.script : "");
         Convert();
         EXPECT_EQ(Statuses(), c.statuses);
         EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
+        EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
+        EXPECT_EQ(Look(), "idle 111111111110 0/10000");
     }
 }
 
@@ -295,7 +248,7 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.profile);
-        app::Application().product.applicationName = c.joiner ? "Diziv Udozir Video Joiner" : "Diziv Video Converter";
+        UseJoinerEdition(c.joiner);
         OpenWithRows(c.profile);
         window_->SetTicked(1, false);
         window_->SetTicked(2, false);

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 
 #include <cmath>
 #include <filesystem>
@@ -46,31 +45,10 @@ protected:
         return target;
     }
 
-    static void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths)
-    {
-        window.SetFilesChooser([&paths](QWidget*, const QString&, const QString&, const QString&) {
-            QStringList chosen;
-            for (const std::string& path : paths)
-                chosen << Qs(path);
-            return chosen;
-        });
-        RunAndProbe(window, Command::AddFiles);
-    }
-
-    static QTreeView* List(ui::MainDialog& window) { return window.findChild<QTreeView*>("sourceList"); }
-
-    static std::string Text(ui::MainDialog& window, int row, int column)
-    {
-        return List(window)->model()->index(row, column).data().toString().toStdString();
-    }
-
     // Opens Properties of a row and lets inspect look at the window before it is cancelled.
     static void WithProperties(ui::MainDialog& window, int row, std::function<void(QWidget*)> inspect)
     {
-        QTreeView* list = List(window);
-        list->clearSelection();
-        list->selectionModel()->select(list->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        SelectRows(&window, {row});
         OnNextModal([inspect](QWidget* modal) {
             inspect(modal);
             if (modal->isVisible())
@@ -105,29 +83,18 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
     RunAndProbe(*window, Command::AddFolder);
 
     ASSERT_EQ(window->SourceCount(), 4);
+    std::vector<avm_test::ProbeFacts> facts;
     for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(readable[row]);
-        avm_test::ProbeFacts facts = avm_test::Probe(readable[row]);
-        auto video = facts.First("video");
-        auto audio = facts.First("audio");
-        const long seconds = std::lround(std::stod(facts.format["duration"]));
+        facts.push_back(avm_test::Probe(readable[row]));
+        auto video = facts[row].First("video");
+        const long seconds = std::lround(std::stod(facts[row].format["duration"]));
         EXPECT_EQ(window->SourceAt(row).path, readable[row]);
         EXPECT_TRUE(window->IsTicked(row));
-        EXPECT_EQ(Text(*window, row, 0), readable[row]);
-        EXPECT_EQ(Text(*window, row, 1), video["width"] + " X " + video["height"]);
-        EXPECT_EQ(Text(*window, row, 2), "00:00:00");
-        EXPECT_EQ(Text(*window, row, 3), app::SecondsToClock(static_cast<double>(seconds)));
-
-        WithProperties(*window, row, [&](QWidget* dialog) {
-            EXPECT_EQ(Value(dialog, "locationValue"), readable[row]);
-            EXPECT_EQ(Value(dialog, "durationValue"), app::SecondsToClock(static_cast<double>(seconds)));
-            EXPECT_EQ(Value(dialog, "videoCodecValue"), video["codec_name"]);
-            EXPECT_EQ(Value(dialog, "frameSizeValue"), video["width"] + "x" + video["height"]);
-            EXPECT_NEAR(std::stod(Value(dialog, "frameRateValue")), Rate(video["avg_frame_rate"]), 0.01);
-            EXPECT_EQ(Value(dialog, "audioCodecValue"), audio["codec_name"]);
-            EXPECT_EQ(Value(dialog, "sampleRateValue"), audio["sample_rate"]);
-            EXPECT_EQ(Value(dialog, "channelsValue"), audio["channels"]);
-        });
+        EXPECT_EQ(Column(window.get(), 0)[row], readable[row]);
+        EXPECT_EQ(Column(window.get(), 1)[row], video["width"] + " X " + video["height"]);
+        EXPECT_EQ(Column(window.get(), 2)[row], "00:00:00");
+        EXPECT_EQ(Column(window.get(), 3)[row], app::SecondsToClock(static_cast<double>(seconds)));
     }
 
     ASSERT_EQ(dialogs_.shown.size(), 2u);
@@ -137,16 +104,26 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
     EXPECT_EQ(messages[1], "    " + lang::Text("MainDialog", "Load video failed") + folder_.Path() +
                                "videos/text.avi\n\n    " + lang::Text("MainDialog", "Unsupported  video") + "\n");
 
-    WithProperties(*window, 3, [](QWidget* dialog) {
-        auto* audio = Find<QComboBox>(dialog, "audioTrackList");
+    auto video = facts[3].First("video");
+    auto audio = facts[3].First("audio");
+    WithProperties(*window, 3, [&](QWidget* dialog) {
+        EXPECT_EQ(Value(dialog, "locationValue"), readable[3]);
+        EXPECT_EQ(Value(dialog, "durationValue"), Column(window.get(), 3)[3]);
+        EXPECT_EQ(Value(dialog, "videoCodecValue"), video["codec_name"]);
+        EXPECT_EQ(Value(dialog, "frameSizeValue"), video["width"] + "x" + video["height"]);
+        EXPECT_NEAR(std::stod(Value(dialog, "frameRateValue")), Rate(video["avg_frame_rate"]), 0.01);
+        EXPECT_EQ(Value(dialog, "audioCodecValue"), audio["codec_name"]);
+        EXPECT_EQ(Value(dialog, "sampleRateValue"), audio["sample_rate"]);
+        EXPECT_EQ(Value(dialog, "channelsValue"), audio["channels"]);
+        auto* audioTracks = Find<QComboBox>(dialog, "audioTrackList");
         auto* subtitle = Find<QComboBox>(dialog, "subtitleTrackList");
-        ASSERT_EQ(audio->count(), 2);
-        EXPECT_EQ(audio->itemText(0).toStdString(), "1   English   ");
-        EXPECT_EQ(audio->itemText(1).toStdString(), "2   German   Zweite");
+        ASSERT_EQ(audioTracks->count(), 2);
+        EXPECT_EQ(audioTracks->itemText(0).toStdString(), "1   English   ");
+        EXPECT_EQ(audioTracks->itemText(1).toStdString(), "2   German   Zweite");
         ASSERT_EQ(subtitle->count(), 2);
         EXPECT_EQ(subtitle->itemText(1).toStdString(), "3   French   ");
         EXPECT_EQ(subtitle->currentIndex(), 0) << "No Subtitle";
-        audio->setCurrentIndex(1);
+        audioTracks->setCurrentIndex(1);
         subtitle->setCurrentIndex(1);
         QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
@@ -197,7 +174,7 @@ TEST_F(SourceMedia, ACutOffFileIsReadOnlyThroughTheDecodeScript)
     ASSERT_EQ(window->SourceCount(), 1);
     EXPECT_EQ(dialogs_.shown.size(), 1u) << "the fall-back succeeds without a message";
     EXPECT_EQ(window->SourceAt(0).decodeViaDirectShow, 1);
-    EXPECT_EQ(Text(*window, 0, 1), "160 X 120");
+    EXPECT_EQ(Column(window.get(), 1), std::vector<std::string>{"160 X 120"});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "WidgetTest.h"
 
-#include "app/Application.h"
 #include "engine/SourceItem.h"
 #include "lang/IniTextFile.h"
 #include "ui/PropertiesDialog.h"
@@ -11,10 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <cstring>
-
-using testing_support::RecordingDialogs;
-using testing_support::TestFolder;
 using widget_test::Find;
 
 namespace {
@@ -22,26 +17,11 @@ namespace {
 const std::string kFontMessage =
     "Failed to load the font resource, please change the \"Subtilte Charset\" to try again.";
 
-// A program directory whose fonts folder holds only the given font files.
-class SubtitleWindows : public ::testing::Test {
+// The program directory starts without fonts.
+class SubtitleWindows : public widget_test::WidgetTest {
 protected:
-    void SetUp() override
-    {
-        saved_ = app::Application();
-        app::Application().programDirectory = folder_.Path();
-        app::Application().appName = "Test App";
-        lang::LanguageTable().SetValue("SubtitleDialog", "Select a subtitle", "Pick a file", true);
-        lang::LanguageTable().SetValue("PropertiesDialog", "No Subtitle", "None", true);
-    }
-    void TearDown() override { app::Application() = saved_; }
-
-    void InstallFont(const char* name) { folder_.Write(std::string("system/fonts/") + name, ""); }
-
+    void InstallFont(const std::string& name) { folder_.Write("prog/system/fonts/" + name, ""); }
     static void ClickOk(QWidget& window) { QTest::mouseClick(Find<QPushButton>(&window, "okButton"), Qt::LeftButton); }
-
-    TestFolder folder_;
-    RecordingDialogs dialogs_;
-    app::ApplicationValues saved_;
 };
 
 engine::SourceItem ItemWithTracks()
@@ -49,14 +29,9 @@ engine::SourceItem ItemWithTracks()
     engine::SourceItem item;
     item.path = "/v/movie.mkv";
     item.subtitleTextSize = 4;
-    auto set = [&item](int i, std::int32_t kind, std::int32_t id, const char* language) {
-        item.tracks[i].kind = kind;
-        item.tracks[i].track_id = id;
-        std::strcpy(item.tracks[i].language, language);
-    };
-    set(0, engine::kTrackAudio, 128, "eng");
-    set(1, engine::kTrackAudio, 129, "fre");
-    set(2, engine::kTrackSubtitle, 0, "und");
+    item.tracks[0] = {engine::kTrackAudio, 128, "eng", ""};
+    item.tracks[1] = {engine::kTrackAudio, 129, "fre", ""};
+    item.tracks[2] = {engine::kTrackSubtitle, 0, "und", ""};
     item.audioTrack = 0;
     return item;
 }
@@ -75,8 +50,8 @@ TEST_F(SubtitleWindows, SubtitleDialogNeedsAFileAndAnInstalledFont)
 
     ClickOk(dialog);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0].text, "Pick a file");
-    EXPECT_EQ(dialogs_.shown[0].caption, "Test App");
+    EXPECT_EQ(dialogs_.shown[0].text, lang::Text("SubtitleDialog", "Select a subtitle"));
+    EXPECT_EQ(dialogs_.shown[0].caption, "Test Converter");
 
     std::string askedFolder;
     dialog.SetFileChooser([&](QWidget*, const std::string& folder) {
@@ -115,43 +90,34 @@ TEST_F(SubtitleWindows, BrowseCancelKeepsTheFile)
     EXPECT_EQ(Find<QLineEdit>(&dialog, "subtitleEdit")->text(), "/v/old.srt");
 }
 
-TEST_F(SubtitleWindows, TrackWindowListsTracksAndStoresPositions)
+// Track lines of real files and what OK stores in the row are followed
+// through the main window (SourceMediaTest).
+TEST_F(SubtitleWindows, TrackWindowNeedsAFontEvenWithoutSubtitle)
 {
-    InstallFont("ARIAL.TTF");
     engine::SourceItem item = ItemWithTracks();
     item.subtitleCharset = 0;
     PropertiesDialog dialog(item, dialogs_);
     ASSERT_TRUE(dialog.ChoosesTracks());
     auto* audio = Find<QComboBox>(&dialog, "audioTrackList");
     auto* subtitles = Find<QComboBox>(&dialog, "subtitleTrackList");
-    ASSERT_EQ(audio->count(), 2);
-    EXPECT_EQ(audio->itemText(0), "128   English   ");
-    EXPECT_EQ(audio->itemText(1), "129   French   ");
     EXPECT_EQ(audio->currentIndex(), 0);
     ASSERT_EQ(subtitles->count(), 2);
-    EXPECT_EQ(subtitles->itemText(0), "None");
+    EXPECT_EQ(subtitles->itemText(0).toStdString(), lang::Text("PropertiesDialog", "No Subtitle"));
     EXPECT_EQ(subtitles->itemText(1), "0   Undetermined   ");
     EXPECT_EQ(subtitles->currentIndex(), 0);
 
-    audio->setCurrentIndex(1);
-    subtitles->setCurrentIndex(1);
-    ClickOk(dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Result().audioTrack, 1);
-    EXPECT_EQ(dialog.Result().subtitleTrack, 0);
-    EXPECT_EQ(dialog.Result().style.fontFile, "ARIAL.TTF");
-    EXPECT_EQ(dialog.Result().style.textSize, 4);
-}
-
-TEST_F(SubtitleWindows, TrackWindowChecksTheFontEvenWithoutSubtitle)
-{
-    engine::SourceItem item = ItemWithTracks();
-    item.subtitleCharset = 5;
-    PropertiesDialog dialog(item, dialogs_);
     ClickOk(dialog);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, kFontMessage);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    InstallFont("ARIAL.TTF");
+    audio->setCurrentIndex(1);
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Result().audioTrack, 1);
+    EXPECT_EQ(dialog.Result().style.fontFile, "ARIAL.TTF");
+    EXPECT_EQ(dialog.Result().style.textSize, 4);
 }
 
 TEST_F(SubtitleWindows, PlainPropertiesShowUnknowForScriptDecodedSources)

@@ -27,22 +27,17 @@ void WidgetTest::SetUp()
     // The window's status record and progress socket are named after it.
     app::Application().appSharedName = "Test_Converter_" + std::to_string(::getpid());
     app::Application().product = app::BuiltInProductIdentity();
-    for (const char* file : {"Languages/English.ini", "Languages/German.ini", "TarvoIcons.ini", "BrixIcons.ini"})
-        ShipDataFile(file);
+    for (const char* file : {"Languages/English.ini", "Languages/German.ini", "TarvoIcons.ini", "BrixIcons.ini"}) {
+        const std::filesystem::path target = program_ + file;
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::copy_file(std::string(SOURCE_DIR) + "data/" + file, target);
+    }
     UseLanguage("English");
 }
 
 void WidgetTest::TearDown()
 {
     app::Application() = saved_;
-}
-
-void WidgetTest::ShipDataFile(const std::string& relative)
-{
-    const std::filesystem::path target = program_ + relative;
-    std::filesystem::create_directories(target.parent_path());
-    std::filesystem::copy_file(std::string(SOURCE_DIR) + "data/" + relative, target,
-                               std::filesystem::copy_options::overwrite_existing);
 }
 
 void WidgetTest::LoadProfiles(const std::string& iniFile)
@@ -72,6 +67,51 @@ void OnNextModal(std::function<void(QWidget*)> check)
         ASSERT_NE(modal, nullptr) << "no modal dialog opened";
         check(modal);
     });
+}
+
+QTreeView* ListView(QWidget* window)
+{
+    return Find<QTreeView>(window, "sourceList");
+}
+
+std::vector<std::string> Column(QWidget* window, int column)
+{
+    std::vector<std::string> texts;
+    const QAbstractItemModel* rows = ListView(window)->model();
+    for (int row = 0; row < rows->rowCount(); ++row)
+        texts.push_back(rows->index(row, column).data().toString().toStdString());
+    return texts;
+}
+
+void SelectRows(QWidget* window, const std::vector<int>& rows)
+{
+    QTreeView* list = ListView(window);
+    list->clearSelection();
+    for (int row : rows)
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths)
+{
+    window.SetFilesChooser([&paths](QWidget*, const QString&, const QString&, const QString&) {
+        QStringList chosen;
+        for (const std::string& path : paths)
+            chosen << QString::fromStdString(path);
+        return chosen;
+    });
+    RunAndProbe(window, ui::Command::AddFiles);
+}
+
+engine::SourceItem Clip(const std::string& path, std::int32_t seconds)
+{
+    engine::SourceItem item;
+    item.path = path;
+    item.width = 160;
+    item.height = 120;
+    item.duration = static_cast<std::uint32_t>(seconds);
+    item.trimEnd = seconds;
+    return item;
 }
 
 void ExpectAllNamed(QWidget* window)

@@ -3,6 +3,7 @@
 // directory holding the shipped data files, and recorders for everything
 // the windows would open outside the program.
 #include "app/Application.h"
+#include "engine/SourceItem.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
 #include "ui/Desktop.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QTreeView>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -32,8 +34,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Copies a file of the source tree's data/ folder into the program directory.
-    void ShipDataFile(const std::string& relative);
     // Fills the settings' catalogue from a profile file in INI form.
     static void LoadProfiles(const std::string& iniFile);
     // Loads a shipped language file into the language table.
@@ -67,6 +67,18 @@ Widget* Find(QWidget* window, const char* name)
     EXPECT_NE(widget, nullptr) << "no widget named " << name;
     return widget;
 }
+
+// The main window's source list; the texts of one of its columns; selects
+// exactly the given rows.
+QTreeView* ListView(QWidget* window);
+std::vector<std::string> Column(QWidget* window, int column);
+void SelectRows(QWidget* window, const std::vector<int>& rows);
+
+// Runs Add Files with the file chooser answering paths (none: cancelled).
+void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths);
+
+// A 160x120 source of that length, untrimmed, as a probe describes it.
+engine::SourceItem Clip(const std::string& path, std::int32_t seconds = 10);
 
 // Every button, list, box and edit of the window has a name that assistive
 // tools read (its own text, its label's text or its tooltip).
