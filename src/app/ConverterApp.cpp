@@ -2,7 +2,7 @@
 
 #include "Application.h"
 #include "SettingsStore.h"
-#include "UserDialogs.h"
+#include "Reporter.h"
 #include "Utilities.h"
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
@@ -38,8 +38,8 @@ std::string LanguageFilePath(const std::string& programDirectory, const std::str
     return programDirectory + "Languages/" + languageName + ".ini";
 }
 
-ConverterApp::ConverterApp(std::string programDirectory, UserDialogs& dialogs, std::function<void()> runMainWindow)
-    : programDirectory_(std::move(programDirectory)), dialogs_(dialogs), runMainWindow_(std::move(runMainWindow))
+ConverterApp::ConverterApp(std::string programDirectory, Reporter& reporter, std::function<void()> runMainWindow)
+    : programDirectory_(std::move(programDirectory)), reporter_(reporter), runMainWindow_(std::move(runMainWindow))
 {
     if (!programDirectory_.empty() && programDirectory_.back() != '/')
         programDirectory_ += '/';
@@ -78,7 +78,7 @@ void ConverterApp::ReadApplicationNames()
 // The profile catalogue comes first: the per-profile settings are keyed by
 // the profile section names. Without profile data the program cannot work:
 // the reason goes to standard output and, since a program started from the
-// desktop has no visible output, into a message box as well.
+// desktop has no visible output, to the reporter as well.
 bool ConverterApp::LoadCatalogueAndSettings()
 {
     SettingsStore& settings = Settings();
@@ -89,7 +89,7 @@ bool ConverterApp::LoadCatalogueAndSettings()
         const char* message = profiles::UnscrambleMessage(status);
         std::fputs(message, stdout);
         std::fflush(stdout);
-        dialogs_.Message(message, Application().appName);
+        reporter_.Report({NoticeId::ProfileDataUnreadable, {message}});
         return false;
     }
     settings.LoadSettings(programDirectory_ + "savedata.dll");
@@ -123,7 +123,7 @@ bool ConverterApp::AcquireSingleInstance()
     if (temp.empty() || instanceLock_.Acquire(temp + FileNameSafe(Application().appName) + ".lock") !=
                             platform::InstanceLock::Result::HeldElsewhere)
         return true;
-    dialogs_.Message(lang::Text("MainDialog", "Only one instance"), Application().appName);
+    reporter_.Report({NoticeId::OnlyOneInstance});
     return false;
 }
 

@@ -9,12 +9,12 @@
 
 namespace app {
 
-class UserDialogs;
+class Reporter;
 
 class ConverterApp {
 public:
     // runMainWindow shows the main window and returns when it is closed.
-    ConverterApp(std::string programDirectory, UserDialogs& dialogs, std::function<void()> runMainWindow = {});
+    ConverterApp(std::string programDirectory, Reporter& reporter, std::function<void()> runMainWindow = {});
 
     // The whole start-up sequence; returns the process exit status:
     // 0 after the main window closed, 1 when the profile data cannot be
@@ -36,7 +36,7 @@ private:
     void LoadLanguage();
 
     std::string programDirectory_;
-    UserDialogs& dialogs_;
+    Reporter& reporter_;
     std::function<void()> runMainWindow_;
     platform::InstanceLock instanceLock_;
 };

@@ -1,20 +1,10 @@
 #include "FolderChecks.h"
 
-#include "Application.h"
 #include "UserDialogs.h"
 #include "Utilities.h"
 #include "platform/FileSystem.h"
 
 namespace app {
-
-namespace {
-
-std::string FolderMessage(const std::string& path, const char* tail)
-{
-    return "The folder:\n\n" + path + "\n\n" + tail;
-}
-
-}  // namespace
 
 bool IsValidFolderName(const std::string& name)
 {
@@ -58,22 +48,20 @@ int CheckPathSyntax(const std::string& path, PathCheckMode mode)
 
 int ValidateFolder(const std::string& path, UserDialogs& dialogs)
 {
-    const std::string& caption = Application().appName;
-    const std::string invalid = FolderMessage(path, "is invalid. Please reenter.");
     int result = CheckPathSyntax(path, PathCheckMode::CheckOnly);
     if (result != kPathValid) {
-        dialogs.Message(invalid, caption);
+        dialogs.Report({NoticeId::FolderInvalid, {path}});
         return result;
     }
     if (DirectoryExists(path))
         return kPathValid;
-    if (!dialogs.Question(FolderMessage(path, "does not exist. Do you want the folder to be created?"), caption))
+    if (!dialogs.Question({NoticeId::FolderMissingCreateIt, {path}}))
         return kPathDeclined;
     result = CheckPathSyntax(path, PathCheckMode::Create);
     if (result == kPathInvalid)
-        dialogs.Message(invalid, caption);
+        dialogs.Report({NoticeId::FolderInvalid, {path}});
     else if (result == kPathNotCreated)
-        dialogs.Message(FolderMessage(path, "can not be created. Please double check."), caption);
+        dialogs.Report({NoticeId::FolderNotCreated, {path}});
     return result;
 }
 

@@ -1,19 +1,25 @@
 #pragma once
-// How the core asks the user something: message boxes and questions.
-// The program shows Qt message boxes; tests answer from a script.
+// How the program talks with the user: the core's notices and questions,
+// and the boxes the front ends word themselves. The program shows Qt
+// message boxes or lines on a terminal; tests answer from a script.
+#include "Reporter.h"
+
 #include <string>
 
 namespace app {
 
-class UserDialogs {
+class UserDialogs : public Reporter {
 public:
-    virtual ~UserDialogs() = default;
     // An information box with a single OK button.
     virtual void Message(const std::string& text, const std::string& caption) = 0;
     // A Yes/No question; true for Yes.
     virtual bool Question(const std::string& text, const std::string& caption) = 0;
     // An OK/Cancel confirmation; true for OK.
     virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
+
+    // The same questions asked by the core.
+    virtual bool Question(const Notice& question) = 0;
+    virtual bool Confirm(const Notice& question) = 0;
 };
 
 }  // namespace app

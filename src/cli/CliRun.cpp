@@ -164,8 +164,12 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
         }
         return settings.SaveSettings() ? kExitSuccess : kExitFailure;
     }
-    if (!engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), settings.DiscLabel, dialogs))
+    const app::Outcome label =
+        engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), settings.DiscLabel);
+    if (!label) {
+        app::ReportFailure(dialogs, label);
         return kExitUsage;
+    }
     if (!application.AcquireSingleInstance())
         return kExitFailure;
 
@@ -180,7 +184,7 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     if (platform::InterruptSignal())
         return InterruptedStatus();
     if (run.view.RowCount() == 0) {
-        dialogs.Message("diziv-cli: no video to convert", "");
+        dialogs.Message("no video to convert", "");
         return kExitFailure;
     }
 
@@ -189,7 +193,7 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
     const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
     if (!profile || !choice) {
-        dialogs.Message("Failed to get output format settings. ", "");
+        dialogs.Report({app::NoticeId::OutputFormatUnavailable});
         return kExitFailure;
     }
     engine::JobSpec spec{*profile, *choice, settings.ForJob(),

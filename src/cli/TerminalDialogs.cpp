@@ -1,18 +1,19 @@
 #include "TerminalDialogs.h"
 
+#include "app/NoticeText.h"
+
 #include <sstream>
 
 namespace cli {
 
 std::string TidyMessage(const std::string& text)
 {
-    std::istringstream lines(text);
+    std::istringstream words(text);
     std::string tidy;
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
-            continue;
-        tidy += line.substr(first, line.find_last_not_of(" \t\r") - first + 1) + "\n";
+    for (std::string word; words >> word;) {
+        if (!tidy.empty())
+            tidy += ' ';
+        tidy += word;
     }
     return tidy;
 }
@@ -21,12 +22,17 @@ void TerminalDialogs::Print(const std::string& text)
 {
     if (beforeOutput_)
         beforeOutput_();
-    out_ << TidyMessage(text) << std::flush;
+    out_ << "diziv-cli: " << TidyMessage(text) << "\n" << std::flush;
 }
 
 void TerminalDialogs::Message(const std::string& text, const std::string&)
 {
     Print(text);
+}
+
+void TerminalDialogs::Report(const app::Notice& notice)
+{
+    Print(app::NoticeText(notice));
 }
 
 bool TerminalDialogs::Ask(const std::string& text, const char* yes, const char* no)
@@ -48,6 +54,16 @@ bool TerminalDialogs::Question(const std::string& text, const std::string&)
 bool TerminalDialogs::Confirm(const std::string& text, const std::string&)
 {
     return Ask(text, "OK", "Cancel");
+}
+
+bool TerminalDialogs::Question(const app::Notice& question)
+{
+    return Question(app::NoticeText(question), "");
+}
+
+bool TerminalDialogs::Confirm(const app::Notice& question)
+{
+    return Confirm(app::NoticeText(question), "");
 }
 
 }  // namespace cli

@@ -1,7 +1,8 @@
 #pragma once
-// Message boxes and questions on a terminal: the text goes to standard
-// error without the blank framing the boxes use; a question takes its safe
-// answer (No, Cancel) unless the user gave --yes.
+// Message boxes and questions on a terminal: each text goes to standard
+// error as one line, "diziv-cli: " and the text without the line breaks and
+// blank framing the boxes use; a question takes its safe answer (No,
+// Cancel) unless the user gave --yes.
 #include "app/UserDialogs.h"
 
 #include <functional>
@@ -20,6 +21,10 @@ public:
     bool Question(const std::string& text, const std::string& caption) override;
     bool Confirm(const std::string& text, const std::string& caption) override;
 
+    void Report(const app::Notice& notice) override;
+    bool Question(const app::Notice& question) override;
+    bool Confirm(const app::Notice& question) override;
+
 private:
     bool Ask(const std::string& text, const char* yes, const char* no);
     void Print(const std::string& text);
@@ -29,7 +34,8 @@ private:
     std::function<void()> beforeOutput_;
 };
 
-// The lines of a message box text, each trimmed, empty ones left out.
+// A message box text as one line: every run of blanks and line breaks
+// becomes one blank, none at either end.
 std::string TidyMessage(const std::string& text);
 
 }  // namespace cli

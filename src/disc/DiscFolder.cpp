@@ -1,29 +1,17 @@
 #include "DiscFolder.h"
 
-#include "app/Application.h"
-#include "app/UserDialogs.h"
 #include "app/Utilities.h"
-#include "lang/IniTextFile.h"
 #include "profiles/ProfileKind.h"
 
 #include <filesystem>
 
 namespace disc {
 
-namespace {
-
-void ShowFailure(app::UserDialogs& dialogs, const char* key)
-{
-    dialogs.Message(lang::Text("MainDialog", key), app::Application().appName);
-}
-
-}  // namespace
-
-int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& dialogs)
+app::Outcome PrepareDiscFolder(const DiscJob& job, DiscState& state)
 {
     const profiles::ProfileKind kind = profiles::ParseProfileKind(job.profileShortName);
     if (!kind.discImage)
-        return 1;
+        return app::Outcome::Success();
     const std::string base = job.outputFolder + job.discLabel;
     state.discFolder = base;
     for (int n = 1; app::DirectoryExists(state.discFolder); ++n)
@@ -31,15 +19,12 @@ int PrepareDiscFolder(const DiscJob& job, DiscState& state, app::UserDialogs& di
 
     if (kind.dvdImage) {
         if (!app::CreateDirectoryPath(state.discFolder + "/VIDEO_TS") ||
-            !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS")) {
-            ShowFailure(dialogs, "DVD image failed");
-            return 0;
-        }
+            !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS"))
+            return app::Notice{app::NoticeId::DvdImageFailed};
     } else if (!app::CreateDirectoryPath(state.discFolder)) {
-        ShowFailure(dialogs, "VCD image failed");
-        return 0;
+        return app::Notice{app::NoticeId::VcdImageFailed};
     }
-    return 1;
+    return app::Outcome::Success();
 }
 
 void RemoveFailedDiscFolder(const std::string& discFolder)

@@ -1,6 +1,7 @@
 #include "DvdAuthoring.h"
 
 #include "disc/DiscFolder.h"
+#include "app/Reporter.h"
 #include "app/Utilities.h"
 #include "engine/OutputNaming.h"
 #include "engine/CommandLine.h"
@@ -86,14 +87,15 @@ std::optional<engine::ToolCommand> DvdAuthoring::Next()
 {
     switch (runsStarted_++) {
     case 0: {
-        if (!PrepareDiscFolder(job_, state_, run_.dialogs)) {
+        if (const app::Outcome folder = PrepareDiscFolder(job_, state_); !folder) {
+            app::ReportFailure(run_.reporter, folder);
             MarkDiscStepFailed(run_);
             return std::nullopt;
         }
         state_.vobTotalMegabytes = SumVobMegabytes(job_.workingFolder);
         std::optional<engine::Arguments> arguments = BuildDvdTitleArguments(job_, settings_, state_.discFolder);
         if (!arguments) {
-            ShowDiscMessage(run_, "DVD image failed");
+            run_.reporter.Report({app::NoticeId::DvdImageFailed});
             MarkDiscStepFailed(run_);
             return Finish();
         }

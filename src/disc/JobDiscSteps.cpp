@@ -29,11 +29,11 @@ DvdTitleSettings MakeTitleSettings(const engine::JobSpec& spec)
 
 }  // namespace
 
-void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::UserDialogs& dialogs)
+void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::Reporter& reporter)
 {
-    job.SetDiscSteps([&job, &block, &dialogs](const engine::JobSpec& spec, const std::string& workingFolder)
+    job.SetDiscSteps([&job, &block, &reporter](const engine::JobSpec& spec, const std::string& workingFolder)
                          -> std::unique_ptr<engine::ToolSequence> {
-        DiscRun run{*block.Data(), dialogs};
+        DiscRun run{*block.Data(), reporter};
         const DiscJob discJob = MakeDiscJob(spec, workingFolder, block.Name());
         if (profiles::IsVcdImage(spec.profile))
             return std::make_unique<VcdImaging>(discJob, run);

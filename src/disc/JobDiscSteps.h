@@ -5,7 +5,7 @@
 #include "engine/ConversionJob.h"
 
 namespace app {
-class UserDialogs;
+class Reporter;
 }
 
 namespace engine {
@@ -15,7 +15,7 @@ class EngineStatusBlock;
 namespace disc {
 
 // Gives the job its disc steps; they read the job's profile, choices and
-// disc label from its JobSpec.
-void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::UserDialogs& dialogs);
+// disc label from its JobSpec and hand their notices to reporter.
+void InstallDiscSteps(engine::ConversionJob& job, engine::EngineStatusBlock& block, app::Reporter& reporter);
 
 }  // namespace disc

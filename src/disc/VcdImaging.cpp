@@ -1,5 +1,6 @@
 #include "VcdImaging.h"
 
+#include "app/Reporter.h"
 #include "app/Utilities.h"
 #include "disc/DiscFolder.h"
 #include "disc/VcdXmlWriter.h"
@@ -27,7 +28,8 @@ std::optional<engine::ToolCommand> VcdImaging::Next()
 {
     if (runsStarted_++ > 0)
         return runsStarted_ == 2 ? Finish() : std::nullopt;
-    if (!PrepareDiscFolder(job_, state_, run_.dialogs)) {
+    if (const app::Outcome folder = PrepareDiscFolder(job_, state_); !folder) {
+        app::ReportFailure(run_.reporter, folder);
         MarkDiscStepFailed(run_);
         return std::nullopt;
     }
@@ -41,13 +43,13 @@ std::optional<engine::ToolCommand> VcdImaging::Next()
     const std::string temp = app::TempDirectory();
     const std::string xmlPath = temp + "vcd.xml";
     if (temp.empty() || writer.WriteVcdXml(xmlPath) != 0 || !app::FileExists(xmlPath)) {
-        ShowDiscMessage(run_, "Create XML failed");
+        run_.reporter.Report({app::NoticeId::VcdXmlFailed});
         MarkDiscStepFailed(run_);
         return Finish();
     }
     std::optional<engine::Arguments> arguments = BuildVcdArguments(job_, xmlPath, state_.discFolder);
     if (!arguments) {
-        ShowDiscMessage(run_, "VCD image failed");
+        run_.reporter.Report({app::NoticeId::VcdImageFailed});
         MarkDiscStepFailed(run_);
         return Finish();
     }

@@ -9,7 +9,6 @@
 #include "JoinFormats.h"
 #include "OutputNaming.h"
 #include "WorkingFolder.h"
-#include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
@@ -63,9 +62,9 @@ ProgressReport::JobPhase ConversionJob::Phase() const
     return {step_ == Step::Converting, step_ == Step::Joining, dvdTotalMB_};
 }
 
-void ConversionJob::Tell(const std::string& text)
+void ConversionJob::Tell(app::NoticeId id, std::vector<std::string> args)
 {
-    dialogs_.Message(text, app::Application().appName);
+    dialogs_.Report({id, std::move(args)});
 }
 
 std::int32_t ConversionJob::ResultCode() const
@@ -73,12 +72,9 @@ std::int32_t ConversionJob::ResultCode() const
     return LoadField(block_.Data()->result_code);
 }
 
-std::string ConversionJob::JoinFailureMessage() const
+app::NoticeId ConversionJob::JoinFailure() const
 {
-    if (profiles::IsOriginal(spec_.profile))
-        return "\n" + Text("Fail to join") + "\n\n" + Text("Not original join") + "\n\n" + Text("Try another format") +
-               "\n\n";
-    return "\n  " + Text("Fail to join") + "  \n\n";
+    return profiles::IsOriginal(spec_.profile) ? app::NoticeId::OriginalJoinFailed : app::NoticeId::JoinFailed;
 }
 
 void ConversionJob::SetBusy(Step step)
@@ -92,40 +88,43 @@ void ConversionJob::SetBusy(Step step)
     view_.ShowBusy(Busy());
 }
 
-bool ConversionJob::CheckPreconditions()
+app::Outcome ConversionJob::CheckPreconditions()
 {
     std::vector<const SourceItem*> items;
     for (const JobRow& row : spec_.rows)
         items.push_back(&row.item);
-    if (!CheckJoinFormats(spec_.profile, items, dialogs_) ||
-        !CheckDiscLabel(&spec_.profile, spec_.settings.discLabel, dialogs_))
-        return false;
+    if (app::Outcome joinable = CheckJoinFormats(spec_.profile, items); !joinable)
+        return joinable;
+    if (app::Outcome labelled = CheckDiscLabel(&spec_.profile, spec_.settings.discLabel); !labelled)
+        return labelled;
     return PrepareWorkingFolder({spec_.settings.outputFolder, spec_.profile, spec_.joinerMode,
                                  TotalMinutes(spec_.rows),
                                  DiscCapacityFor(spec_.profile.kind, spec_.choice.video_quality)
                                      .capacityMinutes},
-                                dialogs_, disks_, workingFolder_) == 1;
+                                dialogs_, disks_, workingFolder_);
 }
 
 void ConversionJob::Start(JobSpec spec)
 {
     if (Busy()) {
-        Tell(Text("Not allow operation"));
+        Tell(app::NoticeId::NotAllowedWhileBusy);
         return;
     }
     if (!block_.IsOpen()) {
-        Tell("Failed to get output format settings. ");
+        Tell(app::NoticeId::OutputFormatUnavailable);
         return;
     }
     spec_ = std::move(spec);
     decodeScriptPath_.clear();
-    if (!CheckPreconditions())
+    if (const app::Outcome ready = CheckPreconditions(); !ready) {
+        app::ReportFailure(dialogs_, ready);
         return;
+    }
     for (const JobRow& row : spec_.rows)
         view_.SetStatus(row.listRow, "--");
     if (spec_.rows.empty()) {
         CleanUp(false);
-        Tell("\n        " + Text("One video at least") + "          \n\n");
+        Tell(app::NoticeId::NoVideoTicked);
         return;
     }
 
@@ -164,7 +163,7 @@ void ConversionJob::ConvertRows()
         if (UsesDecodeScript(spec_.settings.decoder, item)) {
             decodeScriptPath_ = DecodeScriptPath();
             if (!WriteDecodeScript(item.path, decodeScriptPath_)) {
-                Tell("Failed to write decoder setting file.");
+                Tell(app::NoticeId::DecoderSettingsNotWritten);
                 ready = false;
             }
         }
@@ -205,7 +204,7 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
     view_.SetStatus(listRow, Text("Status Fail"));
     if (!spec_.joinerMode)
         return RowOutcome::Next;
-    Tell(JoinFailureMessage());
+    Tell(JoinFailure());
     return RowOutcome::LeaveLoop;
 }
 
@@ -295,7 +294,7 @@ void ConversionJob::StartJoin()
         if (platform::MoveFile(parts.front(), outputPath_))
             StoreField(record.result_code, kResultSuccess);
         else
-            Tell(Text("Move video failed"));
+            Tell(app::NoticeId::MoveVideoFailed);
         FinishJoin();
     } else if (!launcher_.StartEngine(EncoderPath(), arguments)) {
         Finish();
@@ -309,7 +308,7 @@ void ConversionJob::FinishJoin()
     if (result != kResultSuccess)
         RemovePartialOutput(outputPath_);
     if (result == kResultNotReported || result == kResultFailed)
-        Tell(JoinFailureMessage());
+        Tell(JoinFailure());
     Finish();
 }
 
@@ -332,9 +331,9 @@ void ConversionJob::Finish()
     const std::int32_t result = ResultCode();
     if (!autoShutdown) {
         if (result == kResultStopped)
-            Tell("\n      " + Text("Aborted by user") + "      \n");
+            Tell(app::NoticeId::JobAborted);
         else if (result == kResultSuccess)
-            Tell(Text("Mission accomplished") + "      ");
+            Tell(app::NoticeId::JobAccomplished);
     } else if (result != kResultStopped) {
         view_.ShowShutdownDialog();
     }
@@ -350,7 +349,7 @@ void ConversionJob::CleanUp(bool reportFailure)
 {
     if (!workingFolder_.empty() && app::DirectoryExists(workingFolder_) && !app::DeleteFolder(workingFolder_) &&
         reportFailure)
-        Tell(Text("Delete temp failed") + workingFolder_ + "\n" + Text("Delete temp yourself") + "\n");
+        Tell(app::NoticeId::TempFolderNotDeleted, {workingFolder_});
     if (!decodeScriptPath_.empty() && app::FileExists(decodeScriptPath_))
         platform::RemoveFile(decodeScriptPath_);
 }
@@ -359,7 +358,7 @@ void ConversionJob::OnStop()
 {
     if (!Busy())
         return;
-    if (dialogs_.Confirm("\n  " + Text("Are you sure") + "         \n\n", "Warning") && Busy())
+    if (dialogs_.Confirm({app::NoticeId::StopQuestion}) && Busy())
         RequestStop();
 }
 

@@ -5,6 +5,7 @@
 // launches the first tool and returns, and the front end's event loop
 // advances it with OnToolEvent() when the tool's exit descriptor becomes
 // readable and OnTick() on a timer while it is busy.
+#include "app/Notice.h"
 #include "engine/JobSpec.h"
 #include "engine/ProgressReport.h"
 #include "engine/ToolSequence.h"
@@ -62,7 +63,7 @@ private:
     enum class Step { Idle, Converting, Joining, Disc };
     enum class RowOutcome { Next, LeaveLoop };
 
-    bool CheckPreconditions();
+    app::Outcome CheckPreconditions();
     // Starts the rows from rowIndex_ on until one runs; moves on to the
     // join or disc step after the last.
     void ConvertRows();
@@ -75,9 +76,9 @@ private:
     void Abandon();
     void SetBusy(Step step);
     void CleanUp(bool reportFailure);
-    void Tell(const std::string& text);
+    void Tell(app::NoticeId id, std::vector<std::string> args = {});
     std::int32_t ResultCode() const;
-    std::string JoinFailureMessage() const;
+    app::NoticeId JoinFailure() const;
     const JobRow& CurrentRow() const { return spec_.rows.at(rowIndex_); }
 
     JobView& view_;

@@ -1,8 +1,5 @@
 #include "DiscRules.h"
 
-#include "app/Application.h"
-#include "app/UserDialogs.h"
-#include "lang/IniTextFile.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <algorithm>
@@ -29,22 +26,19 @@ DiscLabelProblem CheckDiscLabelText(const std::string& label)
     return DiscLabelProblem::None;
 }
 
-int CheckDiscLabel(const profiles::OutputProfile* profile, const std::string& label, app::UserDialogs& dialogs)
+app::Outcome CheckDiscLabel(const profiles::OutputProfile* profile, const std::string& label)
 {
     if (!profile || !profiles::IsDiscImage(*profile))
-        return 1;
+        return app::Outcome::Success();
     switch (CheckDiscLabelText(label)) {
     case DiscLabelProblem::Empty:
-        dialogs.Message(lang::Text("MainDialog", "Disc label enmpty"), app::Application().appName);
-        return 0;
+        return app::Notice{app::NoticeId::DiscLabelEmpty};
     case DiscLabelProblem::SpecialCharacter:
-        dialogs.Message(lang::Text("MainDialog", "Not special char") + "\n\" * / : < > ? \\ | ' & ; #",
-                        app::Application().appName);
-        return 0;
+        return app::Notice{app::NoticeId::DiscLabelSpecialCharacter};
     case DiscLabelProblem::None:
         break;
     }
-    return 1;
+    return app::Outcome::Success();
 }
 
 int WholeMinutes(double seconds)

@@ -2,13 +2,10 @@
 // Rules of disc image profiles that both front ends apply before a job:
 // the capacity of a disc at a video quality, the disc label check and the
 // length of the sources in whole minutes.
+#include "app/Notice.h"
 #include "profiles/ProfileKind.h"
 
 #include <string>
-
-namespace app {
-class UserDialogs;
-}
 
 namespace profiles {
 struct OutputProfile;
@@ -30,9 +27,9 @@ DiscCapacity DiscCapacityFor(const profiles::ProfileKind& kind, int videoQuality
 enum class DiscLabelProblem { None, Empty, SpecialCharacter };
 DiscLabelProblem CheckDiscLabelText(const std::string& label);
 
-// 1 when the job may go on: the profile is no disc image profile, or the
-// label suits it. 0 after telling the user what is wrong with the label.
-int CheckDiscLabel(const profiles::OutputProfile* profile, const std::string& label, app::UserDialogs& dialogs);
+// Success when the job may go on: the profile is no disc image profile, or
+// the label suits it.
+app::Outcome CheckDiscLabel(const profiles::OutputProfile* profile, const std::string& label);
 
 // Whole minutes of a duration, as the capacity ruler counts them.
 int WholeMinutes(double seconds);

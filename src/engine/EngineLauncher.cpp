@@ -28,17 +28,17 @@ EngineLauncher::EngineLauncher(EngineStatusBlock& block, app::UserDialogs& dialo
 {
 }
 
-int EngineLauncher::StartEngine(const std::string& path, const Arguments& arguments)
+bool EngineLauncher::StartEngine(const std::string& path, const Arguments& arguments)
 {
     abortSeenMs_.reset();
     terminatedMs_.reset();
     std::string tempFolder = app::TempDirectory();
     logPath_ = tempFolder.empty() ? "" : tempFolder + std::filesystem::path(path).filename().string() + ".log";
     if (child_.Start(path, arguments, logPath_) != 0) {
-        dialogs_.Message("Error! Failed to load " + path + " .", app::Application().appName);
-        return 0;
+        dialogs_.Report({app::NoticeId::ToolNotLoaded, {path}});
+        return false;
     }
-    return 1;
+    return true;
 }
 
 bool EngineLauncher::Reap()

@@ -35,9 +35,8 @@ public:
     EngineLauncher(EngineStatusBlock& block, app::UserDialogs& dialogs, const platform::Clock& clock);
 
     // Starts the tool at path with arguments as its argv, its output going
-    // to LogPath(). Returns 1, or 0 after telling the user
-    // "Error! Failed to load <path> .".
-    int StartEngine(const std::string& path, const Arguments& arguments);
+    // to LogPath(). False after reporting that the tool could not be loaded.
+    bool StartEngine(const std::string& path, const Arguments& arguments);
 
     bool Running() const { return child_.Running(); }
     // Readable once the running tool has ended; -1 when no tool runs or the

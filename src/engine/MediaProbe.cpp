@@ -4,10 +4,8 @@
 #include "DecodeScript.h"
 #include "EngineLauncher.h"
 #include "EngineStatusBlock.h"
-#include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
-#include "lang/IniTextFile.h"
 #include "platform/FileSystem.h"
 
 #include <cstdio>
@@ -27,10 +25,6 @@ std::string Field(const char* text, std::size_t size)
     return std::string(text, length);
 }
 
-std::string MainText(const char* key)
-{
-    return lang::Text("MainDialog", key);
-}
 
 }  // namespace
 
@@ -64,11 +58,6 @@ MediaProbe::MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::
 {
 }
 
-void MediaProbe::Tell(const std::string& text) const
-{
-    dialogs_.Message(text, app::Application().appName);
-}
-
 void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
 {
     path_ = path;
@@ -77,7 +66,7 @@ void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
     step_ = Step::Done;
     std::int64_t size = app::FileSize(path);
     if (size >= 0 && size < kSmallestVideoFile) {
-        Tell("    Fail in load the file:" + path + "\n\n    Unsupported  file!\n");
+        dialogs_.Report({app::NoticeId::FileTooSmall, {path}});
         return;
     }
     if (decoder == app::DecodeEngine::Script)
@@ -98,7 +87,7 @@ void MediaProbe::StartViaScript()
     step_ = Step::ViaScript;
     scriptPath_ = DecodeScriptPath();
     if (!WriteDecodeScript(path_, scriptPath_)) {
-        Tell("Failed to write decoder setting file.");
+        dialogs_.Report({app::NoticeId::DecoderSettingsNotWritten});
         Fail();
     } else if (!StartTestEncode(scriptPath_)) {
         AfterTestEncode();
@@ -151,10 +140,9 @@ void MediaProbe::AfterTestEncode()
 void MediaProbe::Fail()
 {
     step_ = Step::Done;
-    if (decoder_ == app::DecodeEngine::Auto)
-        Tell("    " + MainText("Load video failed") + path_ + "\n\n    " + MainText("Unsupported  video") + "\n");
-    else
-        Tell("    " + MainText("Load video failed") + path_ + "\n\n    " + MainText("Change decoder") + ".\n");
+    dialogs_.Report({decoder_ == app::DecodeEngine::Auto ? app::NoticeId::VideoUnreadable
+                                                         : app::NoticeId::VideoUnreadableByDecoder,
+                     {path_}});
 }
 
 std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder,

@@ -54,7 +54,6 @@ private:
     void AfterTestEncode();
     void Fail();
     SourceItem ItemFromRecord(bool viaScript) const;
-    void Tell(const std::string& text) const;
 
     EngineStatusBlock& block_;
     EngineLauncher& launcher_;

@@ -1,6 +1,5 @@
 #include "SubtitleCharsets.h"
 
-#include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "platform/SystemLanguage.h"
@@ -82,8 +81,7 @@ bool ResolveSubtitleFont(int row, app::UserDialogs& dialogs, ResolvedFont& font)
     font = ResolveSubtitleFont(row);
     if (!font.fontFile.empty())
         return true;
-    dialogs.Message("Failed to load the font resource, please change the \"Subtilte Charset\" to try again.",
-                    app::Application().appName);
+    dialogs.Report({app::NoticeId::SubtitleFontMissing});
     return false;
 }
 

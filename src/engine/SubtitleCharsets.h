@@ -37,8 +37,8 @@ struct ResolvedFont {
 ResolvedFont ResolveSubtitleFont(int row, const std::string& fontsFolder);
 // The same in the program's fonts folder (WindowsDirectory() + "fonts/").
 ResolvedFont ResolveSubtitleFont(int row);
-// The same; tells the user and returns false when no font of the row is
-// installed (font then still carries the row's code page).
+// The same; reports the missing font and returns false when no font of the
+// row is installed (font then still carries the row's code page).
 bool ResolveSubtitleFont(int row, app::UserDialogs& dialogs, ResolvedFont& font);
 
 }  // namespace engine

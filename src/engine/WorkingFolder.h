@@ -2,6 +2,8 @@
 // Before a job: the output folder exists, and a job that collects
 // intermediate files (joins, disc images) gets a fresh working folder
 // "__tempFolder__/" on a disk with room for them.
+#include "app/Notice.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,7 +46,7 @@ std::int32_t RequiredDiscSpaceMB(const profiles::OutputProfile& profile, std::in
 
 // 1 to go on, with workingFolder set ("" when the job needs none);
 // 0 after the user was told why the job cannot start, or chose not to.
-int PrepareWorkingFolder(const WorkingFolderRequest& request, app::UserDialogs& dialogs, const Disks& disks,
-                         std::string& workingFolder);
+app::Outcome PrepareWorkingFolder(const WorkingFolderRequest& request, app::UserDialogs& dialogs, const Disks& disks,
+                                  std::string& workingFolder);
 
 }  // namespace engine

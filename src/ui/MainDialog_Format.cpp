@@ -317,8 +317,10 @@ void MainDialog::OnSizeChanged()
 int MainDialog::CheckDiscLabel()
 {
     const app::SettingsStore& settings = app::Settings();
-    return engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), Ss(discLabelEdit_->text()),
-                                  dialogs_);
+    const app::Outcome label =
+        engine::CheckDiscLabel(settings.catalogue.Profile(settings.OutputFormat), Ss(discLabelEdit_->text()));
+    app::ReportFailure(dialogs_, label);
+    return label ? 1 : 0;
 }
 
 void MainDialog::OnAdvanced()

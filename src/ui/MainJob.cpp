@@ -4,7 +4,6 @@
 #include "MainDialog.h"
 #include "ShutDownDialog.h"
 #include "UiText.h"
-#include "app/Application.h"
 #include "app/SettingsStore.h"
 #include "app/UserDialogs.h"
 #include "disc/JobDiscSteps.h"
@@ -44,7 +43,7 @@ void MainJob::OnConvert()
     const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
     const profiles::ProfileChoice* choice = settings.catalogue.Choice(settings.OutputFormat);
     if (!profile || !choice) {
-        dialogs_.Message("Failed to get output format settings. ", app::Application().appName);
+        dialogs_.Report({app::NoticeId::OutputFormatUnavailable});
         return;
     }
     engine::JobSpec spec{*profile, *choice, settings.ForJob(), window_.JoinerMode(), {}};

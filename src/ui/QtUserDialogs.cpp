@@ -1,5 +1,7 @@
 #include "QtUserDialogs.h"
 
+#include "app/NoticeText.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -18,4 +20,19 @@ bool QtUserDialogs::Confirm(const std::string& text, const std::string& caption)
 {
     return QMessageBox::information(owner_, QString::fromStdString(caption), QString::fromStdString(text),
                                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void QtUserDialogs::Report(const app::Notice& notice)
+{
+    Message(app::NoticeText(notice), app::NoticeCaption(notice));
+}
+
+bool QtUserDialogs::Question(const app::Notice& question)
+{
+    return Question(app::NoticeText(question), app::NoticeCaption(question));
+}
+
+bool QtUserDialogs::Confirm(const app::Notice& question)
+{
+    return Confirm(app::NoticeText(question), app::NoticeCaption(question));
 }

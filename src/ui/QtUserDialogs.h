@@ -3,7 +3,8 @@
 
 class QWidget;
 
-// Message boxes of the running program.
+// Message boxes of the running program; the core's notices are worded and
+// captioned by app::NoticeText and app::NoticeCaption.
 class QtUserDialogs : public app::UserDialogs {
 public:
     // Boxes are centred on owner; with none they have no owner window.
@@ -13,6 +14,10 @@ public:
     void Message(const std::string& text, const std::string& caption) override;
     bool Question(const std::string& text, const std::string& caption) override;
     bool Confirm(const std::string& text, const std::string& caption) override;
+
+    void Report(const app::Notice& notice) override;
+    bool Question(const app::Notice& question) override;
+    bool Confirm(const app::Notice& question) override;
 
 private:
     QWidget* owner_;

@@ -13,17 +13,20 @@ namespace {
 
 TEST(TerminalDialogs, BoxTextsLoseTheirFramingAndQuestionsTakeTheSafeAnswer)
 {
-    EXPECT_EQ(cli::TidyMessage("\n        One video at least          \n\n"), "One video at least\n");
-    EXPECT_EQ(cli::TidyMessage("\n\n A \n\n  B\n"), "A\nB\n");
+    EXPECT_EQ(cli::TidyMessage("\n        One video at least          \n\n"), "One video at least");
+    EXPECT_EQ(cli::TidyMessage("\n\n A \n\n  B\n"), "A B");
 
     std::ostringstream out;
     cli::TerminalDialogs careful(out, false);
     int ended = 0;
     careful.SetBeforeOutput([&ended] { ++ended; });
+    careful.Report({app::NoticeId::ToolNotLoaded, {"/p/avm"}});
     EXPECT_FALSE(careful.Question("Not enough space.\n", "App"));
     EXPECT_FALSE(careful.Confirm("Sure?", "Warning"));
-    EXPECT_EQ(out.str(), "Not enough space.\n-> No (--yes would answer Yes)\nSure?\n-> Cancel (--yes would answer OK)\n");
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(out.str(), "diziv-cli: Error! Failed to load /p/avm .\n"
+                         "diziv-cli: Not enough space.\n-> No (--yes would answer Yes)\n"
+                         "diziv-cli: Sure?\n-> Cancel (--yes would answer OK)\n");
+    EXPECT_EQ(ended, 3);
 
     std::ostringstream yesOut;
     cli::TerminalDialogs bold(yesOut, true);

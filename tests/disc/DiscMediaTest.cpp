@@ -131,7 +131,7 @@ protected:
                          const std::function<void()>& onPump = [] {})
     {
         engine::PrepareDiscRun(Record());
-        EXPECT_EQ(launcher_.StartEngine(path, arguments), 1);
+        EXPECT_TRUE(launcher_.StartEngine(path, arguments));
         WaitForTool(onPump);
         return engine::LoadField(Record().result_code);
     }

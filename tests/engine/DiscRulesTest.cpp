@@ -1,7 +1,6 @@
 #include "engine/DiscRules.h"
 
 #include "profiles/OutputProfile.h"
-#include "support/RecordingDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,6 @@ TEST(DiscRules, CapacityTable)
     }
 }
 
-// The messages of the check are shown through the main window's own test.
 TEST(DiscRules, LabelRules)
 {
     for (char bad : std::string("\"*/:<>?\\|'&;#"))
@@ -35,7 +33,12 @@ TEST(DiscRules, LabelRules)
 
     profiles::OutputProfile mp4;
     mp4.profile_shortname = "generic-mp4";
-    testing_support::RecordingDialogs dialogs;
-    EXPECT_EQ(CheckDiscLabel(&mp4, "", dialogs), 1) << "only disc images need a label";
-    EXPECT_TRUE(dialogs.shown.empty());
+    mp4.kind = profiles::ParseProfileKind(mp4.profile_shortname);
+    EXPECT_TRUE(CheckDiscLabel(&mp4, "").Succeeded()) << "only disc images need a label";
+    profiles::OutputProfile dvd;
+    dvd.profile_shortname = "disc-dvdimg";
+    dvd.kind = profiles::ParseProfileKind(dvd.profile_shortname);
+    EXPECT_EQ(CheckDiscLabel(&dvd, "").Failure(), app::Notice(app::NoticeId::DiscLabelEmpty));
+    EXPECT_EQ(CheckDiscLabel(&dvd, "A;B").Failure(), app::Notice(app::NoticeId::DiscLabelSpecialCharacter));
+    EXPECT_TRUE(CheckDiscLabel(&dvd, "My Disc-2024").Succeeded());
 }

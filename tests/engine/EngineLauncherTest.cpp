@@ -42,7 +42,7 @@ protected:
     void RunConversion(const std::function<void()>& onPump = [] {})
     {
         PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
-        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 1);
+        EXPECT_TRUE(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())));
         launcher_.WaitForEngine(50, onPump);
     }
 
@@ -84,7 +84,7 @@ TEST_F(LauncherTest, ToolThatHasAlreadyEndedIsNotPumpedFor)
 {
     FakeEngineScript script("result=0");
     PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
-    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 1);
+    ASSERT_TRUE(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())));
     for (int i = 0; i < 200 && LoadField(Record().result_code) != kResultSuccess; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -129,7 +129,7 @@ TEST_F(LauncherTest, ArgumentsReachTheToolExactlyAndItsOutputGoesToTheLog)
     FakeEngineScript script("result=0;no-such-step", argumentsFile);
     PrepareConversionRun(Record(), channel_.WindowId(), 0, 10);
     const Arguments arguments = {"-sfm", block_.Name(), input, "-ovc", "lavc", "-o", output};
-    ASSERT_EQ(launcher_.StartEngine(EncoderPath(), arguments), 1);
+    ASSERT_TRUE(launcher_.StartEngine(EncoderPath(), arguments));
     launcher_.WaitForEngine(50, [] {});
 
     EXPECT_EQ(testing_support::ReadRecordedArguments(argumentsFile), arguments);
@@ -147,7 +147,7 @@ TEST_F(LauncherTest, MissingToolIsReportedWithItsFullPath)
         ASSERT_EQ(EncoderPath(), expectedPath);
         dialogs_.shown.clear();
 
-        EXPECT_EQ(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())), 0);
+        EXPECT_FALSE(launcher_.StartEngine(EncoderPath(), RecordNameArguments(block_.Name())));
         ASSERT_EQ(dialogs_.shown.size(), 1u);
         EXPECT_EQ(dialogs_.shown[0].text, "Error! Failed to load " + expectedPath + " .");
         EXPECT_EQ(dialogs_.shown[0].caption, "Diziv Test");

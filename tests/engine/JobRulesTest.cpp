@@ -4,7 +4,6 @@
 #include "engine/ProgressReport.h"
 #include "lang/IniTextFile.h"
 #include "support/FakeClock.h"
-#include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +46,6 @@ TEST(OutputNaming, DotsOriginalsAndJoins)
 
 TEST(JoinFormats, UnconvertedJoinsNeedOneFormat)
 {
-    lang::LanguageTable().SetValue("MainDialog", "Not original join", "Cannot join as they are.", true);
-    lang::LanguageTable().SetValue("MainDialog", "Same video format", "Use one format.", true);
     SourceItem a;
     a.width = 320;
     a.height = 240;
@@ -60,14 +57,10 @@ TEST(JoinFormats, UnconvertedJoinsNeedOneFormat)
     SourceItem c = a;
     c.sampleRate = 48000;
 
-    testing_support::RecordingDialogs dialogs;
     const auto original = Profile("generic-original", "");
-    EXPECT_EQ(CheckJoinFormats(original, {&a, &b, &a}, dialogs), 1) << "codec names ignore case";
-    EXPECT_EQ(CheckJoinFormats(Profile("generic-mp4", ".mp4"), {&a, &c}, dialogs), 1) << "converted joins";
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(CheckJoinFormats(original, {&a, &b, &c}, dialogs), 0);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "\n\nCannot join as they are.\n\nUse one format.\n\n");
+    EXPECT_TRUE(CheckJoinFormats(original, {&a, &b, &a}).Succeeded()) << "codec names ignore case";
+    EXPECT_TRUE(CheckJoinFormats(Profile("generic-mp4", ".mp4"), {&a, &c}).Succeeded()) << "converted joins";
+    EXPECT_EQ(CheckJoinFormats(original, {&a, &b, &c}).Failure(), app::Notice(app::NoticeId::JoinNeedsOneFormat));
 }
 
 TEST(OutputNaming, NumberedFilesStopAtTheFirstGap)

@@ -66,7 +66,7 @@ void RealEngineFixture::StartConversion(int slot, const engine::SourceItem& sour
     const engine::Arguments arguments = engine::BuildEngineArguments(
         {source, *profile, *catalogue_.Choice(slot), app::DecodeEngine::Auto, app::VolumeRow{}, block_.Name(), output,
          engine::ExtensionOf(output), std::nullopt});
-    ASSERT_EQ(launcher_.StartEngine(engine::EncoderPath(), arguments), 1) << engine::CommandText(arguments);
+    ASSERT_TRUE(launcher_.StartEngine(engine::EncoderPath(), arguments)) << engine::CommandText(arguments);
 }
 
 void RealEngineFixture::WaitForTool(const std::function<void()>& onPump)

@@ -1,6 +1,5 @@
 #include "app/Application.h"
 #include "engine/WorkingFolder.h"
-#include "lang/IniTextFile.h"
 #include "profiles/OutputProfile.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
@@ -37,7 +36,7 @@ protected:
     std::string Output() const { return folder_.Path() + "out/"; }
     std::string Other() const { return folder_.Path() + "other/"; }
 
-    int Prepare(const profiles::OutputProfile& profile, bool joiner = false, int minutes = 60, int capacity = 120)
+    app::Outcome Prepare(const profiles::OutputProfile& profile, bool joiner = false, int minutes = 60, int capacity = 120)
     {
         return PrepareWorkingFolder({Output(), profile, joiner, minutes, capacity}, dialogs_, disks_, working_);
     }
@@ -54,13 +53,13 @@ protected:
 
 TEST_F(WorkingFolderTest, OrdinaryJobs)
 {
-    EXPECT_EQ(Prepare(plain_), 1);
+    EXPECT_TRUE(Prepare(plain_).Succeeded());
     EXPECT_EQ(working_, "") << "a plain conversion needs no working folder";
     EXPECT_TRUE(std::filesystem::is_directory(Output())) << "the output folder is created";
 
     folder_.Write("out/__tempFolder__/stale.avi", "left by an interrupted job");
     outputFree_ = 0;
-    EXPECT_EQ(Prepare(plain_, true), 1);
+    EXPECT_TRUE(Prepare(plain_, true).Succeeded());
     EXPECT_EQ(working_, Output() + "__tempFolder__/") << "joins ignore free space";
     EXPECT_FALSE(std::filesystem::exists(working_ + "stale.avi"));
     EXPECT_TRUE(std::filesystem::is_directory(working_));
@@ -69,45 +68,45 @@ TEST_F(WorkingFolderTest, OrdinaryJobs)
 TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
 {
     outputFree_ = 2 * 4435;
-    EXPECT_EQ(Prepare(dvd_), 1);
+    EXPECT_TRUE(Prepare(dvd_).Succeeded());
     EXPECT_EQ(working_, Output() + "__tempFolder__/") << "exactly twice the requirement is enough";
 
     outputFree_ = 2 * 4435 - 1;
-    EXPECT_EQ(Prepare(dvd_), 1);
+    EXPECT_TRUE(Prepare(dvd_).Succeeded());
     EXPECT_EQ(working_, Other() + "__tempFolder__/") << "another disk with more room";
     EXPECT_TRUE(dialogs_.shown.empty());
 
     otherFree_ = 4435;
     dialogs_.Answer(false);
-    EXPECT_EQ(Prepare(dvd_), 0) << "no disk has more than required";
+    const app::Outcome declined = Prepare(dvd_);
+    EXPECT_FALSE(declined.Succeeded()) << "no disk has more than required";
+    EXPECT_FALSE(declined.Failure()) << "the user said No: nothing more to tell";
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_TRUE(dialogs_.shown[0].question);
     EXPECT_NE(dialogs_.shown[0].text.find("is 8870 MB"), std::string::npos) << dialogs_.shown[0].text;
 
-    EXPECT_EQ(Prepare(dvd_, false, 60, 0), 1) << "an unknown capacity needs no room and divides by nothing";
+    EXPECT_TRUE(Prepare(dvd_, false, 60, 0).Succeeded()) << "an unknown capacity needs no room and divides by nothing";
     EXPECT_EQ(dialogs_.shown.size(), 1u);
 
     outputFree_ = 100;
     dialogs_.Answer(true);
-    EXPECT_EQ(Prepare(dvd_), 1) << "Yes goes on in the output folder";
+    EXPECT_TRUE(Prepare(dvd_).Succeeded()) << "Yes goes on in the output folder";
     EXPECT_EQ(working_, Output() + "__tempFolder__/");
     EXPECT_NE(dialogs_.shown[1].text.find("Free space on drive " + Output() + " is 100 MB"), std::string::npos)
         << dialogs_.shown[1].text;
 }
 
-TEST_F(WorkingFolderTest, FailuresAreReported)
+TEST_F(WorkingFolderTest, FailuresSayWhy)
 {
-    lang::LanguageTable().SetValue("MainDialog", "Create folder failed", "Cannot create the folder.", true);
     folder_.Write("blocked", "a file where the output folder should be");
     EXPECT_EQ(PrepareWorkingFolder({folder_.Path() + "blocked/out/", plain_, false, 0, 0}, dialogs_, disks_,
-                                   working_),
-              0);
-    ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0].text, "Cannot create the folder.");
+                                   working_)
+                  .Failure(),
+              app::Notice(app::NoticeId::OutputFolderNotCreated));
 
     folder_.Write("out/__tempFolder__", "a file in the working folder's place");
-    EXPECT_EQ(Prepare(plain_, true), 0);
-    ASSERT_EQ(dialogs_.shown.size(), 2u);
-    EXPECT_EQ(dialogs_.shown[1].text, "Failed to create the temporary folder:" + Output() + "__tempFolder__/\n");
+    EXPECT_EQ(Prepare(plain_, true).Failure(),
+              app::Notice(app::NoticeId::WorkingFolderNotCreated, {Output() + "__tempFolder__/"}));
+    EXPECT_TRUE(dialogs_.shown.empty()) << "the caller tells the user";
     EXPECT_EQ(folder_.Read("out/__tempFolder__"), "a file in the working folder's place") << "nothing is lost";
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Records every message box and answers questions from a script.
+// Records every message box and answers questions from a script. Notices
+// are recorded with the text and caption the window would show.
 #include "app/UserDialogs.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ public:
         std::string text;
         std::string caption;
         bool question;
+        std::optional<app::Notice> notice;  // when the box showed one
     };
 
     void Message(const std::string& text, const std::string& caption) override;
@@ -22,11 +25,17 @@ public:
     // Answers from the same script as Question (true = OK).
     bool Confirm(const std::string& text, const std::string& caption) override;
 
+    void Report(const app::Notice& notice) override;
+    bool Question(const app::Notice& question) override;
+    bool Confirm(const app::Notice& question) override;
+
     void Answer(bool yes) { answers_.push_back(yes); }
 
     std::vector<Shown> shown;
 
 private:
+    bool NextAnswer();
+
     std::deque<bool> answers_;
 };
 

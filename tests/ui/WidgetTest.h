@@ -74,7 +74,8 @@ QTreeView* ListView(QWidget* window);
 std::vector<std::string> Column(QWidget* window, int column);
 void SelectRows(QWidget* window, const std::vector<int>& rows);
 
-// Runs Add Files with the file chooser answering paths (none: cancelled).
+// Runs Add Files with the file chooser answering paths (none: cancelled)
+// and waits until they are probed.
 void AddFiles(ui::MainDialog& window, const std::vector<std::string>& paths);
 
 // A 160x120 source of that length, untrimmed, as a probe describes it.

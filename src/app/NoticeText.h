@@ -1,0 +1,16 @@
+#pragma once
+// The words of the core's notices, shared by the front ends: the text of
+// the window's message box, blank framing included, which the command
+// line tidies into one line.
+#include "Notice.h"
+
+#include <string>
+
+namespace app {
+
+// In the loaded language where the message has a language key.
+std::string NoticeText(const Notice& notice);
+// The message box caption: the application name, "Warning" for the stop question.
+std::string NoticeCaption(const Notice& notice);
+
+}  // namespace app
