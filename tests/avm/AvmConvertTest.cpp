@@ -4,6 +4,7 @@
 // in the engine's end-to-end tests.
 #include "AvmRunner.h"
 #include "TestClips.h"
+#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,7 @@ namespace {
 std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
 {
     std::vector<std::string> args = {input};
-    for (const std::string& word : Words(options))
-        args.push_back(word);
+    engine::AppendWords(args, options);
     args.insert(args.end(), {"-o", output});
     return args;
 }
@@ -41,8 +41,9 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
     AvmRunner runner(folder.Path());
     runner.PrepareConversion(1);
     const std::string output = folder.Path() + "trim.avi";
-    RunResult run = runner.Run(Words(Clips().multiTrack + " -ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc "
-                                     "-lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25 -o " + output));
+    RunResult run = runner.Run(Args(Clips().multiTrack,
+                                    "-ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25",
+                                    output));
     ASSERT_EQ(run.resultCode, 0) << run.log;
     ProbeFacts facts = Probe(output);
     EXPECT_NEAR(std::stod(facts.format["duration"]), 1.0, 0.1);
@@ -52,8 +53,8 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
 
     // The trimmed picture starts with the source's frame at one second.
     const std::string whole = folder.Path() + "whole.avi";
-    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -o " +
-                               whole)).resultCode, 0);
+    ASSERT_EQ(runner.Run(Args(Clips().multiTrack, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2", whole)).resultCode,
+              0);
     std::vector<std::string> all = GreyFrames(whole);
     ASSERT_GE(all.size(), 50u);
     ASSERT_FALSE(trimmed.empty());
@@ -64,21 +65,18 @@ TEST(AvmConvert, BurnedInSubtitlesChangeThePicture)
 {
     testing_support::TestFolder folder;
     AvmRunner runner(folder.Path());
-    const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    const std::string common = " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -endpos 1 -o ";
-    const std::string plain = folder.Path() + "plain.avi";
-    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + common + plain)).resultCode, 0);
-    const std::string style = " -subcp CP1252 -font " + font + " -subpos 90 -subwidth 100 -subfont-text-scale 5";
-    const std::string fromFile = folder.Path() + "file.avi";
-    RunResult run = runner.Run(Words(Clips().multiTrack + common + fromFile + " -sub " + Clips().subtitles + style));
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-    const std::string fromTrack = folder.Path() + "track.avi";
-    run = runner.Run(Words(Clips().multiTrack + common + fromTrack + " -sid 0" + style));
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-
-    std::string before = GreyFrames(plain).at(10);
-    EXPECT_GT(DifferentPixels(before, GreyFrames(fromFile).at(10)), 200u);
-    EXPECT_GT(DifferentPixels(before, GreyFrames(fromTrack).at(10)), 200u);
+    const std::string encode = "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -endpos 1 ";
+    const std::string style =
+        " -subcp CP1252 -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf -subpos 90 -subfont-text-scale 5";
+    std::vector<std::string> frames;
+    for (const std::string& subtitles : {std::string(), "-sub " + Clips().subtitles + style, "-sid 0" + style}) {
+        const std::string output = folder.Path() + std::to_string(frames.size()) + ".avi";
+        RunResult run = runner.Run(Args(Clips().multiTrack, encode + subtitles, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        frames.push_back(GreyFrames(output).at(10));
+    }
+    EXPECT_GT(DifferentPixels(frames[0], frames[1]), 200u) << "from a file";
+    EXPECT_GT(DifferentPixels(frames[0], frames[2]), 200u) << "from a track";
 }
 
 TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)

@@ -2,6 +2,7 @@
 // by encoding, with timestamps that run on without jumps.
 #include "AvmRunner.h"
 #include "TestClips.h"
+#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -54,13 +55,13 @@ TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
         std::vector<std::string> parts;
         for (const std::string& clip : {Clips().h264Aac, Clips().mpeg4Mp3, Clips().mpeg2Mp2}) {
             parts.push_back(folder.Path() + std::to_string(parts.size() + 1) + c.extension);
-            std::vector<std::string> args = Words(c.partOptions);
+            std::vector<std::string> args = engine::SplitWords(c.partOptions);
             args.insert(args.end(), {clip, "-o", parts.back()});
             ASSERT_EQ(runner.Run(args).resultCode, 0);
         }
         runner.PrepareConversion(6);
         const std::string joined = folder.Path() + "joined" + c.extension;
-        std::vector<std::string> args = Words(c.joinOptions);
+        std::vector<std::string> args = engine::SplitWords(c.joinOptions);
         args.insert(args.end(), {"-o", joined});
         args.insert(args.end(), parts.begin(), parts.end());
         RunResult run = runner.Run(args);

@@ -87,8 +87,7 @@ TEST(AvmProbe, UnreadableFilesFailWithOneClearLineAndNoFacts)
     for (std::size_t i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<char>((i * 2654435761u) >> 13);
     folder.Write("noise.avi", noise);
-    folder.Write("zeros.mp4", std::string(1024, '\0'));
-    for (const char* name : {"noise.avi", "zeros.mp4", "missing.avi"}) {
+    for (const char* name : {"noise.avi", "missing.avi"}) {
         SCOPED_TRACE(name);
         AvmRunner runner(folder.Path());
         runner.PrepareProbe();
