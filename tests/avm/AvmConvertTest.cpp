@@ -1,7 +1,8 @@
 // Conversion runs beyond what the shipped profiles ask: trims and track
-// choice, burned-in subtitles, and the failures that must give 99. What
-// every profile's line gives is checked in AvmProfilesTest, stopping a run
-// in the engine's end-to-end tests.
+// choice, burned-in subtitles, and the failures that must give 99 (files
+// that cannot be read fail the same way in probe runs). What every
+// profile's line gives is checked in AvmProfilesTest, stopping a run in the
+// engine's end-to-end tests.
 #include "AvmRunner.h"
 #include "TestClips.h"
 #include "engine/CommandLine.h"
@@ -88,6 +89,11 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
     const std::string tracks = Clips().multiTrack;
     const std::string out = folder.Path() + "out.avi";
     const std::string cut = folder.Path() + "whole.mkv";
+    const std::string noise = folder.Path() + "noise.avi", missing = folder.Path() + "missing.avi";
+    std::string bytes(4096, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder.Write("noise.avi", bytes);
     struct Case {
         std::string input, options, output, reason;
     };
@@ -103,9 +109,11 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
         {clip, "-ovc lavc -oac lavc -sub " + Clips().subtitles + " -font /nonexistent/ARIAL.TTF", out,
          "subtitle font /nonexistent/ARIAL.TTF does not exist"},
         {cut, "-ovc lavc -oac lavc", out, "is damaged or cut off"},
+        {noise, "-ovc lavc -oac lavc", out, "avm: cannot open " + noise},
+        {missing, "-ovc lavc -oac lavc", out, "avm: cannot open " + missing},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
+        SCOPED_TRACE(c.reason);
         AvmRunner runner(folder.Path());
         RunResult run = runner.Run(Args(c.input, c.options, c.output));
         EXPECT_EQ(run.resultCode, engine::kResultFailed);

