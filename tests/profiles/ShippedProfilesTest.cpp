@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -22,29 +23,26 @@ using profiles::OutputProfile;
 
 namespace {
 
-class ShippedProfiles : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
+const profiles::ProfileCatalogue& Shipped()
+{
+    static const profiles::ProfileCatalogue catalogue = [] {
         testing_support::TestFolder folder;
-        ASSERT_EQ(profiles::LoadProfileCatalogue(catalogue_, PROGRAM_DIR "dsp_data.dll", folder.Path() + "copy.bin"),
+        profiles::ProfileCatalogue loaded;
+        EXPECT_EQ(profiles::LoadProfileCatalogue(loaded, PROGRAM_DIR "dsp_data.dll", folder.Path() + "copy.bin"),
                   profiles::UnscrambleStatus::Done);
+        return loaded;
+    }();
+    return catalogue;
+}
+
+// Runs check on every shipped profile, naming the profile in failures.
+void ForEachProfile(const std::function<void(const OutputProfile&)>& check)
+{
+    for (int slot = 0; slot < Shipped().Count(); ++slot) {
+        SCOPED_TRACE(Shipped().Profile(slot)->name);
+        check(*Shipped().Profile(slot));
     }
-
-    // Runs check on every profile, naming the profile in failures.
-    template <typename Check>
-    static void ForEachProfile(Check check)
-    {
-        for (int slot = 0; slot < catalogue_.Count(); ++slot) {
-            SCOPED_TRACE(catalogue_.Profile(slot)->name);
-            check(*catalogue_.Profile(slot));
-        }
-    }
-
-    static profiles::ProfileCatalogue catalogue_;
-};
-
-profiles::ProfileCatalogue ShippedProfiles::catalogue_;
+}
 
 // The one device category the short name names, or -1.
 int CategoryIndex(const OutputProfile& profile)
@@ -156,10 +154,10 @@ std::set<OptionUse> DocumentedOptionUses()
 
 }  // namespace
 
-TEST_F(ShippedProfiles, KindsAgreeWithCategoriesAndExtensions)
+TEST(ShippedProfiles, KindsAgreeWithCategoriesAndExtensions)
 {
-    ASSERT_GE(catalogue_.Count(), 45);
-    EXPECT_TRUE(profiles::IsOriginal(*catalogue_.Profile(0)));
+    ASSERT_GE(Shipped().Count(), 45);
+    EXPECT_TRUE(profiles::IsOriginal(*Shipped().Profile(0)));
     const int discCategory = 1;
     std::set<int> used;
     int previous = 0;
@@ -169,7 +167,7 @@ TEST_F(ShippedProfiles, KindsAgreeWithCategoriesAndExtensions)
         EXPECT_GE(category, previous) << "profiles are grouped in category order";
         previous = category;
         used.insert(category);
-        EXPECT_EQ(profiles::IsOriginal(profile), &profile == catalogue_.Profile(0));
+        EXPECT_EQ(profiles::IsOriginal(profile), &profile == Shipped().Profile(0));
         const bool disc = profiles::IsDisc(profile);
         EXPECT_EQ(disc, category == discCategory) << "only disc profiles say vcd or dvd";
         EXPECT_EQ(profiles::IsAvi(profile), profile.file_extname == ".avi");
@@ -190,7 +188,7 @@ TEST_F(ShippedProfiles, KindsAgreeWithCategoriesAndExtensions)
 // The window shows the entries and the commands use the numbers beside
 // them; disc commands pick size and rate by TV type (command1 NTSC,
 // command2 PAL).
-TEST_F(ShippedProfiles, ListEntriesPairWithTheirNumbers)
+TEST(ShippedProfiles, ListEntriesPairWithTheirNumbers)
 {
     const std::set<std::string> h263Sizes{"128x96", "176x144", "352x288"};
     const std::set<std::string> mpegRates{"23.976", "24", "25", "29.97", "30", "50", "59.94", "60"};
@@ -255,7 +253,7 @@ TEST_F(ShippedProfiles, ListEntriesPairWithTheirNumbers)
     });
 }
 
-TEST_F(ShippedProfiles, QualityLabelsAreInEveryLanguage)
+TEST(ShippedProfiles, QualityLabelsAreInEveryLanguage)
 {
     for (const auto& file : std::filesystem::directory_iterator(SOURCE_DIR "data/Languages")) {
         SCOPED_TRACE(file.path().filename().string());
@@ -271,7 +269,7 @@ TEST_F(ShippedProfiles, QualityLabelsAreInEveryLanguage)
 
 // The commands fit their fields, end with the container options and use
 // exactly the options the document lists; join commands are used as they are.
-TEST_F(ShippedProfiles, CommandsUseExactlyTheDocumentedOptions)
+TEST(ShippedProfiles, CommandsUseExactlyTheDocumentedOptions)
 {
     std::set<OptionUse> used;
     ForEachProfile([&](const OutputProfile& profile) {
