@@ -1,5 +1,4 @@
 #include "authoring/HelperRun.h"
-#include "authoring/OutputLines.h"
 #include "dvdimage/DvdauthorProgress.h"
 #include "vcdimage/VcdxbuildProgress.h"
 
@@ -48,14 +47,4 @@ TEST(HelperOutput, DvdauthorAndVcdxbuildLines)
         {"#write[3/3]: 1196/1046 (114%)", 4, 100},
         {"#scan[x]: 1/2", 0, 0},
     });
-}
-
-TEST(HelperOutput, CarriageReturnsAndLineFeedsBothEndLines)
-{
-    authoring::OutputLines lines;
-    EXPECT_EQ(lines.Feed("#scan[a]: 1/2 (50%)\r#sc"), (std::vector<std::string>{"#scan[a]: 1/2 (50%)"}));
-    EXPECT_EQ(lines.Feed("an[a]: 2/2 (100%)\r\nINFO: done\n\nlast"),
-              (std::vector<std::string>{"#scan[a]: 2/2 (100%)", "INFO: done"}));
-    EXPECT_EQ(lines.Rest(), "last");
-    EXPECT_EQ(lines.Rest(), "");
 }
