@@ -1,9 +1,11 @@
 // Conversion runs beyond what the shipped profiles ask: trims and track
-// choice, burned-in subtitles, and the failures that must give 99. What
-// every profile's line gives is checked in AvmProfilesTest, stopping a run
-// in the engine's end-to-end tests.
+// choice, burned-in subtitles, and the failures that must give 99 (files
+// that cannot be read fail the same way in probe runs). What every
+// profile's line gives is checked in AvmProfilesTest, stopping a run in the
+// engine's end-to-end tests.
 #include "AvmRunner.h"
 #include "TestClips.h"
+#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +21,7 @@ namespace {
 std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
 {
     std::vector<std::string> args = {input};
-    for (const std::string& word : Words(options))
-        args.push_back(word);
+    engine::AppendWords(args, options);
     args.insert(args.end(), {"-o", output});
     return args;
 }
@@ -41,8 +42,9 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
     AvmRunner runner(folder.Path());
     runner.PrepareConversion(1);
     const std::string output = folder.Path() + "trim.avi";
-    RunResult run = runner.Run(Words(Clips().multiTrack + " -ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc "
-                                     "-lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25 -o " + output));
+    RunResult run = runner.Run(Args(Clips().multiTrack,
+                                    "-ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25",
+                                    output));
     ASSERT_EQ(run.resultCode, 0) << run.log;
     ProbeFacts facts = Probe(output);
     EXPECT_NEAR(std::stod(facts.format["duration"]), 1.0, 0.1);
@@ -52,8 +54,8 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
 
     // The trimmed picture starts with the source's frame at one second.
     const std::string whole = folder.Path() + "whole.avi";
-    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -o " +
-                               whole)).resultCode, 0);
+    ASSERT_EQ(runner.Run(Args(Clips().multiTrack, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2", whole)).resultCode,
+              0);
     std::vector<std::string> all = GreyFrames(whole);
     ASSERT_GE(all.size(), 50u);
     ASSERT_FALSE(trimmed.empty());
@@ -64,21 +66,18 @@ TEST(AvmConvert, BurnedInSubtitlesChangeThePicture)
 {
     testing_support::TestFolder folder;
     AvmRunner runner(folder.Path());
-    const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    const std::string common = " -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -endpos 1 -o ";
-    const std::string plain = folder.Path() + "plain.avi";
-    ASSERT_EQ(runner.Run(Words(Clips().multiTrack + common + plain)).resultCode, 0);
-    const std::string style = " -subcp CP1252 -font " + font + " -subpos 90 -subwidth 100 -subfont-text-scale 5";
-    const std::string fromFile = folder.Path() + "file.avi";
-    RunResult run = runner.Run(Words(Clips().multiTrack + common + fromFile + " -sub " + Clips().subtitles + style));
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-    const std::string fromTrack = folder.Path() + "track.avi";
-    run = runner.Run(Words(Clips().multiTrack + common + fromTrack + " -sid 0" + style));
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-
-    std::string before = GreyFrames(plain).at(10);
-    EXPECT_GT(DifferentPixels(before, GreyFrames(fromFile).at(10)), 200u);
-    EXPECT_GT(DifferentPixels(before, GreyFrames(fromTrack).at(10)), 200u);
+    const std::string encode = "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2 -endpos 1 ";
+    const std::string style =
+        " -subcp CP1252 -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf -subpos 90 -subfont-text-scale 5";
+    std::vector<std::string> frames;
+    for (const std::string& subtitles : {std::string(), "-sub " + Clips().subtitles + style, "-sid 0" + style}) {
+        const std::string output = folder.Path() + std::to_string(frames.size()) + ".avi";
+        RunResult run = runner.Run(Args(Clips().multiTrack, encode + subtitles, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        frames.push_back(GreyFrames(output).at(10));
+    }
+    EXPECT_GT(DifferentPixels(frames[0], frames[1]), 200u) << "from a file";
+    EXPECT_GT(DifferentPixels(frames[0], frames[2]), 200u) << "from a track";
 }
 
 TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
@@ -90,6 +89,11 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
     const std::string tracks = Clips().multiTrack;
     const std::string out = folder.Path() + "out.avi";
     const std::string cut = folder.Path() + "whole.mkv";
+    const std::string noise = folder.Path() + "noise.avi", missing = folder.Path() + "missing.avi";
+    std::string bytes(4096, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder.Write("noise.avi", bytes);
     struct Case {
         std::string input, options, output, reason;
     };
@@ -105,9 +109,11 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
         {clip, "-ovc lavc -oac lavc -sub " + Clips().subtitles + " -font /nonexistent/ARIAL.TTF", out,
          "subtitle font /nonexistent/ARIAL.TTF does not exist"},
         {cut, "-ovc lavc -oac lavc", out, "is damaged or cut off"},
+        {noise, "-ovc lavc -oac lavc", out, "avm: cannot open " + noise},
+        {missing, "-ovc lavc -oac lavc", out, "avm: cannot open " + missing},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
+        SCOPED_TRACE(c.reason);
         AvmRunner runner(folder.Path());
         RunResult run = runner.Run(Args(c.input, c.options, c.output));
         EXPECT_EQ(run.resultCode, engine::kResultFailed);

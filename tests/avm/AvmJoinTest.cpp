@@ -1,7 +1,8 @@
-// Join runs: several inputs after -o become one output, by stream copy or
-// by encoding, with timestamps that run on without jumps.
+// Join runs as the program makes them: parts of one kind after -o become one
+// output by stream copy, with timestamps that run on without jumps.
 #include "AvmRunner.h"
 #include "TestClips.h"
+#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -54,13 +55,13 @@ TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
         std::vector<std::string> parts;
         for (const std::string& clip : {Clips().h264Aac, Clips().mpeg4Mp3, Clips().mpeg2Mp2}) {
             parts.push_back(folder.Path() + std::to_string(parts.size() + 1) + c.extension);
-            std::vector<std::string> args = Words(c.partOptions);
+            std::vector<std::string> args = engine::SplitWords(c.partOptions);
             args.insert(args.end(), {clip, "-o", parts.back()});
             ASSERT_EQ(runner.Run(args).resultCode, 0);
         }
         runner.PrepareConversion(6);
         const std::string joined = folder.Path() + "joined" + c.extension;
-        std::vector<std::string> args = Words(c.joinOptions);
+        std::vector<std::string> args = engine::SplitWords(c.joinOptions);
         args.insert(args.end(), {"-o", joined});
         args.insert(args.end(), parts.begin(), parts.end());
         RunResult run = runner.Run(args);
@@ -72,27 +73,6 @@ TEST(AvmJoin, StreamCopyJoinsPartsWithContinuousTimestamps)
         ExpectContinuous(PacketValues(joined, "v", "dts_time"), 5.9, 0.125);
         ExpectContinuous(PacketValues(joined, "a", "dts_time"), 5.9, std::string(c.format) == "mpeg" ? 0.5 : 0.125);
     }
-}
-
-TEST(AvmJoin, EncodingJoinsSourcesOfDifferentKinds)
-{
-    testing_support::TestFolder folder;
-    AvmRunner runner(folder.Path());
-    runner.PrepareConversion(7);
-    const std::string joined = folder.Path() + "joined.mp4";
-    RunResult run = runner.Run({"-ovc", "lavc", "-oac", "lavc", "-lavcopts",
-                                "vcodec=mpeg4:vbitrate=800:acodec=aac:abitrate=128", "-vf", "scale=320:240,harddup",
-                                "-ofps", "25", "-srate", "44100", "-of", "lavf", "-lavfopts", "format=mp4", "-o", joined,
-                                Clips().h264Aac, Clips().mpeg4Mp3, Clips().multiTrack});
-    ASSERT_EQ(run.resultCode, 0) << run.log;
-    ProbeFacts facts = Probe(joined);
-    EXPECT_EQ(facts.First("video")["width"], "320");
-    EXPECT_NEAR(std::stod(facts.format["duration"]), 7.0, 0.3);
-    // Each part keeps all its sound; the picture is held over the few
-    // milliseconds by which the sound of a part outlasts it.
-    EXPECT_NEAR(GreyFrames(joined).size(), 175.0, 6.0);
-    ExpectContinuous(PacketValues(joined, "v", "dts_time"), 6.96, 0.045);
-    ExpectContinuous(PacketValues(joined, "a", "dts_time"), 6.96, 0.045);
 }
 
 TEST(AvmJoin, StreamCopyRefusesInputsOfAnotherCodec)

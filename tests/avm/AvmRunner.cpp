@@ -9,9 +9,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <fstream>
-#include <iterator>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -29,44 +28,34 @@ std::string ReadFile(const std::string& path)
 
 }  // namespace
 
-AvmRunner::AvmRunner(const std::string& folder)
-    : folder_(folder), name_("avm_test_" + std::to_string(::getpid()))
+AvmRunner::AvmRunner(const std::string& folder) : folder_(folder)
 {
-    if (!memory_.Create(name_, engine::kRecordSize))
+    if (!block_.Open("avm_test_" + std::to_string(::getpid()), 0))
         throw std::runtime_error("cannot create the test record");
     PrepareConversion(0);
 }
 
 AvmRunner::~AvmRunner()
 {
-    memory_.Close();
-    platform::SharedMemory::Unlink(name_);
-    platform::RemoveTree(platform::PrivateTempFolder(name_));
+    platform::RemoveTree(platform::PrivateTempFolder(Name()));
 }
 
-void AvmRunner::PrepareConversion(int processSeconds, int cpuUsage)
+void AvmRunner::PrepareConversion(int processSeconds)
 {
-    std::memset(memory_.Data(), 0, engine::kRecordSize);
-    Record().notify_window = ::getpid();
-    Record().result_code = engine::kResultNotReported;
-    Record().job_flag = 1;
-    Record().cpu_usage = cpuUsage;
-    Record().process_seconds = processSeconds;
+    engine::PrepareConversionRun(*block_.Data(), ::getpid(), 0, processSeconds);
 }
 
 void AvmRunner::PrepareProbe()
 {
-    std::memset(memory_.Data(), 0, engine::kRecordSize);
-    Record().notify_window = ::getpid();
-    Record().result_code = engine::kResultNotReported;
+    engine::PrepareProbeRun(*block_.Data(), ::getpid());
 }
 
-RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string& tool,
-                         const std::function<void(const std::vector<engine::NotifyMessage>&)>& whileRunning)
+RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string& tool)
 {
     RunResult result;
-    receiver_.Bind(platform::NotifySocketPath(name_, Record().notify_window));
-    std::vector<std::string> argv = {std::string(PROGRAM_DIR) + tool, "-sfm", name_};
+    engine::EngineRecord& record = *block_.Data();
+    receiver_.Bind(platform::NotifySocketPath(Name(), record.notify_window));
+    std::vector<std::string> argv = {std::string(PROGRAM_DIR) + tool, "-sfm", Name()};
     argv.insert(argv.end(), args.begin(), args.end());
     const std::string logPath = folder_ + "run.log";
     pid_t pid = testing_support::SpawnProgram(argv, logPath);
@@ -78,8 +67,6 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
     while (::waitpid(pid, &status, WNOHANG) == 0) {
         while (auto message = receiver_.Receive())
             result.progress.push_back(*message);
-        if (whileRunning)
-            whileRunning(result.progress);
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(pid, SIGKILL);
             ADD_FAILURE() << tool << " hung";
@@ -90,16 +77,10 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
         result.progress.push_back(*message);
     receiver_.Close();
     EXPECT_TRUE(WIFEXITED(status)) << tool << " crashed";
-    result.resultCode = engine::LoadField(Record().result_code);
+    result.resultCode = engine::LoadField(record.result_code);
     result.log = ReadFile(logPath);
-    result.record = Record();
+    result.record = record;
     return result;
-}
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::istringstream in(line);
-    return {std::istream_iterator<std::string>(in), {}};
 }
 
 bool RunProgram(const std::vector<std::string>& args, std::string* output)
@@ -140,25 +121,21 @@ ProbeFacts Probe(const std::string& path)
     ProbeFacts facts;
     if (!RunProgram({"ffprobe", "-v", "error", "-show_format", "-show_streams", "-of", "flat=s=_", path}, &output))
         return facts;
+    // format_duration="2.000000" or streams_stream_0_codec_name="h264"
+    const std::regex fact(R"re((?:format|streams_stream_(\d+))_(\w+)="?([^"]*)"?)re");
     std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        auto equals = line.find('=');
-        if (equals == std::string::npos)
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (!std::regex_match(line, match, fact))
             continue;
-        std::string key = line.substr(0, equals);
-        std::string value = line.substr(equals + 1);
-        if (value.size() >= 2 && value.front() == '"')
-            value = value.substr(1, value.size() - 2);
-        if (key.rfind("format_", 0) == 0) {
-            facts.format[key.substr(7)] = value;
-        } else if (key.rfind("streams_stream_", 0) == 0) {
-            std::size_t index = std::stoul(key.substr(15));
-            auto field = key.find('_', 15);
-            if (facts.streams.size() <= index)
-                facts.streams.resize(index + 1);
-            facts.streams[index][key.substr(field + 1)] = value;
+        if (!match[1].matched) {
+            facts.format[match[2]] = match[3];
+            continue;
         }
+        const std::size_t index = std::stoul(match[1]);
+        if (facts.streams.size() <= index)
+            facts.streams.resize(index + 1);
+        facts.streams[index][match[2]] = match[3];
     }
     return facts;
 }

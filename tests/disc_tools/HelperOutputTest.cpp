@@ -1,5 +1,4 @@
 #include "authoring/HelperRun.h"
-#include "authoring/OutputLines.h"
 #include "dvdimage/DvdauthorProgress.h"
 #include "vcdimage/VcdxbuildProgress.h"
 
@@ -32,36 +31,20 @@ void Check(const std::function<std::optional<authoring::HelperProgress>(const st
 
 }  // namespace
 
-TEST(HelperOutput, DvdauthorLines)
+// Real dvdauthor and vcdxbuild output reaches the stages in the disc media
+// tests; here the values and the lines that look alike.
+TEST(HelperOutput, DvdauthorAndVcdxbuildLines)
 {
     Check(dvdimage::ParseDvdauthorLine, {
         {"STAT: VOBU 16 at 1MB, 1 PGCs", 1, 1},
-        {"STAT: fixing VOBU at 2MB (33/34, 94%)", 2, 94},
         {"STAT: fixing VOBU at 0MB (1/34,  3%)", 2, 3},
         {"STAT: fixed 34 VOBUs                         ", 2, 100},
-        {"STAT: Processing /w/001.vob...", 0, 0},
         {"STAT: VOBU 16 at 99999999999MB, 1 PGCs", 0, 0},
         {"ERR:  no video format specified for VMGM", 0, 0},
     });
-}
-
-TEST(HelperOutput, VcdxbuildLines)
-{
     Check(vcdimage::ParseVcdxbuildLine, {
         {"#scan[seq_0_movie]: 4648/343952 (1%)          ", 3, 1},
-        {"#write[1/3]: 0/1046 ( 0%)          ", 4, 0},
         {"#write[3/3]: 1196/1046 (114%)", 4, 100},
-        {"++ WARN: file `VideoCD.bin' exist already, will get overwritten!", 0, 0},
         {"#scan[x]: 1/2", 0, 0},
     });
-}
-
-TEST(HelperOutput, CarriageReturnsAndLineFeedsBothEndLines)
-{
-    authoring::OutputLines lines;
-    EXPECT_EQ(lines.Feed("#scan[a]: 1/2 (50%)\r#sc"), (std::vector<std::string>{"#scan[a]: 1/2 (50%)"}));
-    EXPECT_EQ(lines.Feed("an[a]: 2/2 (100%)\r\nINFO: done\n\nlast"),
-              (std::vector<std::string>{"#scan[a]: 2/2 (100%)", "INFO: done"}));
-    EXPECT_EQ(lines.Rest(), "last");
-    EXPECT_EQ(lines.Rest(), "");
 }

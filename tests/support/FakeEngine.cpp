@@ -7,11 +7,6 @@
 
 namespace testing_support {
 
-std::string FakeEnginePath()
-{
-    return FAKE_ENGINE_PATH;
-}
-
 FakeEngineScript::FakeEngineScript(const std::string& script, const std::string& argumentsFile)
 {
     ::setenv("FAKE_ENGINE_SCRIPT", script.c_str(), 1);
@@ -39,7 +34,7 @@ void InstallFakeEngine(const std::string& programDirectory)
 {
     std::filesystem::create_directories(programDirectory);
     for (const char* tool : {"avm", "savm", "dvdimage", "vcdimage"})
-        std::filesystem::create_symlink(FakeEnginePath(), std::filesystem::path(programDirectory) / tool);
+        std::filesystem::create_symlink(FAKE_ENGINE_PATH, std::filesystem::path(programDirectory) / tool);
 }
 
 }  // namespace testing_support

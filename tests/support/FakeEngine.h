@@ -5,9 +5,6 @@
 
 namespace testing_support {
 
-// Full path of the fake engine in the test build.
-std::string FakeEnginePath();
-
 // Makes tools started while it lives act out script (steps as described in
 // fake_engine/FakeEngine.cpp) and, when argumentsFile is given, record their
 // arguments there.
