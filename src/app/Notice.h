@@ -52,7 +52,7 @@ enum class NoticeId {
 };
 
 struct Notice {
-    Notice(NoticeId id, std::vector<std::string> args = {}) : id(id), args(std::move(args)) {}
+    Notice(NoticeId noticeId, std::vector<std::string> noticeArgs = {}) : id(noticeId), args(std::move(noticeArgs)) {}
 
     NoticeId id;
     std::vector<std::string> args;

@@ -42,21 +42,21 @@ std::optional<int> FindEntry(const EntryList& list, const std::string& value)
     const int count = static_cast<int>(list.entries.size());
     if (value.empty())
         return std::nullopt;
-    auto texts = [&list](int i) {
+    auto textsOf = [&list](int i) {
         std::vector<std::string> texts{list.entries[i]};
         if (i < static_cast<int>(list.shown.size()))
             texts.push_back(list.shown[i]);
         return texts;
     };
     for (int i = 0; i < count; ++i)
-        for (const std::string& text : texts(i))
+        for (const std::string& text : textsOf(i))
             if (SameText(text, value))
                 return i;
     if (std::optional<int> row = Number(value); row && *row < count)
         return row;
     std::optional<int> found;
     for (int i = 0; i < count; ++i) {
-        for (const std::string& text : texts(i)) {
+        for (const std::string& text : textsOf(i)) {
             if (!StartsWith(text, value))
                 continue;
             if (found && *found != i)

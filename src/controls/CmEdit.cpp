@@ -5,9 +5,9 @@
 
 CmEdit::CmEdit(QWidget* parent) : QLineEdit(parent) {}
 
-bool CmEdit::Init(const QString& mask, const QString& data)
+bool CmEdit::Init(const QString& mask, const QString& value)
 {
-    switch (model_.Init(mask.toStdString(), data.toStdString())) {
+    switch (model_.Init(mask.toStdString(), value.toStdString())) {
     case controls::MaskModel::InitResult::BadBrackets:
         setText(QStringLiteral("Init failed."));
         setEnabled(false);
@@ -24,9 +24,9 @@ bool CmEdit::Init(const QString& mask, const QString& data)
     return true;
 }
 
-void CmEdit::SetData(const QString& data)
+void CmEdit::SetData(const QString& value)
 {
-    model_.SetData(data.toStdString());
+    model_.SetData(value.toStdString());
     Show();
 }
 

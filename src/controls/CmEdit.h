@@ -11,8 +11,8 @@ public:
     explicit CmEdit(QWidget* parent = nullptr);
 
     // False (and the edit disabled with the reason shown) for a bad mask.
-    bool Init(const QString& mask, const QString& data);
-    void SetData(const QString& data);
+    bool Init(const QString& mask, const QString& value);
+    void SetData(const QString& value);
     QString GetData() const;
 
 Q_SIGNALS:

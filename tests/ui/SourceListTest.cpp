@@ -195,8 +195,8 @@ TEST_F(SourceList, DroppedFilesFollowTheExtensionRule)
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &drop);
+        QDropEvent dropEvent(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &dropEvent);
         WaitForProbes(*window);
     };
     drop({folder_.Path() + "videos/w.avi", notes, x});

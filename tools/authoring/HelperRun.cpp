@@ -24,15 +24,17 @@ public:
         std::optional<HelperProgress> progress = hooks_.parseLine(line);
         if (!progress)
             return;
-        if (last_ && last_->stage == progress->stage && last_->value == progress->value)
+        if (reported_ && *progress == last_)
             return;
-        last_ = progress;
+        reported_ = true;
+        last_ = *progress;
         hooks_.sendProgress(*progress);
     }
 
 private:
     const HelperHooks& hooks_;
-    std::optional<HelperProgress> last_;
+    bool reported_ = false;
+    HelperProgress last_{};
 };
 
 std::string CommandText(const HelperCommand& command)

@@ -19,6 +19,8 @@ struct HelperCommand {
 struct HelperProgress {
     int stage;
     int value;
+
+    bool operator==(const HelperProgress&) const = default;
 };
 
 struct HelperHooks {
