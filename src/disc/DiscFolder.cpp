@@ -27,8 +27,10 @@ app::Outcome PrepareDiscFolder(const DiscJob& job, DiscState& state)
     return app::Outcome::Success();
 }
 
-void RemoveFailedDiscFolder(const std::string& discFolder)
+void RemoveFailedDiscFolder(const DiscRun& run, const std::string& discFolder)
 {
+    if (engine::LoadField(run.record.result_code) == engine::kResultSuccess)
+        return;
     std::error_code error;
     std::filesystem::remove_all(discFolder, error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/Notice.h"
 #include "disc/DiscJob.h"
+#include "disc/DiscRun.h"
 
 #include <string>
 
@@ -12,9 +13,9 @@ namespace disc {
 // left alone.
 app::Outcome PrepareDiscFolder(const DiscJob& job, DiscState& state);
 
-// Removes the disc folder of a step that did not succeed, with whatever a
-// tool left in it: the folder was made new for this step (PrepareDiscFolder
-// never reuses one), so nothing of the user's is in it.
-void RemoveFailedDiscFolder(const std::string& discFolder);
+// Removes the disc folder unless the step's result_code says success, with
+// whatever a tool left in it: the folder was made new for this step
+// (PrepareDiscFolder never reuses one), so nothing of the user's is in it.
+void RemoveFailedDiscFolder(const DiscRun& run, const std::string& discFolder);
 
 }  // namespace disc

@@ -114,8 +114,7 @@ std::optional<engine::ToolCommand> DvdAuthoring::Next()
 
 std::optional<engine::ToolCommand> DvdAuthoring::Finish()
 {
-    if (engine::LoadField(run_.record.result_code) != engine::kResultSuccess)
-        RemoveFailedDiscFolder(state_.discFolder);
+    RemoveFailedDiscFolder(run_, state_.discFolder);
     return std::nullopt;
 }
 

@@ -58,8 +58,7 @@ std::optional<engine::ToolCommand> VcdImaging::Next()
 
 std::optional<engine::ToolCommand> VcdImaging::Finish()
 {
-    if (engine::LoadField(run_.record.result_code) != engine::kResultSuccess)
-        RemoveFailedDiscFolder(state_.discFolder);
+    RemoveFailedDiscFolder(run_, state_.discFolder);
     return std::nullopt;
 }
 
