@@ -110,8 +110,6 @@ public:
     // Counts the ticked rows and their trimmed length into the status line
     // and the disc capacity ruler.
     void RefreshTotals();
-    // Whole minutes of the ticked rows' trimmed lengths, as the disc ruler shows.
-    int TotalMinutes() const;
     // Whether files are being probed; the window is disabled meanwhile.
     bool Probing() const { return probing_; }
     // Folds the output controls back into the current profile's choices

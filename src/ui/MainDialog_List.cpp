@@ -94,11 +94,6 @@ void MainDialog::RefreshTotals()
     rulerCaption_->setText(line);
 }
 
-int MainDialog::TotalMinutes() const
-{
-    return capacityRuler_->GetValue();
-}
-
 int MainDialog::SourceCount() const
 {
     return sources_->rowCount();
