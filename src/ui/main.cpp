@@ -9,6 +9,7 @@
 #include "platform/PowerSwitch.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstring>
 #include <iostream>
@@ -45,15 +46,17 @@ int main(int argc, char* argv[])
         ui::MainJob job(window, dialogs, power, clock);
         dialogs.SetOwner(&window);
         window.show();
-        if (screenshot.empty()) {
-            QApplication::exec();
-        } else {
-            QCoreApplication::processEvents();
-            if (!window.grab().save(QString::fromStdString(screenshot), "PNG")) {
-                std::cerr << "cannot write the screenshot " << screenshot << "\n";
-                status = 1;
-            }
+        // A screenshot is taken once the event loop has laid the window out.
+        if (!screenshot.empty()) {
+            QTimer::singleShot(0, &window, [&] {
+                if (!window.grab().save(QString::fromStdString(screenshot), "PNG")) {
+                    std::cerr << "cannot write the screenshot " << screenshot << "\n";
+                    status = 1;
+                }
+                QApplication::quit();
+            });
         }
+        QApplication::exec();
         dialogs.SetOwner(nullptr);
     });
     const int result = converter.Run();
