@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "SettingsStore.h"
 #include "Reporter.h"
+#include "UserFolders.h"
 #include "Utilities.h"
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
@@ -17,19 +18,6 @@ namespace app {
 namespace {
 
 constexpr std::size_t kNameLength = 255;
-// Leaves room for the suffixes added to names built from AppName
-// ("-<uid>" of the temp folder, ".lock") within one file-name component.
-constexpr std::size_t kMaxNameComponent = 200;
-
-// A name usable as one file-name component.
-std::string FileNameSafe(std::string name)
-{
-    std::replace(name.begin(), name.end(), '/', '_');
-    name.resize(std::min(name.size(), kMaxNameComponent));
-    if (name.empty() || name == "." || name == "..")
-        name = "_" + name;
-    return name;
-}
 
 }  // namespace
 
@@ -92,7 +80,8 @@ bool ConverterApp::LoadCatalogueAndSettings()
         reporter_.Report({NoticeId::ProfileDataUnreadable, {message}});
         return false;
     }
-    settings.LoadSettings(programDirectory_ + "savedata.dll");
+    AdoptProgramDirectorySettings();
+    settings.LoadSettings(SettingsFilePath());
     return true;
 }
 
@@ -119,9 +108,8 @@ bool ConverterApp::AcquireSingleInstance()
 {
     // Without a usable lock file the program still runs: refusing to start
     // would be worse than a rare second copy.
-    const std::string temp = TempDirectory();
-    if (temp.empty() || instanceLock_.Acquire(temp + FileNameSafe(Application().appName) + ".lock") !=
-                            platform::InstanceLock::Result::HeldElsewhere)
+    const std::string lockPath = InstanceLockPath();
+    if (lockPath.empty() || instanceLock_.Acquire(lockPath) != platform::InstanceLock::Result::HeldElsewhere)
         return true;
     reporter_.Report({NoticeId::OnlyOneInstance});
     return false;

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +15,7 @@ namespace app {
 namespace {
 
 constexpr std::uint64_t kMegabyte = 1048576;
+constexpr std::size_t kMaxNameComponent = 200;
 constexpr char kWorkingFolderName[] = "__tempFolder__/";
 
 struct ClockParts {
@@ -37,6 +39,15 @@ std::string ProgramDirectory()
 {
     const std::string& configured = Application().programDirectory;
     return configured.empty() ? platform::ExecutableDirectory() : configured;
+}
+
+std::string FileNameSafe(std::string name)
+{
+    std::replace(name.begin(), name.end(), '/', '_');
+    name.resize(std::min(name.size(), kMaxNameComponent));
+    if (name.empty() || name == "." || name == "..")
+        name = "_" + name;
+    return name;
 }
 
 std::string TempDirectory()

@@ -7,6 +7,9 @@
 namespace app {
 
 std::string ProgramDirectory();
+// name with '/' replaced and cut to leave room for suffixes such as
+// "-<uid>-<run>" or ".lock", usable as one file-name component.
+std::string FileNameSafe(std::string name);
 // The private per-user temp folder; "" when no safe folder can be had.
 std::string TempDirectory();
 // Stand-in of the Windows folder: holds system/fonts/ for subtitles.

@@ -180,8 +180,10 @@ bool PrivateProfile::Save() const
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
+    // A new file is private to its user (it holds the user's settings); an
+    // existing one keeps the mode it was given.
     struct stat old;
-    ::fchmod(fd, ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    ::fchmod(fd, ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0600);
     bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temp.c_str(), path_.c_str()) != 0) {

@@ -84,6 +84,39 @@ bool RemoveFile(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
+bool MakePrivateDirectory(const std::string& path)
+{
+    std::error_code error;
+    const fs::path folder = fs::path(path).lexically_normal();
+    const fs::path parent = folder.has_filename() ? folder.parent_path() : folder.parent_path().parent_path();
+    if (!parent.empty() && !IsDirectory(parent.string())) {
+        fs::create_directories(parent, error);
+        if (error)
+            return false;
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to, unsigned mode)
+{
+    if (PathExists(to))
+        return false;
+    std::string temp = to + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    std::error_code error;
+    fs::copy_file(from, temp, fs::copy_options::overwrite_existing, error);
+    // A hard link fails when the target exists, so a file written meanwhile is kept.
+    bool done = !error && ::chmod(temp.c_str(), mode) == 0 && ::link(temp.c_str(), to.c_str()) == 0;
+    ::unlink(temp.c_str());
+    return done;
+}
+
 bool MoveFile(const std::string& from, const std::string& to)
 {
     if (std::rename(from.c_str(), to.c_str()) == 0)

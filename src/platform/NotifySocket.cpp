@@ -26,6 +26,11 @@ bool FillAddress(const std::string& path, sockaddr_un& address)
 
 }  // namespace
 
+bool FitsSocketAddress(const std::string& path)
+{
+    return !path.empty() && path.size() < sizeof(sockaddr_un::sun_path);
+}
+
 std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyWindow)
 {
     std::string folder = PrivateTempFolder(sharedName);

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/ConverterApp.h"
 #include "app/SettingsStore.h"
+#include "app/UserFolders.h"
 #include "app/Utilities.h"
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
@@ -152,7 +153,7 @@ TEST_F(StartUp, ReadsTheShippedCatalogueAndClosingWritesTheSettings)
     EXPECT_EQ(catalogue.Profile(0)->name, "Same as original video");
     EXPECT_FALSE(std::filesystem::exists(app::TempDirectory() + "dsp_datas.bin"));
 
-    const ini::PrivateProfile saved(Program() + "savedata.dll");
+    const ini::PrivateProfile saved(app::SettingsFilePath());
     for (const char* key : {"OutputFolder", "AddFilesInitDir", "DecodeEngine", "OutputFormat", "CPUUsage", "DiscLabel",
                             "LanguageFileName", "Volume", "DVDChapter", "psp_id", "pspavc_id"})
         EXPECT_TRUE(saved.HasKey("main", key)) << key;
@@ -197,6 +198,6 @@ TEST_F(StartUp, UnreadableProfileDataEndsStartUpWithStatusOne)
         EXPECT_FALSE(ran);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, c.message);
-        EXPECT_FALSE(std::filesystem::exists(folder.Path() + "prog/savedata.dll"));
+        EXPECT_FALSE(std::filesystem::exists(app::SettingsFilePath()));
     }
 }

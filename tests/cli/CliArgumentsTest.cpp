@@ -43,18 +43,18 @@ TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
         EXPECT_NE(run.err, "") << arguments[1];
         EXPECT_EQ(run.out, "") << arguments[1];
         EXPECT_FALSE(std::filesystem::exists(out)) << arguments[1];
-        EXPECT_FALSE(std::filesystem::exists(Program() + "savedata.dll")) << arguments[1];
+        EXPECT_FALSE(std::filesystem::exists(SettingsFile())) << arguments[1];
     }
 }
 
 TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
 {
-    const std::string settings = Program() + "savedata.dll";
+    const std::string settings = SettingsFile();
     EXPECT_EQ(Run({"-p", "Apple iPad", "--video-quality", "Low"}).exitCode, 2) << "nothing to convert";
     EXPECT_FALSE(std::filesystem::exists(settings));
     cli_test::CliRun saved = Run({"-p", "Apple iPad", "--video-quality", "Low", "--save-settings"});
     EXPECT_EQ(saved.exitCode, 0) << saved.err;
-    const std::string text = folder_.Read("prog/savedata.dll");
+    const std::string text = folder_.Read(settings.substr(folder_.Path().size()));
     EXPECT_NE(text.find("OutputFormat=20"), std::string::npos) << text;
     cli_test::CliRun list = Run({"--list-profiles"});
     EXPECT_NE(list.out.find("  * 20  Apple iPad"), std::string::npos) << list.out;

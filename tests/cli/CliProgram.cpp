@@ -26,8 +26,8 @@ CliProgram::CliProgram()
     }
     for (const char* folder : {"Languages", "system"})
         fs::create_directory_symlink(PROGRAM_DIR + std::string(folder), Program() + folder);
-    folder_.Write("prog/app.ini", "[main]\nAppName=Cli Test " + std::to_string(::getpid()) + " " +
-                                      std::to_string(++counter) + "\n");
+    appName_ = "Cli Test " + std::to_string(::getpid()) + " " + std::to_string(++counter);
+    folder_.Write("prog/app.ini", "[main]\nAppName=" + appName_ + "\n");
 }
 
 CliRun CliProgram::Run(const std::vector<std::string>& arguments,

@@ -27,8 +27,13 @@ protected:
                const std::function<bool(const std::string& out)>& interruptWhen = {});
 
     std::string Program() const { return folder_.Path() + "prog/"; }
+    // Where the program keeps this user's settings.
+    std::string SettingsFile() const { return folder_.Path() + "home/.config/" + appName_ + "/savedata.dll"; }
 
     testing_support::TestFolder folder_;
+
+private:
+    std::string appName_;
 };
 
 }  // namespace cli_test

@@ -13,13 +13,7 @@ namespace testing_support {
 
 namespace {
 
-void Restore(const char* name, bool had, const std::string& value)
-{
-    if (had)
-        ::setenv(name, value.c_str(), 1);
-    else
-        ::unsetenv(name);
-}
+constexpr const char* kIsolatedVariables[] = {"XDG_RUNTIME_DIR", "HOME", "XDG_CONFIG_HOME"};
 
 }  // namespace
 
@@ -29,25 +23,24 @@ TestFolder::TestFolder()
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a test folder");
     path_ = pattern + "/";
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
-        hadRuntime_ = true;
-        oldRuntime_ = runtime;
-    }
-    if (const char* home = std::getenv("HOME")) {
-        hadHome_ = true;
-        oldHome_ = home;
-    }
+    for (const char* name : kIsolatedVariables)
+        if (const char* value = std::getenv(name))
+            saved_.emplace_back(name, value);
     fs::create_directories(path_ + "runtime");
     fs::permissions(path_ + "runtime", fs::perms::owner_all);
     fs::create_directories(path_ + "home");
     ::setenv("XDG_RUNTIME_DIR", (path_ + "runtime").c_str(), 1);
     ::setenv("HOME", (path_ + "home").c_str(), 1);
+    // Settings then go to home/.config/, as on a desktop that sets nothing.
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TestFolder::~TestFolder()
 {
-    Restore("XDG_RUNTIME_DIR", hadRuntime_, oldRuntime_);
-    Restore("HOME", hadHome_, oldHome_);
+    for (const char* name : kIsolatedVariables)
+        ::unsetenv(name);
+    for (const auto& [name, value] : saved_)
+        ::setenv(name.c_str(), value.c_str(), 1);
     std::error_code error;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(path_, error);

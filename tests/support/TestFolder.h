@@ -1,8 +1,9 @@
 #pragma once
 // A fresh folder per test, removed again afterwards. While it lives,
-// XDG_RUNTIME_DIR and HOME point into it, so no test touches the real home
-// or temp folder.
+// XDG_RUNTIME_DIR and HOME point into it and XDG_CONFIG_HOME is unset, so no
+// test touches the real home, settings or temp folder.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -23,8 +24,7 @@ public:
 
 private:
     std::string path_;
-    std::string oldRuntime_, oldHome_;
-    bool hadRuntime_ = false, hadHome_ = false;
+    std::vector<std::pair<std::string, std::string>> saved_;  // variables set before, restored after
 };
 
 // The names in a folder, sorted; empty when there is no such folder.

@@ -25,6 +25,16 @@ std::optional<std::uint64_t> FileBytes(const std::string& path);
 bool RemoveTree(const std::string& path);
 bool RemoveFile(const std::string& path);
 
+// A private folder of this user: created (with missing parents) with mode
+// 0700, or accepted when it already exists as a real folder owned by this
+// user. path need not end with '/'.
+bool MakePrivateDirectory(const std::string& path);
+
+// Copies from to a new file to with the given mode; false, leaving nothing
+// behind, when to exists already or the copy fails. The target appears whole
+// or not at all.
+bool CopyToNewFile(const std::string& from, const std::string& to, unsigned mode);
+
 // Renames, falling back to copy + delete when the target is on another file system.
 bool MoveFile(const std::string& from, const std::string& to);
 

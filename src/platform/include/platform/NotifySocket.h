@@ -15,6 +15,9 @@ namespace platform {
 // when there is no private temp folder or the path is too long for a socket.
 std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyWindow);
 
+// True when path fits the address of a Unix socket.
+bool FitsSocketAddress(const std::string& path);
+
 // Sends one message without blocking; false when nobody listens or the
 // receiver's queue is full (progress is then simply dropped).
 bool SendNotifyMessage(const std::string& socketPath, const engine::NotifyMessage& message);
