@@ -175,8 +175,8 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
 
     platform::CatchInterrupts();
     engine::EngineStatusBlock block;
-    if (!block.Open(app::Application().appSharedName, 0)) {
-        dialogs.Message("Cannot create the shared status record " + app::Application().appSharedName, "");
+    if (!block.OpenForRun(app::Application().appSharedName)) {
+        dialogs.Message(block.FailureText(), "");
         return kExitFailure;
     }
     JobRun run(block, dialogs, ViewStyle(options));

@@ -1,5 +1,8 @@
 #include "EngineStatusBlock.h"
 
+#include "platform/RunNames.h"
+
+#include <cerrno>
 #include <cstring>
 
 namespace engine {
@@ -12,12 +15,32 @@ EngineStatusBlock::~EngineStatusBlock()
 int EngineStatusBlock::Open(const std::string& name, std::size_t size)
 {
     Close();
+    lastTried_ = name;
     if (size == 0)
         size = kRecordSize;
     if (size < kRecordSize || !memory_.Create(name, size))
         return 0;
     name_ = name;
     return 1;
+}
+
+int EngineStatusBlock::OpenForRun(const std::string& sharedName)
+{
+    constexpr int kAttempts = 16;
+    platform::RemoveStaleRunFiles(sharedName);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (Open(platform::RunRecordName(sharedName, attempt), 0))
+            return 1;
+        if (memory_.Error() != EEXIST)
+            return 0;
+    }
+    return 0;
+}
+
+std::string EngineStatusBlock::FailureText() const
+{
+    const char* reason = memory_.Error() != 0 ? std::strerror(memory_.Error()) : "the size is too small";
+    return "Cannot create the shared status record " + lastTried_ + ": " + reason;
 }
 
 void EngineStatusBlock::Close()

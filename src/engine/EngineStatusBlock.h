@@ -20,6 +20,13 @@ public:
     // the record size, and a size smaller than the record is refused.
     // Closes a block that is open first. Returns 1 on success, 0 on failure.
     int Open(const std::string& name, std::size_t size);
+    // Opens a record of this run under a new name made from sharedName, the
+    // user and the process (see platform/RunNames.h), after removing what
+    // dead runs of this user left behind. A name someone else created first
+    // is passed over. Returns 1 on success, 0 on failure.
+    int OpenForRun(const std::string& sharedName);
+    // The message for a failed Open or OpenForRun: the name tried and why it failed.
+    std::string FailureText() const;
     // Unmaps the record and removes its name, so no segment outlives the program.
     void Close();
 
@@ -31,6 +38,7 @@ public:
 private:
     platform::SharedMemory memory_;
     std::string name_;
+    std::string lastTried_;
 };
 
 // What the caller of a run makes of the record once the tool has ended.

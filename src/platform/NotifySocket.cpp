@@ -1,6 +1,7 @@
 #include "platform/NotifySocket.h"
 
 #include "platform/PrivateTempFolder.h"
+#include "platform/RunNames.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -31,13 +32,13 @@ bool FitsSocketAddress(const std::string& path)
     return !path.empty() && path.size() < sizeof(sockaddr_un::sun_path);
 }
 
-std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyWindow)
+std::string NotifySocketPath(const std::string& recordName, std::int32_t notifyWindow)
 {
-    std::string folder = PrivateTempFolder(sharedName);
+    std::string folder = PrivateTempFolder(SharedNameOfRecord(recordName));
     if (folder.empty())
         return "";
-    std::string path = folder + sharedName + "." + std::to_string(notifyWindow) + ".sock";
-    return path.size() < sizeof(sockaddr_un::sun_path) ? path : "";
+    std::string path = folder + recordName + "." + std::to_string(notifyWindow) + ".sock";
+    return FitsSocketAddress(path) ? path : "";
 }
 
 bool SendNotifyMessage(const std::string& socketPath, const engine::NotifyMessage& message)

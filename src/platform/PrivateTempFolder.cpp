@@ -1,9 +1,10 @@
 #include "platform/PrivateTempFolder.h"
 
+#include "platform/FileSystem.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 
 namespace platform {
@@ -20,7 +21,7 @@ bool IsOwnPrivateFolder(const std::string& path)
 
 std::string Prepare(const std::string& path)
 {
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+    if (!MakePrivateDirectory(path))
         return "";
     if (!IsOwnPrivateFolder(path))
         return "";
@@ -34,12 +35,19 @@ std::string PrivateTempFolder(const std::string& sharedName)
     if (sharedName.empty() || sharedName.find('/') != std::string::npos || sharedName == "." || sharedName == "..")
         return "";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/') {
+    if (runtime && runtime[0] == '/' && IsDirectory(runtime)) {
         std::string folder = Prepare(std::string(runtime) + "/" + sharedName);
         if (!folder.empty())
             return folder;
     }
-    return Prepare("/tmp/" + sharedName + "-" + std::to_string(::getuid()));
+    std::string folder = Prepare("/tmp/" + sharedName + "-" + std::to_string(::getuid()));
+    if (!folder.empty())
+        return folder;
+    // Another user can take that name in /tmp, but nobody else can write in
+    // this user's home: its cache folder is the last resort.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const std::string cacheHome = cache && cache[0] == '/' ? std::string(cache) : HomeDirectory() + ".cache";
+    return Prepare(cacheHome + "/" + sharedName);
 }
 
 }  // namespace platform

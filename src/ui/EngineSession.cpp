@@ -1,6 +1,7 @@
 #include "EngineSession.h"
 
 #include "app/Application.h"
+#include "app/UserDialogs.h"
 
 #include <QSocketNotifier>
 
@@ -12,9 +13,11 @@ EngineSession::EngineSession(app::UserDialogs& dialogs)
               onProgress(stage, value);
       })
 {
-    const std::string& name = app::Application().appSharedName;
-    block.Open(name, 0);
-    if (channel.Open(name)) {
+    if (!block.OpenForRun(app::Application().appSharedName)) {
+        dialogs.Message(block.FailureText(), app::Application().appName);
+        return;
+    }
+    if (channel.Open(block.Name())) {
         notifier_ = std::make_unique<QSocketNotifier>(channel.Descriptor(), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { DispatchProgress(); });
     }

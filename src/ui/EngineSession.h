@@ -20,7 +20,8 @@ class UserDialogs;
 namespace ui {
 
 struct EngineSession {
-    // Opens the record named AppSharedName and binds the progress socket.
+    // Opens this run's record (telling the user when none can be had) and
+    // binds the progress socket.
     explicit EngineSession(app::UserDialogs& dialogs);
     ~EngineSession();
 

@@ -9,6 +9,7 @@
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -200,4 +201,68 @@ TEST_F(StartUp, UnreadableProfileDataEndsStartUpWithStatusOne)
         EXPECT_EQ(dialogs.shown[0].text, c.message);
         EXPECT_FALSE(std::filesystem::exists(app::SettingsFilePath()));
     }
+}
+
+TEST_F(StartUp, SettingsAndTheLockAreTheUsersAndNothingIsWrittenBesideTheProgram)
+{
+    const std::string defaultFolder = folder_.Path() + "home/.config/My App/";
+    const struct {
+        const char* configHome;  // XDG_CONFIG_HOME; nullptr: unset
+        std::string folder;
+    } cases[] = {
+        {nullptr, defaultFolder},
+        {"relative/ignored", defaultFolder},
+        {"cfg", folder_.Path() + "cfg/My App/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        if (!c.configHome)
+            ::unsetenv("XDG_CONFIG_HOME");
+        else if (c.configHome[0] == 'c')
+            ::setenv("XDG_CONFIG_HOME", (folder_.Path() + c.configHome).c_str(), 1);
+        else
+            ::setenv("XDG_CONFIG_HOME", c.configHome, 1);
+        app::Settings() = app::SettingsStore();
+        app::ConverterApp converter = Make();
+        EXPECT_TRUE(Start(converter));
+        struct stat info;
+        ASSERT_EQ(::stat(c.folder.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+        ASSERT_EQ(::stat((c.folder + "savedata.dll").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+        EXPECT_TRUE(std::filesystem::exists(c.folder + "My App.lock"));
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(testing_support::FileNames(Program()),
+              (std::vector<std::string>{"Languages", "app.ini", "dsp_data.dll"}));
+}
+
+TEST_F(StartUp, APortableMarkerKeepsTheSettingsInTheProgramDirectory)
+{
+    folder_.Write("prog/portable", "");
+    app::ConverterApp converter = Make();
+    EXPECT_TRUE(Start(converter));
+    EXPECT_EQ(app::SettingsFilePath(), Program() + "savedata.dll");
+    EXPECT_TRUE(std::filesystem::exists(Program() + "savedata.dll"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "home/.config"));
+}
+
+TEST_F(StartUp, SettingsLeftBesideTheProgramAreAdoptedOnce)
+{
+    folder_.Write("prog/savedata.dll", "[main]\nOutputFolder=/first/\n");
+    {
+        app::ConverterApp converter = Make();
+        EXPECT_TRUE(Start(converter));
+        EXPECT_EQ(app::Settings().OutputFolder, "/first/");
+    }
+    const std::string adopted = folder_.Path() + "home/.config/My App/savedata.dll";
+    struct stat info;
+    ASSERT_EQ(::stat(adopted.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    folder_.Write("prog/savedata.dll", "[main]\nOutputFolder=/second/\n");
+    app::Settings() = app::SettingsStore();
+    app::ConverterApp next = Make();
+    EXPECT_TRUE(Start(next));
+    EXPECT_EQ(app::Settings().OutputFolder, "/first/") << "the user's own file is never replaced";
 }

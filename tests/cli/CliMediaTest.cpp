@@ -4,6 +4,13 @@
 #include "AvmRunner.h"
 #include "TestClips.h"
 
+#include "platform/SharedMemory.h"
+#include "protocol/EngineRecord.h"
+#include "support/SpawnProgram.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -142,6 +149,44 @@ TEST_F(CliMediaTest, UnreadableFilesFailAndTheOthersAreDone)
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"good.mp4", "other.mp4"}));
     EXPECT_NE(run.err.find("bad.avi"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("gone.avi"), std::string::npos) << run.err;
+}
+
+// Two users (each with a home, settings, lock and temp folder of their own)
+// convert at the same time, each with a status record of its own; a record
+// a killed run left behind is cleared and blocks nobody.
+TEST_F(CliMediaTest, TwoUsersConvertAtOnceAndRecordsOfDeadRunsAreCleared)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string stale = SharedName() + "." + std::to_string(::getuid()) + "-" + std::to_string(ended);
+    {
+        platform::SharedMemory left;
+        ASSERT_TRUE(left.Create(stale, engine::kRecordSize));
+    }
+
+    const std::string clip = Copy(Clips().h264Aac, "in/clip.mp4");
+    std::vector<pid_t> runs;
+    for (const std::string user : {"ann", "bob"}) {
+        ::setenv("HOME", folder_.Make(user + "/home/").c_str(), 1);
+        const std::string runtime = folder_.Make(user + "/runtime/");
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        runs.push_back(testing_support::SpawnProgram(
+            {Program() + "diziv-cli", "-p", "MP4 - MPEG-4 Video", "-o", Out() + user + "/", clip},
+            folder_.Path() + user + "/log"));
+    }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(runs[i], &status, 0), runs[i]);
+        const std::string user = i == 0 ? "ann" : "bob";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << folder_.Read(user + "/log");
+        ExpectVideo(Out() + user + "/clip.mp4", "mpeg4");
+    }
+    for (const std::string& name : testing_support::FileNames("/dev/shm/"))
+        EXPECT_NE(name.rfind(SharedName() + ".", 0), 0u) << name << " outlived its run";
 }
 
 }  // namespace

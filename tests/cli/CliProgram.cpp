@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -28,6 +29,13 @@ CliProgram::CliProgram()
         fs::create_directory_symlink(PROGRAM_DIR + std::string(folder), Program() + folder);
     appName_ = "Cli Test " + std::to_string(::getpid()) + " " + std::to_string(++counter);
     folder_.Write("prog/app.ini", "[main]\nAppName=" + appName_ + "\n");
+}
+
+std::string CliProgram::SharedName() const
+{
+    std::string shared = appName_;
+    std::replace(shared.begin(), shared.end(), ' ', '_');
+    return shared;
 }
 
 CliRun CliProgram::Run(const std::vector<std::string>& arguments,

@@ -27,6 +27,9 @@ protected:
                const std::function<bool(const std::string& out)>& interruptWhen = {});
 
     std::string Program() const { return folder_.Path() + "prog/"; }
+    // The AppName of the test's app.ini, and the shared name made from it.
+    const std::string& AppName() const { return appName_; }
+    std::string SharedName() const;
     // Where the program keeps this user's settings.
     std::string SettingsFile() const { return folder_.Path() + "home/.config/" + appName_ + "/savedata.dll"; }
 

@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "lang/IniTextFile.h"
 #include "platform/NotifySocket.h"
+#include "ui/EngineSession.h"
 #include "support/FakeEngine.h"
 #include "ui/ShutDownDialog.h"
 
@@ -309,7 +310,9 @@ TEST_F(FakeJob, TheWindowStaysOpenWhileBusyAndLeavesNothingBehindWhenClosed)
     const std::string refused = "This operation is not possible while a job is running.";
     EXPECT_EQ(Messages(), (std::vector<std::string>{refused, refused, kFinished}));
 
-    const std::string& name = app::Application().appSharedName;
+    const std::string name = window_->Engine().block.Name();
+    EXPECT_EQ(name, app::Application().appSharedName + "." + std::to_string(::getuid()) + "-" +
+                        std::to_string(::getpid()));
     const std::string socket = platform::NotifySocketPath(name, ::getpid());
     EXPECT_TRUE(fs::exists("/dev/shm/" + name));
     EXPECT_TRUE(fs::exists(socket));

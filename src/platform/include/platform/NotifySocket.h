@@ -11,9 +11,10 @@
 
 namespace platform {
 
-// <private temp folder of sharedName><sharedName>.<notifyWindow>.sock, or ""
-// when there is no private temp folder or the path is too long for a socket.
-std::string NotifySocketPath(const std::string& sharedName, std::int32_t notifyWindow);
+// <private temp folder><recordName>.<notifyWindow>.sock, in the folder of the
+// shared name the record name was made from; "" when there is no private
+// temp folder or the path is too long for a socket.
+std::string NotifySocketPath(const std::string& recordName, std::int32_t notifyWindow);
 
 // True when path fits the address of a Unix socket.
 bool FitsSocketAddress(const std::string& path);
