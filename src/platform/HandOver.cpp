@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <string_view>
 
 namespace platform {
 
@@ -87,13 +88,19 @@ bool ClearStaleSocket(const std::string& path)
     return IsOwnSocket(path) && ::unlink(path.c_str()) == 0;
 }
 
+// Reads until the empty entry that ends a message (a NUL at the start or
+// right after another), looking only at what is new each time.
 std::optional<std::vector<std::string>> ReceiveMessage(int fd, Clock::time_point deadline)
 {
+    constexpr std::string_view kEmptyEntry("\0\0", 2);
     std::string received;
     char buffer[4096];
+    std::size_t searchFrom = 0;
     while (received.size() <= kHandOverLimit) {
-        if (std::optional<std::vector<std::string>> paths = DecodeHandOver(received))
-            return paths;
+        if (!received.empty() &&
+            (received.front() == '\0' || received.find(kEmptyEntry, searchFrom) != std::string::npos))
+            return DecodeHandOver(received);
+        searchFrom = received.empty() ? 0 : received.size() - 1;
         pollfd readable{fd, POLLIN, 0};
         const int left = MillisecondsLeft(deadline);
         if (left == 0 || ::poll(&readable, 1, left) <= 0)

@@ -68,7 +68,8 @@ TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
 TEST_F(CliArguments, AnotherRunningCopyRefusesTheRunOrIsAwaited)
 {
     folder_.Write("in/a.avi", std::string(2048, 'x'));
-    const std::vector<std::string> job = {"-p", "generic-mp4", "-o", folder_.Path() + "out", folder_.Path() + "in/a.avi"};
+    const std::vector<std::string> job = {"-p", "generic-mp4", "-o", folder_.Path() + "out",
+                                          folder_.Path() + "in/a.avi"};
     const auto window = RunOtherCopy();
     cli_test::CliRun refused = Run(job);
     EXPECT_EQ(refused.exitCode, 1);
@@ -84,7 +85,8 @@ TEST_F(CliArguments, AnotherRunningCopyRefusesTheRunOrIsAwaited)
     ::kill(pid, SIGINT);
     const auto interrupted = std::chrono::steady_clock::now();
     cli_test::CliRun stopped = Finish(pid);
-    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(2)) << "Ctrl+C ends the wait at once";
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(2))
+        << "Ctrl+C ends the wait at once";
     EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
     EXPECT_EQ(stopped.err, "diziv-cli: another copy of the program is running; waiting for it to end\n");
     EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "out"));

@@ -162,8 +162,7 @@ TEST_F(WindowFiles, ASecondStartOfTheProgramAddsItsFilesToTheRunningWindow)
     };
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     for (const std::string& argument : arguments) {
-        const pid_t pid =
-            testing_support::SpawnProgram({Program() + "diziv", argument}, folder_.Path() + "second.out");
+        const pid_t pid = testing_support::SpawnProgram({Program() + "diziv", argument}, folder_.Path() + "second.out");
         ASSERT_GT(pid, 0);
         int status = -1;
         if (!QTest::qWaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 20000)) {
