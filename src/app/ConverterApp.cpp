@@ -8,6 +8,7 @@
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
 #include "platform/FileSystem.h"
+#include "platform/HandOver.h"
 #include "profiles/ProfileCatalogue.h"
 
 #include <algorithm>
@@ -33,10 +34,16 @@ ConverterApp::ConverterApp(std::string programDirectory, Reporter& reporter, std
         programDirectory_ += '/';
 }
 
-int ConverterApp::Run()
+int ConverterApp::Run(const std::vector<std::string>& files)
 {
-    if (!LoadApplicationFiles() || !AcquireSingleInstance())
+    if (!LoadApplicationFiles())
         return 1;
+    if (OtherCopyRuns()) {
+        if (!files.empty() && platform::HandOverPaths(HandOverSocketPath(), files))
+            return 0;
+        reporter_.Report({NoticeId::OnlyOneInstance});
+        return 1;
+    }
     runMainWindow_();
     return 0;
 }
@@ -104,15 +111,27 @@ void ConverterApp::LoadLanguage()
     lang::LanguageTable().LoadFile(path);
 }
 
+// Without a usable lock file the program still runs: refusing to start
+// would be worse than a rare second copy.
+bool ConverterApp::OtherCopyRuns()
+{
+    const std::string lockPath = InstanceLockPath();
+    return !lockPath.empty() && instanceLock_.Acquire(lockPath) == platform::InstanceLock::Result::HeldElsewhere;
+}
+
 bool ConverterApp::AcquireSingleInstance()
 {
-    // Without a usable lock file the program still runs: refusing to start
-    // would be worse than a rare second copy.
-    const std::string lockPath = InstanceLockPath();
-    if (lockPath.empty() || instanceLock_.Acquire(lockPath) != platform::InstanceLock::Result::HeldElsewhere)
+    if (!OtherCopyRuns())
         return true;
     reporter_.Report({NoticeId::OnlyOneInstance});
     return false;
+}
+
+bool ConverterApp::WaitForSingleInstance(const std::function<bool()>& keepWaiting)
+{
+    const std::string lockPath = InstanceLockPath();
+    return lockPath.empty() ||
+           instanceLock_.AcquireWaiting(lockPath, keepWaiting) != platform::InstanceLock::Result::HeldElsewhere;
 }
 
 }  // namespace app

@@ -1,11 +1,12 @@
 #pragma once
 // Start-up of the program: reads the application files from the program
-// directory, loads the UI language, refuses a second running copy and runs
-// the main window.
+// directory, loads the UI language, refuses a second running copy (or hands
+// it the files this start was given) and runs the main window.
 #include "platform/InstanceLock.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -18,8 +19,10 @@ public:
 
     // The whole start-up sequence; returns the process exit status:
     // 0 after the main window closed, 1 when the profile data cannot be
-    // read or another copy is running.
-    int Run();
+    // read or another copy is running. When another copy runs and files
+    // (absolute paths) were given, they are handed to its window instead:
+    // 0 once it took them; if it cannot, the refusal as without files.
+    int Run(const std::vector<std::string>& files = {});
 
     // The steps of Run before the window, for a front end without one.
     // Reads the application names, the profile catalogue, the settings and
@@ -28,12 +31,21 @@ public:
     // Holds the single-instance lock for the life of this object; false,
     // after telling the user, when another copy is running.
     bool AcquireSingleInstance();
+    // Like AcquireSingleInstance, but waits while another copy runs:
+    // keepWaiting is asked before every pause (first when the wait begins),
+    // and false ends the wait without the lock, silently.
+    bool WaitForSingleInstance(const std::function<bool()>& keepWaiting);
+    // Whether this start holds the lock (and so owns the hand-over socket).
+    bool HoldsSingleInstance() const { return instanceLock_.Held(); }
 
 private:
     void ReadApplicationNames();
     bool LoadCatalogueAndSettings();
     void TakeInstallerLanguage();
     void LoadLanguage();
+    // True when another copy holds the lock; a missing or unusable lock
+    // file counts as none.
+    bool OtherCopyRuns();
 
     std::string programDirectory_;
     Reporter& reporter_;

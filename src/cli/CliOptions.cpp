@@ -36,6 +36,7 @@ enum OptionCode {
     kAudioTrack,
     kSubtitleTrack,
     kSaveSettings,
+    kWait,
 };
 
 const option kLongOptions[] = {
@@ -71,6 +72,7 @@ const option kLongOptions[] = {
     {"save-settings", no_argument, nullptr, kSaveSettings},
     {"quiet", no_argument, nullptr, 'q'},
     {"yes", no_argument, nullptr, 'y'},
+    {"wait", no_argument, nullptr, kWait},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -140,6 +142,7 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
     case kSaveSettings: options.saveSettings = true; break;
     case 'q': options.quiet = true; break;
     case 'y': options.yes = true; break;
+    case kWait: options.wait = true; break;
     default: break;
     }
     return "";
@@ -248,6 +251,9 @@ Choices not given are those saved by the program (or --save-settings).
       --save-settings        keep these choices as the program's settings
   -q, --quiet                print no progress
   -y, --yes                  answer Yes to questions (otherwise No)
+      --wait                 when another copy of the program is running (the
+                             window or diziv-cli), wait for it to end, then
+                             convert; without --wait the run is refused
   -h, --help                 show this help and exit
   -V, --version              show the version and exit
 
@@ -266,8 +272,9 @@ Entries are named by their text or by their number in the list, from 0;
 Messages go to standard error. Ctrl+C stops the running conversion and
 removes its unfinished output.
 
-Exit status: 0 when every source was converted, 1 when any failed,
-2 for a usage error, 130 after Ctrl+C.
+Exit status: 0 when every source was converted, 1 when any failed (or
+another copy is running), 2 for a usage error, 130 after Ctrl+C (also
+while waiting).
 
 Example:
   diziv-cli -p "Apple iPad" --video-quality 1 -o ~/Videos/iPad ~/Movies

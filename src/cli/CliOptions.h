@@ -39,6 +39,7 @@ struct CliOptions {
     bool saveSettings = false;
     bool quiet = false;
     bool yes = false;
+    bool wait = false;  // for another running copy, instead of refusing
     std::vector<SourceRequest> sources;
 };
 

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
 namespace cli {
 
@@ -60,6 +61,21 @@ TerminalView::Style ViewStyle(const CliOptions& options)
     if (options.quiet)
         return TerminalView::Style::Quiet;
     return platform::IsTerminal(1) ? TerminalView::Style::Live : TerminalView::Style::Plain;
+}
+
+// The one-copy lock. With --wait the run waits while another copy holds it,
+// saying so once; Ctrl+C ends the wait. False when refused or interrupted.
+bool TakeSingleInstance(const CliOptions& options, app::ConverterApp& application, TerminalDialogs& dialogs)
+{
+    if (!options.wait)
+        return application.AcquireSingleInstance();
+    platform::CatchInterrupts();
+    bool told = false;
+    return application.WaitForSingleInstance([&] {
+        if (!std::exchange(told, true))
+            dialogs.Message("another copy of the program is running; waiting for it to end", "");
+        return platform::InterruptSignal() == 0;
+    });
 }
 
 // The engine side of one diziv-cli run: the tools' launcher, the progress
@@ -170,8 +186,8 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
         app::ReportFailure(dialogs, label);
         return kExitUsage;
     }
-    if (!application.AcquireSingleInstance())
-        return kExitFailure;
+    if (!TakeSingleInstance(options, application, dialogs))
+        return platform::InterruptSignal() ? InterruptedStatus() : kExitFailure;
 
     platform::CatchInterrupts();
     engine::EngineStatusBlock block;

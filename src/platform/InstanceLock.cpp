@@ -1,6 +1,7 @@
 #include "platform/InstanceLock.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -28,6 +29,15 @@ InstanceLock::Result InstanceLock::Acquire(const std::string& lockFilePath)
     }
     fd_ = fd;
     return Result::Acquired;
+}
+
+InstanceLock::Result InstanceLock::AcquireWaiting(const std::string& lockFilePath,
+                                                  const std::function<bool()>& keepWaiting, int pollMs)
+{
+    Result result;
+    while ((result = Acquire(lockFilePath)) == Result::HeldElsewhere && keepWaiting())
+        ::poll(nullptr, 0, pollMs);
+    return result;
 }
 
 }  // namespace platform

@@ -4,9 +4,9 @@
 
 namespace ui {
 
-void SystemDesktop::Open(const QUrl& target)
+bool SystemDesktop::Open(const QUrl& target)
 {
-    QDesktopServices::openUrl(target);
+    return QDesktopServices::openUrl(target);
 }
 
 }  // namespace ui

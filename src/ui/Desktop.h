@@ -9,13 +9,14 @@ namespace ui {
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    virtual void Open(const QUrl& target) = 0;
+    // False when the desktop has no program for target.
+    virtual bool Open(const QUrl& target) = 0;
 };
 
 // Opens through QDesktopServices (xdg-open), never through a shell.
 class SystemDesktop : public Desktop {
 public:
-    void Open(const QUrl& target) override;
+    bool Open(const QUrl& target) override;
 };
 
 }  // namespace ui

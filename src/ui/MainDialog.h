@@ -12,7 +12,8 @@
 //   MainDialog_Shell.cpp    settings, about, home page and help
 //   MainDialog_Format.cpp   output-format controls and the disc panel
 //   MainDialog_Job.cpp      busy state, highlighted row and progress display
-//   MainDialog_Sources.cpp  adding files: Add Files, Add Folder, drops, probing
+//   MainDialog_Sources.cpp  adding files: Add Files, Add Folder, drops, named
+//                           paths, probing
 //   MainDialog_Rows.cpp     removing, ticking and moving rows; the list's keys
 //   MainDialog_SourceDialogs.cpp  Subtitle, Properties and Split of one row
 #include "IconMap.h"
@@ -51,6 +52,7 @@ namespace ui {
 
 class Desktop;
 struct EngineSession;
+class HelpWindow;
 class ScanningWindow;
 class ToolWatch;
 class SourceListModel;
@@ -112,6 +114,12 @@ public:
     void RefreshTotals();
     // Whether files are being probed; the window is disabled meanwhile.
     bool Probing() const { return probing_; }
+    // Adds files and folders named outside the window (the command line, a
+    // second start): the files Add Files or a drop accepts and a folder's
+    // files as Add Folder takes them, probed the same way. Paths that
+    // arrive while files are probed, a job runs or a dialog is open wait
+    // until the window is idle.
+    void AddPaths(const QStringList& paths);
     // Folds the output controls back into the current profile's choices
     // and writes the settings file.
     void SaveMainWindowState();
@@ -191,6 +199,8 @@ private:
     void ProbeSources(const QStringList& paths);
     // Takes the finished probe's row and starts the next path, or ends probing.
     void ContinueProbing();
+    // Probes the paths AddPaths keeps, once the window is idle.
+    void AddWaitingPaths();
     void OnRemove();
     void OnRemoveAll();
     void CheckAllRows(bool ticked);
@@ -226,6 +236,8 @@ private:
     FilesChooser chooseFiles_;
     FolderChooser chooseFolder_;
     QStringList droppedPaths_;
+    QStringList waitingPaths_;
+    HelpWindow* helpWindow_ = nullptr;
 
     SourceListModel* sources_ = nullptr;
     QTreeView* sourceList_ = nullptr;

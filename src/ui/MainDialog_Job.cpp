@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 
 namespace ui {
@@ -44,6 +45,9 @@ void MainDialog::SetBusy(bool busy)
              frameRateList_, sizeList_, aspectRatioList_, discLabelEdit_, letterBoxCheck_, tvTypeList_})
         control->setEnabled(!busy);
     stopButton_->setEnabled(busy);
+    // Paths handed in during the run are added once it has wound up.
+    if (!busy)
+        QTimer::singleShot(0, this, [this] { AddWaitingPaths(); });
 }
 
 void MainDialog::HighlightRow(int row)

@@ -3,6 +3,7 @@
 
 #include "AboutDialog.h"
 #include "Desktop.h"
+#include "HelpWindow.h"
 #include "SettingsDialog.h"
 #include "UiText.h"
 #include "app/Application.h"
@@ -41,12 +42,19 @@ void MainDialog::OnHome()
     desktop_.Open(QUrl(Qs(app::Application().product.webSite)));
 }
 
-// A missing help file shows nothing.
+// A missing help file shows nothing. Without a browser on the desktop the
+// guide opens in the program's own help window.
 void MainDialog::OnHelp()
 {
     const std::string page = app::ProgramDirectory() + "Help/Overview/Overview.htm";
-    if (app::FileExists(page))
-        desktop_.Open(QUrl::fromLocalFile(Qs(page)));
+    if (!app::FileExists(page))
+        return;
+    const QUrl url = QUrl::fromLocalFile(Qs(page));
+    if (desktop_.Open(url))
+        return;
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    helpWindow_->ShowPage(url);
 }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
-// Adding sources: Add Files, Add Folder and dropped files. Every file is
-// probed by a test encode; readable ones become ticked rows.
+// Adding sources: Add Files, Add Folder, dropped files and paths named
+// outside the window. Every file is probed by a test encode; readable ones
+// become ticked rows.
 #include "MainDialog.h"
 
 #include "EngineSession.h"
@@ -15,19 +16,24 @@
 #include "app/Utilities.h"
 #include "engine/MediaProbe.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTimer>
 #include <QTreeView>
+
+#include <utility>
 
 namespace ui {
 
 namespace {
 
 constexpr char kSection[] = "MainDialog";
+constexpr int kModalRetryMs = 250;
 
 QStringList ChooseFilesInDialog(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
 {
@@ -41,11 +47,22 @@ QString FolderFromBrowser(QWidget* parent, app::UserDialogs& dialogs, const QStr
     return browser.exec() == QDialog::Accepted ? browser.Folder() : QString();
 }
 
-// Regular files only: folders are never entered or probed.
-bool IsRegularFile(const QString& path)
+// A file named singly (dropped or passed in): regular files only, with an
+// extension the product's filter accepts.
+bool AcceptedFile(const QString& path)
 {
     QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return info.exists() && !info.isDir() && app::AcceptedByFilter(app::Application().product.openFileFilter, Ss(path));
+}
+
+// The files Add Folder takes from folder, in the order they are added.
+QStringList FolderSources(const QString& folder)
+{
+    QStringList paths;
+    for (const std::string& path : app::FolderSourceFiles(Ss(folder), app::Application().product.openFileFilter))
+        paths << Qs(path);
+    SortForAdding(paths);
+    return paths;
 }
 
 }  // namespace
@@ -102,13 +119,8 @@ void MainDialog::OnAddFolder()
 {
     const QString folder = chooseFolder_(this, QStringLiteral("Choose Folder"), Tr(kSection, "Choose folder"),
                                          QDir::homePath());
-    if (folder.isEmpty())
-        return;
-    QStringList paths;
-    for (const std::string& path : app::FolderSourceFiles(folder.toStdString(), app::Application().product.openFileFilter))
-        paths << QString::fromStdString(path);
-    SortForAdding(paths);
-    ProbeSources(paths);
+    if (!folder.isEmpty())
+        ProbeSources(FolderSources(folder));
 }
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
@@ -129,12 +141,38 @@ void MainDialog::dropEvent(QDropEvent* event)
 
 void MainDialog::OnDropFiles()
 {
-    const std::string& filter = app::Application().product.openFileFilter;
     QStringList paths;
     for (const QString& path : droppedPaths_)
-        if (IsRegularFile(path) && app::AcceptedByFilter(filter, path.toStdString()))
+        if (AcceptedFile(path))
             paths << path;
     ProbeSources(paths);
+}
+
+// Named files keep the caller's order; a folder's files come sorted.
+void MainDialog::AddPaths(const QStringList& paths)
+{
+    waitingPaths_ << paths;
+    AddWaitingPaths();
+}
+
+// A dialog open over the window (such as the one that ends a job) is
+// answered first: the paths are looked at again a little later.
+void MainDialog::AddWaitingPaths()
+{
+    if (busy_ || probing_ || waitingPaths_.isEmpty())
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kModalRetryMs, this, [this] { AddWaitingPaths(); });
+        return;
+    }
+    QStringList files;
+    for (const QString& path : std::exchange(waitingPaths_, {})) {
+        if (QFileInfo(path).isDir())
+            files << FolderSources(path);
+        else if (AcceptedFile(path))
+            files << path;
+    }
+    ProbeSources(files);
 }
 
 void MainDialog::ProbeSources(const QStringList& paths)
@@ -159,6 +197,7 @@ void MainDialog::ContinueProbing()
             setEnabled(true);
             scanning_->hide();
             probing_ = false;
+            QTimer::singleShot(0, this, [this] { AddWaitingPaths(); });
             return;
         }
         const QString path = probeQueue_.takeFirst();

@@ -1,40 +1,57 @@
 #include "Desktop.h"
+#include "HandOverServer.h"
 #include "IconMap.h"
 #include "MainDialog.h"
 #include "MainJob.h"
 #include "QtUserDialogs.h"
+#include "WindowArguments.h"
 #include "app/ConverterApp.h"
+#include "app/UserFolders.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/PowerSwitch.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTimer>
 
-#include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
-// "--screenshot FILE": render the main window off screen into a PNG file
-// and end, instead of running the window.
-std::string ScreenshotFile(int argc, char* argv[])
+QStringList ArgumentsAfterProgram(int argc, char* argv[])
 {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshot") == 0)
-            return argv[i + 1];
-    return {};
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return arguments;
+}
+
+std::vector<std::string> LocalPaths(const QStringList& paths)
+{
+    std::vector<std::string> local;
+    for (const QString& path : paths)
+        local.push_back(QFile::encodeName(path).toStdString());
+    return local;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::string screenshot = ScreenshotFile(argc, argv);
-    if (!screenshot.empty())
+    // A screenshot renders the main window off screen into a PNG file and
+    // ends; the platform must be chosen before Qt starts.
+    if (!ui::ReadWindowArguments(ArgumentsAfterProgram(argc, argv), QString()).screenshot.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    const ui::WindowArguments arguments =
+        ui::ReadWindowArguments(QApplication::arguments().mid(1), QDir::currentPath());
+    for (const QString& ignored : arguments.ignored)
+        std::cerr << "diziv: ignored " << ignored.toStdString() << " (use -- before a name that begins with -)\n";
+    const std::string screenshot = QFile::encodeName(arguments.screenshot).toStdString();
     ui::IconMap::ChooseIconTheme();
     QtUserDialogs dialogs;
     ui::SystemDesktop desktop;
@@ -44,12 +61,23 @@ int main(int argc, char* argv[])
     app::ConverterApp converter(platform::ExecutableDirectory(), dialogs, [&] {
         ui::MainDialog window(dialogs, desktop);
         ui::MainJob job(window, dialogs, power, clock);
+        // Files of a second start join the list of this window.
+        ui::HandOverServer handOver([&window](const QStringList& paths) {
+            window.AddPaths(paths);
+            window.raise();
+            window.activateWindow();
+        });
+        if (converter.HoldsSingleInstance())
+            handOver.Listen(QFile::decodeName(app::HandOverSocketPath().c_str()));
         dialogs.SetOwner(&window);
         window.show();
-        // A screenshot is taken once the event loop has laid the window out.
+        // The files and the screenshot wait until the event loop has laid
+        // the window out.
+        if (!arguments.paths.isEmpty())
+            QTimer::singleShot(0, &window, [&] { window.AddPaths(arguments.paths); });
         if (!screenshot.empty()) {
             QTimer::singleShot(0, &window, [&] {
-                if (!window.grab().save(QString::fromStdString(screenshot), "PNG")) {
+                if (!window.grab().save(arguments.screenshot, "PNG")) {
                     std::cerr << "cannot write the screenshot " << screenshot << "\n";
                     status = 1;
                 }
@@ -59,6 +87,6 @@ int main(int argc, char* argv[])
         QApplication::exec();
         dialogs.SetOwner(nullptr);
     });
-    const int result = converter.Run();
+    const int result = converter.Run(LocalPaths(arguments.paths));
     return result != 0 ? result : status;
 }

@@ -5,13 +5,20 @@
 #include "app/Utilities.h"
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
+#include "platform/HandOver.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
+<<<<<<< HEAD
 #include <sys/stat.h>
+=======
+#include <poll.h>
+>>>>>>> handover
 
 #include <filesystem>
+#include <future>
+#include <optional>
 
 using testing_support::RecordingDialogs;
 using testing_support::TestFolder;
@@ -143,6 +150,40 @@ TEST_F(StartUp, SecondInstanceIsRefusedWithTheMessageOnly)
     EXPECT_EQ(secondDialogs.shown[0].text, "Already running.");
     EXPECT_EQ(secondDialogs.shown[0].caption, "My App");
     EXPECT_FALSE(secondDialogs.shown[0].question);
+}
+
+TEST_F(StartUp, SecondStartWithFilesHandsThemToTheRunningWindow)
+{
+    const std::vector<std::string> files{"/videos/a.avi", "/videos/b c.mkv"};
+    for (const bool windowListens : {true, false}) {
+        SCOPED_TRACE(windowListens);
+        RecordingDialogs secondDialogs;
+        bool secondRan = false;
+        app::ConverterApp second(Program(), secondDialogs, [&] { secondRan = true; });
+        std::optional<std::vector<std::string>> taken;
+        app::ConverterApp running(Program(), dialogs_, [&] {
+            platform::HandOverReceiver receiver;
+            if (windowListens) {
+                ASSERT_TRUE(receiver.Listen(app::HandOverSocketPath()));
+            }
+            auto window = std::async(std::launch::async, [&receiver] {
+                pollfd sender{receiver.Descriptor(), POLLIN, 0};
+                const bool sent = sender.fd >= 0 && ::poll(&sender, 1, 5000) == 1;
+                return sent ? receiver.TakeOne() : std::nullopt;
+            });
+            EXPECT_EQ(second.Run(files), windowListens ? 0 : 1);
+            taken = window.get();
+        });
+        EXPECT_EQ(running.Run(), 0);
+        EXPECT_FALSE(secondRan);
+        if (windowListens) {
+            EXPECT_EQ(taken, files);
+            EXPECT_TRUE(secondDialogs.shown.empty());
+        } else {
+            ASSERT_EQ(secondDialogs.shown.size(), 1u) << "without a window to take them, the refusal as before";
+            EXPECT_EQ(secondDialogs.shown[0].text, "Already running.");
+        }
+    }
 }
 
 TEST_F(StartUp, ReadsTheShippedCatalogueAndClosingWritesTheSettings)

@@ -2,7 +2,11 @@
 // list and usage errors, which change nothing on disk.
 #include "CliProgram.h"
 
+#include <signal.h>
+
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -58,6 +62,34 @@ TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
     EXPECT_NE(text.find("OutputFormat=20"), std::string::npos) << text;
     cli_test::CliRun list = Run({"--list-profiles"});
     EXPECT_NE(list.out.find("  * 20  Apple iPad"), std::string::npos) << list.out;
+}
+
+// The job itself with --wait, once the other copy ends, is CliMediaTest's.
+TEST_F(CliArguments, AnotherRunningCopyRefusesTheRunOrIsAwaited)
+{
+    folder_.Write("in/a.avi", std::string(2048, 'x'));
+    const std::vector<std::string> job = {"-p", "generic-mp4", "-o", folder_.Path() + "out",
+                                          folder_.Path() + "in/a.avi"};
+    const auto window = RunOtherCopy();
+    cli_test::CliRun refused = Run(job);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "diziv-cli: The program is already running.\n");
+    EXPECT_EQ(refused.out, "");
+
+    std::vector<std::string> waiting = job;
+    waiting.insert(waiting.begin(), "--wait");
+    const pid_t pid = Start(waiting);
+    EXPECT_TRUE(AwaitError("waiting for it to end"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(folder_.Read("cli.out"), "") << "nothing is probed while waiting";
+    ::kill(pid, SIGINT);
+    const auto interrupted = std::chrono::steady_clock::now();
+    cli_test::CliRun stopped = Finish(pid);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(2))
+        << "Ctrl+C ends the wait at once";
+    EXPECT_EQ(stopped.exitCode, 130) << stopped.err;
+    EXPECT_EQ(stopped.err, "diziv-cli: another copy of the program is running; waiting for it to end\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "out"));
 }
 
 }  // namespace

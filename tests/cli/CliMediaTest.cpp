@@ -4,6 +4,7 @@
 #include "AvmRunner.h"
 #include "TestClips.h"
 
+<<<<<<< HEAD
 #include "platform/SharedMemory.h"
 #include "protocol/EngineRecord.h"
 #include "support/SpawnProgram.h"
@@ -11,7 +12,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+=======
+#include <chrono>
+>>>>>>> handover
 #include <filesystem>
+#include <thread>
 
 namespace fs = std::filesystem;
 using avm_test::Clips;
@@ -137,6 +142,21 @@ TEST_F(CliMediaTest, CtrlCStopsTheRunAndRemovesItsOutput)
     EXPECT_NE(run.out.find("Aborted"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("The job was stopped by the user."), std::string::npos) << run.err;
     EXPECT_EQ(Outputs(), std::vector<std::string>{});
+}
+
+TEST_F(CliMediaTest, WaitConvertsOnceTheOtherCopyEnds)
+{
+    const std::string clip = Copy(Clips().mpeg4Mp3, "in/clip.avi");
+    auto window = RunOtherCopy();
+    const pid_t pid = Start({"--wait", "-p", "generic-mp4", "-o", Out(), clip});
+    ASSERT_TRUE(AwaitError("waiting for it to end"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(Outputs(), std::vector<std::string>{});
+    window.reset();
+    cli_test::CliRun run = Finish(pid);
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(Outputs(), std::vector<std::string>{"clip.mp4"});
+    EXPECT_EQ(run.err.find("waiting"), run.err.rfind("waiting")) << "said once: " << run.err;
 }
 
 TEST_F(CliMediaTest, UnreadableFilesFailAndTheOthersAreDone)

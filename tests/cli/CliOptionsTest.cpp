@@ -40,7 +40,8 @@ TEST(CliOptions, SourceOptionsBelongToTheNextSource)
 
 TEST(CliOptions, GlobalOptionsAnywhere)
 {
-    auto parsed = ParseCommandLine({"a.avi", "-qy", "--no-letterbox", "--video-q=High", "--join", "-oOut", "--save"});
+    auto parsed =
+        ParseCommandLine({"a.avi", "-qy", "--no-letterbox", "--video-q=High", "--join", "-oOut", "--save", "--wait"});
     ASSERT_EQ(parsed.error, "");
     const CliOptions& o = parsed.options;
     EXPECT_TRUE(o.quiet);
@@ -50,6 +51,7 @@ TEST(CliOptions, GlobalOptionsAnywhere)
     EXPECT_EQ(o.join, true);
     EXPECT_EQ(o.outputFolder, "Out");
     EXPECT_TRUE(o.saveSettings);
+    EXPECT_TRUE(o.wait);
     EXPECT_EQ(o.sources.size(), 1u);
 }
 

@@ -1,5 +1,6 @@
 #include "CliProgram.h"
 
+#include "platform/FileSystem.h"
 #include "support/SpawnProgram.h"
 
 #include <signal.h>
@@ -41,10 +42,18 @@ std::string CliProgram::SharedName() const
 CliRun CliProgram::Run(const std::vector<std::string>& arguments,
                        const std::function<bool(const std::string& out)>& interruptWhen)
 {
-    const std::string outPath = folder_.Path() + "cli.out", errPath = folder_.Path() + "cli.err";
+    return Finish(Start(arguments), interruptWhen);
+}
+
+pid_t CliProgram::Start(const std::vector<std::string>& arguments)
+{
     std::vector<std::string> argv{Program() + "diziv-cli"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const pid_t pid = testing_support::SpawnProgram(argv, outPath, errPath);
+    return testing_support::SpawnProgram(argv, folder_.Path() + "cli.out", folder_.Path() + "cli.err");
+}
+
+CliRun CliProgram::Finish(pid_t pid, const std::function<bool(const std::string& out)>& interruptWhen)
+{
     CliRun run;
     if (pid < 0) {
         ADD_FAILURE() << "cannot start diziv-cli";
@@ -67,6 +76,25 @@ CliRun CliProgram::Run(const std::vector<std::string>& arguments,
     run.out = folder_.Read("cli.out");
     run.err = folder_.Read("cli.err");
     return run;
+}
+
+bool CliProgram::AwaitError(const std::string& text) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (folder_.Read("cli.err").find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::unique_ptr<platform::InstanceLock> CliProgram::RunOtherCopy() const
+{
+    auto lock = std::make_unique<platform::InstanceLock>();
+    EXPECT_TRUE(platform::MakePrivateDirectory(fs::path(LockFile()).parent_path().string()));
+    EXPECT_EQ(lock->Acquire(LockFile()), platform::InstanceLock::Result::Acquired);
+    return lock;
 }
 
 }  // namespace cli_test

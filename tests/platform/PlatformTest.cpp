@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <memory>
 #include <unistd.h>
 
 using testing_support::TestFolder;
@@ -48,6 +50,41 @@ TEST(InstanceLock, OnlyOneHolderAtATime)
     }
     platform::InstanceLock third;
     EXPECT_EQ(third.Acquire(path), platform::InstanceLock::Result::Acquired) << "free again once its holder is gone";
+}
+
+TEST(InstanceLock, WaitingTakesTheLockOnceItsHolderEnds)
+{
+    TestFolder folder;
+    const std::string path = folder.Path() + "App.lock";
+    using Result = platform::InstanceLock::Result;
+    const struct {
+        int releaseOnAsk;  // the holder ends on this ask of keepWaiting; 0: never
+        int giveUpOnAsk;   // keepWaiting says no on this ask; 0: never
+        Result result;
+        int asks;
+    } cases[] = {
+        {1, 0, Result::Acquired, 1},
+        {3, 0, Result::Acquired, 3},
+        {0, 2, Result::HeldElsewhere, 2},
+    };
+    for (const auto& c : cases) {
+        auto holder = std::make_unique<platform::InstanceLock>();
+        ASSERT_EQ(holder->Acquire(path), Result::Acquired);
+        int asks = 0;
+        platform::InstanceLock waiter;
+        const Result result = waiter.AcquireWaiting(path, [&] {
+            if (++asks == c.releaseOnAsk)
+                holder.reset();
+            return asks != c.giveUpOnAsk;
+        }, 10);
+        EXPECT_EQ(result, c.result) << c.releaseOnAsk << c.giveUpOnAsk;
+        EXPECT_EQ(asks, c.asks);
+        EXPECT_EQ(waiter.Held(), c.result == Result::Acquired);
+    }
+    platform::InstanceLock free;
+    bool asked = false;
+    EXPECT_EQ(free.AcquireWaiting(path, [&asked] { return asked = true; }), Result::Acquired);
+    EXPECT_FALSE(asked) << "a free lock needs no wait";
 }
 
 TEST(FileSystem, SizesUseSixtyFourBitsAndMovesKeepContent)

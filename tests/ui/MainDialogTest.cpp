@@ -1,6 +1,7 @@
 #include "WidgetTest.h"
 
 #include "lang/IniTextFile.h"
+#include "ui/HelpWindow.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include <QTest>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <map>
@@ -179,6 +181,39 @@ TEST_F(MainWindow, HelpOpensOnlyAnInstalledFile)
     ASSERT_EQ(desktop_.opened.size(), 2u);
     EXPECT_EQ(desktop_.opened[0], QUrl::fromLocalFile(QString::fromStdString(Program() + "Help/Overview/Overview.htm")));
     EXPECT_EQ(desktop_.opened[1], QUrl::fromLocalFile(window->OutputFolder()));
+    EXPECT_EQ(window->findChild<ui::HelpWindow*>(), nullptr) << "the browser showed it";
+}
+
+TEST_F(MainWindow, WithoutABrowserTheGuideOpensInTheProgramsOwnWindow)
+{
+    const std::string page = Program() + "Help/Overview/Overview.htm";
+    folder_.Write("prog/Help/Overview/Overview.htm",
+                  "<html><head><title>Guide</title></head><body><p>First page.</p>"
+                  "<a href=\"Second.htm\">next</a></body></html>");
+    folder_.Write("prog/Help/Overview/Second.htm", "<html><body><p>Second page.</p></body></html>");
+    desktop_.hasPrograms = false;
+    auto window = OpenMainWindow();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(desktop_.opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))})
+        << "the desktop is asked first";
+    auto* help = window->findChild<ui::HelpWindow*>("helpWindow");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), "Guide");
+    auto* browser = Find<QTextBrowser>(help, "helpBrowser");
+    EXPECT_TRUE(browser->toPlainText().contains("First page."));
+
+    // A link of the page, chosen with the keyboard, opens in the same window.
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_TRUE(browser->toPlainText().contains("Second page.")) << browser->toPlainText().toStdString();
+
+    help->close();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(window->findChildren<ui::HelpWindow*>().size(), 1) << "the one help window shows the guide again";
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(browser->toPlainText().contains("First page."));
 }
 
 }  // namespace

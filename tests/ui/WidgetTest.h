@@ -25,8 +25,13 @@ namespace widget_test {
 
 class RecordingDesktop : public ui::Desktop {
 public:
-    void Open(const QUrl& target) override { opened.push_back(target); }
+    bool Open(const QUrl& target) override
+    {
+        opened.push_back(target);
+        return hasPrograms;
+    }
     std::vector<QUrl> opened;
+    bool hasPrograms = true;  // false: a desktop without a browser or file manager
 };
 
 class WidgetTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -15,6 +16,10 @@ public:
     enum class Result { Acquired, HeldElsewhere, Unavailable };
     // Unavailable when the lock file cannot be opened at all.
     Result Acquire(const std::string& lockFilePath);
+    // Like Acquire, but while another process holds the lock, asks
+    // keepWaiting and tries again pollMs later; HeldElsewhere once
+    // keepWaiting says no. A signal shortens the pause.
+    Result AcquireWaiting(const std::string& lockFilePath, const std::function<bool()>& keepWaiting, int pollMs = 200);
     bool Held() const { return fd_ >= 0; }
 
 private:
