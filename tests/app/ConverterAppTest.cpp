@@ -10,11 +10,8 @@
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
-<<<<<<< HEAD
-#include <sys/stat.h>
-=======
 #include <poll.h>
->>>>>>> handover
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <future>

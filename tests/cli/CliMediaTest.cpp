@@ -4,7 +4,6 @@
 #include "AvmRunner.h"
 #include "TestClips.h"
 
-<<<<<<< HEAD
 #include "platform/SharedMemory.h"
 #include "protocol/EngineRecord.h"
 #include "support/SpawnProgram.h"
@@ -12,9 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-=======
 #include <chrono>
->>>>>>> handover
 #include <filesystem>
 #include <thread>
 
