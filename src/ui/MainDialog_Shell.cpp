@@ -44,7 +44,7 @@ void MainDialog::OnHome()
 // A missing help file shows nothing.
 void MainDialog::OnHelp()
 {
-    const std::string page = app::ProgramDirectory() + "Help/Overview/Overview.htm";
+    const std::string page = app::DataDirectory() + "Help/Overview/Overview.htm";
     if (app::FileExists(page))
         desktop_.Open(QUrl::fromLocalFile(Qs(page)));
 }
