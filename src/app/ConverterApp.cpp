@@ -22,9 +22,9 @@ constexpr std::size_t kNameLength = 255;
 
 }  // namespace
 
-std::string LanguageFilePath(const std::string& programDirectory, const std::string& languageName)
+std::string LanguageFilePath(const std::string& dataDirectory, const std::string& languageName)
 {
-    return programDirectory + "Languages/" + languageName + ".ini";
+    return dataDirectory + "Languages/" + languageName + ".ini";
 }
 
 ConverterApp::ConverterApp(std::string programDirectory, Reporter& reporter, std::function<void()> runMainWindow)
@@ -51,7 +51,7 @@ int ConverterApp::Run(const std::vector<std::string>& files)
 bool ConverterApp::LoadApplicationFiles()
 {
     Application().programDirectory = programDirectory_;
-    Application().product = LoadProductIdentity(programDirectory_);
+    Application().product = LoadProductIdentity(DataDirectory());
     ReadApplicationNames();
     if (!LoadCatalogueAndSettings())
         return false;
@@ -63,7 +63,7 @@ bool ConverterApp::LoadApplicationFiles()
 void ConverterApp::ReadApplicationNames()
 {
     std::string name =
-        ini::GetPrivateProfileString("main", "AppName", "ErrorApp", programDirectory_ + "app.ini", kNameLength);
+        ini::GetPrivateProfileString("main", "AppName", "ErrorApp", DataDirectory() + "app.ini", kNameLength);
     std::string shared = name;
     std::replace(shared.begin(), shared.end(), ' ', '_');
     Application().appName = name;
@@ -79,7 +79,7 @@ bool ConverterApp::LoadCatalogueAndSettings()
     SettingsStore& settings = Settings();
     const std::string temp = TempDirectory();
     profiles::UnscrambleStatus status = profiles::LoadProfileCatalogue(
-        settings.catalogue, programDirectory_ + "dsp_data.dll", temp.empty() ? "" : temp + "dsp_datas.bin");
+        settings.catalogue, DataDirectory() + "dsp_data.dll", temp.empty() ? "" : temp + "dsp_datas.bin");
     if (status != profiles::UnscrambleStatus::Done) {
         const char* message = profiles::UnscrambleMessage(status);
         std::fputs(message, stdout);
@@ -105,9 +105,10 @@ void ConverterApp::TakeInstallerLanguage()
 
 void ConverterApp::LoadLanguage()
 {
-    std::string path = LanguageFilePath(programDirectory_, Settings().LanguageFileName);
+    const std::string data = DataDirectory();
+    std::string path = LanguageFilePath(data, Settings().LanguageFileName);
     if (!FileExists(path))
-        path = LanguageFilePath(programDirectory_, "English");
+        path = LanguageFilePath(data, "English");
     lang::LanguageTable().LoadFile(path);
 }
 

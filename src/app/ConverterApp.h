@@ -53,7 +53,7 @@ private:
     platform::InstanceLock instanceLock_;
 };
 
-// programDirectory + "Languages/" + name + ".ini".
-std::string LanguageFilePath(const std::string& programDirectory, const std::string& languageName);
+// dataDirectory + "Languages/" + name + ".ini".
+std::string LanguageFilePath(const std::string& dataDirectory, const std::string& languageName);
 
 }  // namespace app

@@ -44,10 +44,10 @@ ProductIdentity BuiltInProductIdentity()
     return product;
 }
 
-ProductIdentity LoadProductIdentity(const std::string& programDirectory)
+ProductIdentity LoadProductIdentity(const std::string& dataDirectory)
 {
     ProductIdentity product = BuiltInProductIdentity();
-    ini::PrivateProfile file(programDirectory + "product.ini");
+    ini::PrivateProfile file(dataDirectory + "product.ini");
     auto take = [&file](const char* key, std::string& field) { field = file.GetString(kSection, key, field, 4095); };
     take("ApplicationName", product.applicationName);
     take("FullName", product.fullName);

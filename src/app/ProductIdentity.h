@@ -22,8 +22,8 @@ struct ProductIdentity {
 ProductIdentity BuiltInProductIdentity();
 
 // The built-in table with the fields of section "Product" of
-// programDirectory + "product.ini" laid over it.
-ProductIdentity LoadProductIdentity(const std::string& programDirectory);
+// dataDirectory + "product.ini" laid over it.
+ProductIdentity LoadProductIdentity(const std::string& dataDirectory);
 
 // The joiner edition: its main action joins the sources instead of
 // converting them.

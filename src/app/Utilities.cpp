@@ -1,6 +1,7 @@
 #include "Utilities.h"
 
 #include "app/Application.h"
+#include "app/InstalledLayout.h"
 #include "platform/FileSystem.h"
 #include "platform/PrivateTempFolder.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace app {
 
@@ -33,12 +35,34 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// program + relative, with "dir/../" folded away; ends with '/'.
+std::string BesideProgram(const std::string& program, const char* relative)
+{
+    std::string folder = (std::filesystem::path(program) / relative).lexically_normal().string();
+    return folder.empty() || folder.back() == '/' ? folder : folder + '/';
+}
+
 }  // namespace
 
 std::string ProgramDirectory()
 {
     const std::string& configured = Application().programDirectory;
     return configured.empty() ? platform::ExecutableDirectory() : configured;
+}
+
+std::string DataDirectory()
+{
+    const std::string program = ProgramDirectory();
+    if (platform::PathExists(program + "app.ini"))
+        return program;
+    const std::string installed = BesideProgram(program, kInstalledDataFolder);
+    return platform::PathExists(installed + "app.ini") ? installed : program;
+}
+
+std::string ToolDirectory()
+{
+    const std::string program = ProgramDirectory();
+    return DataDirectory() == program ? program : BesideProgram(program, kInstalledToolFolder);
 }
 
 std::string FileNameSafe(std::string name)
@@ -57,7 +81,7 @@ std::string TempDirectory()
 
 std::string WindowsDirectory()
 {
-    return ProgramDirectory() + "system/";
+    return DataDirectory() + "system/";
 }
 
 std::string SystemDirectory()

@@ -6,13 +6,22 @@
 
 namespace app {
 
+// The folder of the executables: the portable marker and old settings lie here.
 std::string ProgramDirectory();
+// The folder of the read-only data (app.ini, dsp_data.dll, Languages/, Help/,
+// the icon maps, system/fonts/) and the folder of the engine tools. Both are
+// the program directory when it holds app.ini (a build folder, a portable
+// copy). An installed copy keeps them apart from its executables, in
+// <program>/../share/<package>/ and <program>/../libexec/<package>/; these are
+// used when the program directory holds no app.ini but that data folder does.
+std::string DataDirectory();
+std::string ToolDirectory();
 // name with '/' replaced and cut to leave room for suffixes such as
 // "-<uid>-<run>" or ".lock", usable as one file-name component.
 std::string FileNameSafe(std::string name);
 // The private per-user temp folder; "" when no safe folder can be had.
 std::string TempDirectory();
-// Stand-in of the Windows folder: holds system/fonts/ for subtitles.
+// Stand-in of the Windows folder, in the data folder: holds system/fonts/ for subtitles.
 std::string WindowsDirectory();
 // Stand-in of the system folder: the private temp folder.
 std::string SystemDirectory();

@@ -10,17 +10,17 @@ namespace engine {
 
 std::string EncoderPath()
 {
-    return app::ProgramDirectory() + (app::Application().product.subtitleEdition ? "avm" : "savm");
+    return app::ToolDirectory() + (app::Application().product.subtitleEdition ? "avm" : "savm");
 }
 
 std::string DvdToolPath()
 {
-    return app::ProgramDirectory() + "dvdimage";
+    return app::ToolDirectory() + "dvdimage";
 }
 
 std::string VcdToolPath()
 {
-    return app::ProgramDirectory() + "vcdimage";
+    return app::ToolDirectory() + "vcdimage";
 }
 
 EngineLauncher::EngineLauncher(EngineStatusBlock& block, app::UserDialogs& dialogs, const platform::Clock& clock)

@@ -20,8 +20,8 @@ QIcon StandardIcon(const QString& name)
 
 }  // namespace
 
-IconMap::IconMap(const std::string& programDirectory, const std::string& company)
-    : file_(programDirectory + MapFileName(company)), brix_(company.compare(0, 4, "Brix") == 0)
+IconMap::IconMap(const std::string& dataDirectory, const std::string& company)
+    : file_(dataDirectory + MapFileName(company)), brix_(company.compare(0, 4, "Brix") == 0)
 {
 }
 

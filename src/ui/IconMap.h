@@ -12,9 +12,9 @@ namespace ui {
 
 class IconMap {
 public:
-    // Reads the map that fits the company from programDirectory; a missing
+    // Reads the map that fits the company from dataDirectory; a missing
     // file gives buttons without icons.
-    IconMap(const std::string& programDirectory, const std::string& company);
+    IconMap(const std::string& dataDirectory, const std::string& company);
 
     bool HasHoverIcons() const { return brix_; }
     // The icon of an id: the theme icon named in the map, or the Qt

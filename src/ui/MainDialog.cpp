@@ -31,7 +31,7 @@ MainDialog::MainDialog(app::UserDialogs& dialogs, Desktop& desktop)
     : dialogs_(dialogs),
       desktop_(desktop),
       engine_(std::make_unique<EngineSession>(dialogs)),
-      icons_(app::ProgramDirectory(), app::Application().product.company),
+      icons_(app::DataDirectory(), app::Application().product.company),
       buttons_(Buttons().size(), nullptr)
 {
     setObjectName("MainDialog");

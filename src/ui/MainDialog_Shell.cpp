@@ -46,7 +46,7 @@ void MainDialog::OnHome()
 // guide opens in the program's own help window.
 void MainDialog::OnHelp()
 {
-    const std::string page = app::ProgramDirectory() + "Help/Overview/Overview.htm";
+    const std::string page = app::DataDirectory() + "Help/Overview/Overview.htm";
     if (!app::FileExists(page))
         return;
     const QUrl url = QUrl::fromLocalFile(Qs(page));

@@ -86,7 +86,7 @@ void SettingsDialog::ApplyTexts()
 
 void SettingsDialog::FillLanguages()
 {
-    const std::vector<std::string> names = LanguageNames(app::ProgramDirectory());
+    const std::vector<std::string> names = LanguageNames(app::DataDirectory());
     for (const std::string& name : names)
         languageList_->addItem(Qs(name));
     languageList_->setCurrentIndex(LanguageIndexToSelect(names, values_.languageFileName));
@@ -97,7 +97,7 @@ void SettingsDialog::OnLanguageChosen(int index)
     if (index < 0)
         return;
     values_.languageFileName = Ss(languageList_->itemText(index));
-    lang::LanguageTable().LoadFile(app::LanguageFilePath(app::ProgramDirectory(), values_.languageFileName));
+    lang::LanguageTable().LoadFile(app::LanguageFilePath(app::DataDirectory(), values_.languageFileName));
     ApplyTexts();
     if (languageChanged_)
         languageChanged_();

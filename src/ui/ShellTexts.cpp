@@ -24,11 +24,11 @@ std::string CountdownText(const std::string& text, int secondsLeft)
     return result + text.substr(start);
 }
 
-std::vector<std::string> LanguageNames(const std::string& programDirectory)
+std::vector<std::string> LanguageNames(const std::string& dataDirectory)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(programDirectory + "Languages", error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(dataDirectory + "Languages", error)) {
         if (entry.path().extension() == ".ini" && entry.is_regular_file(error))
             names.push_back(entry.path().stem().string());
     }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 using testing_support::TestFolder;
 
@@ -108,5 +110,36 @@ TEST(Utilities, FoldersFollowTheProgramDirectoryAndSharedName)
     EXPECT_EQ(app::WindowsDirectory(), folder.Path() + "prog/system/");
     EXPECT_EQ(app::TempDirectory(), folder.Path() + "runtime/My_App/");
     EXPECT_EQ(app::SystemDirectory(), app::TempDirectory());
+    app::Application() = saved;
+}
+
+// A folder holding app.ini keeps data and tools beside the executables (a
+// build folder, a portable copy); installed executables find them in the
+// share/ and libexec/ folders of their prefix.
+TEST(Utilities, DataAndToolFoldersOfEachLayout)
+{
+    struct Case {
+        const char* layout;
+        std::vector<std::string> files;
+        const char* data;
+        const char* tools;
+    } cases[] = {
+        {"build folder", {"bin/app.ini"}, "bin/", "bin/"},
+        {"portable copy in an install", {"bin/app.ini", "share/diziv/app.ini"}, "bin/", "bin/"},
+        {"installed", {"share/diziv/app.ini", "share/diziv/dsp_data.dll"}, "share/diziv/", "libexec/diziv/"},
+        {"installed without data", {"share/diziv/dsp_data.dll"}, "bin/", "bin/"},
+    };
+    app::ApplicationValues saved = app::Application();
+    for (const Case& c : cases) {
+        TestFolder folder;
+        const std::string prefix = folder.Path() + "usr/";
+        for (const std::string& file : c.files)
+            folder.Write("usr/" + file, "[main]\nAppName=Layout\n");
+        app::Application().programDirectory = prefix + "bin/";
+        EXPECT_EQ(app::DataDirectory(), prefix + c.data) << c.layout;
+        EXPECT_EQ(app::ToolDirectory(), prefix + c.tools) << c.layout;
+        EXPECT_EQ(app::WindowsDirectory(), prefix + c.data + "system/") << c.layout;
+        EXPECT_EQ(app::ProgramDirectory(), prefix + "bin/") << c.layout;
+    }
     app::Application() = saved;
 }
