@@ -8,6 +8,7 @@
 #include "protocol/EngineRecord.h"
 #include "support/SpawnProgram.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -183,24 +184,46 @@ TEST_F(CliMediaTest, TwoUsersConvertAtOnceAndRecordsOfDeadRunsAreCleared)
         ASSERT_TRUE(left.Create(stale, engine::kRecordSize));
     }
 
-    const std::string clip = Copy(Clips().h264Aac, "in/clip.mp4");
+    // As root, the second user is a real one (nobody); otherwise both runs
+    // are this user with a home and runtime folder of their own.
+    const bool realSecondUser = ::getuid() == 0 && testing_support::RunnableByOthers(Program() + "diziv-cli");
+    const uid_t nobody = 65534;
+    if (realSecondUser)
+        fs::permissions(folder_.Path(), fs::perms::owner_all | fs::perms::others_exec);
     std::vector<pid_t> runs;
     for (const std::string user : {"ann", "bob"}) {
-        ::setenv("HOME", folder_.Make(user + "/home/").c_str(), 1);
+        const std::string home = folder_.Make(user + "/home/");
         const std::string runtime = folder_.Make(user + "/runtime/");
+        const std::string out = folder_.Make("out/" + user + "/");
+        const std::string clip = Copy(Clips().h264Aac, user + "/clip.mp4");
         fs::create_directories(runtime);
+        fs::create_directories(out);
         fs::permissions(runtime, fs::perms::owner_all);
+        ::setenv("HOME", home.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        runs.push_back(testing_support::SpawnProgram(
-            {Program() + "diziv-cli", "-p", "MP4 - MPEG-4 Video", "-o", Out() + user + "/", clip},
-            folder_.Path() + user + "/log"));
+        const std::vector<std::string> args = {Program() + "diziv-cli", "-p", "MP4 - MPEG-4 Video", "-o", out, clip};
+        if (realSecondUser && user == "bob") {
+            for (const auto& entry : fs::recursive_directory_iterator(folder_.Path() + user))
+                ASSERT_EQ(::lchown(entry.path().c_str(), nobody, nobody), 0);
+            for (const std::string& own : {folder_.Path() + user, out})
+                ASSERT_EQ(::lchown(own.c_str(), nobody, nobody), 0);
+            fs::permissions(Out(), fs::perms::others_exec, fs::perm_options::add);
+            runs.push_back(testing_support::SpawnProgramAs(nobody, nobody, args, folder_.Path() + user + ".log"));
+        } else {
+            runs.push_back(testing_support::SpawnProgram(args, folder_.Path() + user + ".log"));
+        }
     }
     for (std::size_t i = 0; i < runs.size(); ++i) {
         int status = -1;
         ASSERT_EQ(::waitpid(runs[i], &status, 0), runs[i]);
         const std::string user = i == 0 ? "ann" : "bob";
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << folder_.Read(user + "/log");
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << folder_.Read(user + ".log");
         ExpectVideo(Out() + user + "/clip.mp4", "mpeg4");
+        if (realSecondUser && user == "bob") {
+            struct stat made {};
+            ASSERT_EQ(::stat((Out() + user + "/clip.mp4").c_str(), &made), 0);
+            EXPECT_EQ(made.st_uid, nobody);
+        }
     }
     for (const std::string& name : testing_support::FileNames("/dev/shm/"))
         EXPECT_NE(name.rfind(SharedName() + ".", 0), 0u) << name << " outlived its run";

@@ -1,7 +1,12 @@
 #include "SpawnProgram.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 extern char** environ;
 
@@ -27,6 +32,42 @@ pid_t SpawnProgram(std::vector<std::string> args, const std::string& outPath, co
                                  : posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0 ? pid : -1;
+}
+
+pid_t SpawnProgramAs(uid_t uid, gid_t gid, const std::vector<std::string>& args, const std::string& outPath)
+{
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (out < 0)
+        return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int input = ::open("/dev/null", O_RDONLY);
+        if (input < 0 || ::dup2(input, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(out, 2) < 0 ||
+            ::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(127);
+        ::execve(argv[0], argv.data(), environ);
+        ::_exit(127);
+    }
+    ::close(out);
+    return pid;
+}
+
+bool RunnableByOthers(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
+        return false;
+    for (std::filesystem::path folder = std::filesystem::path(path).parent_path(); ;
+         folder = folder.parent_path()) {
+        if (::stat(folder.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
+            return false;
+        if (folder == folder.root_path())
+            return true;
+    }
 }
 
 }  // namespace testing_support

@@ -13,4 +13,12 @@ namespace testing_support {
 pid_t SpawnProgram(std::vector<std::string> args, const std::string& outPath, const std::string& errPath = "",
                    bool searchPath = false);
 
+// As SpawnProgram, as another user (the caller must be root). The output
+// file is opened before the switch, so it may lie where that user cannot write.
+pid_t SpawnProgramAs(uid_t uid, gid_t gid, const std::vector<std::string>& args, const std::string& outPath);
+
+// Whether every folder above path lets other users through and path itself
+// lets them run it.
+bool RunnableByOthers(const std::string& path);
+
 }  // namespace testing_support
