@@ -12,7 +12,6 @@
 #include "profiles/ProfileCatalogue.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace app {
 
@@ -71,20 +70,17 @@ void ConverterApp::ReadApplicationNames()
 }
 
 // The profile catalogue comes first: the per-profile settings are keyed by
-// the profile section names. Without profile data the program cannot work:
-// the reason goes to standard output and, since a program started from the
-// desktop has no visible output, to the reporter as well.
+// the profile section names. Without whole profile data the program cannot
+// work; the reporter says why, once, in the front end's own way.
 bool ConverterApp::LoadCatalogueAndSettings()
 {
     SettingsStore& settings = Settings();
     const std::string temp = TempDirectory();
-    profiles::UnscrambleStatus status = profiles::LoadProfileCatalogue(
-        settings.catalogue, DataDirectory() + "dsp_data.dll", temp.empty() ? "" : temp + "dsp_datas.bin");
-    if (status != profiles::UnscrambleStatus::Done) {
-        const char* message = profiles::UnscrambleMessage(status);
-        std::fputs(message, stdout);
-        std::fflush(stdout);
-        reporter_.Report({NoticeId::ProfileDataUnreadable, {message}});
+    const std::string dataFile = DataDirectory() + "dsp_data.dll";
+    const std::string problem =
+        profiles::LoadProfileCatalogue(settings.catalogue, dataFile, temp.empty() ? "" : temp + "dsp_datas.bin");
+    if (!problem.empty()) {
+        reporter_.Report({NoticeId::ProfileDataUnreadable, {dataFile, problem}});
         return false;
     }
     AdoptProgramDirectorySettings();

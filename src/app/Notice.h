@@ -13,7 +13,7 @@ namespace app {
 // The arguments each message takes are listed after it, in order.
 enum class NoticeId {
     // Start-up
-    ProfileDataUnreadable,  // reason
+    ProfileDataUnreadable,  // data file, what is wrong (LoadProfileCatalogue)
     OnlyOneInstance,
     // Folders typed into the folder chooser
     FolderInvalid,            // path
@@ -29,8 +29,7 @@ enum class NoticeId {
     OutputFolderNotCreated,
     DiscSpaceShort,            // drive, required MB, free MB; a Yes/No question
     DiscSpaceTight,            // drive, required MB; a Yes/No question
-    WorkingFolderNotDeleted,   // folder
-    WorkingFolderNotCreated,   // folder
+    WorkingFolderNotCreated,   // where it was to be made
     SubtitleFontMissing,
     // While a job runs
     ToolNotLoaded,            // path of the tool

@@ -52,7 +52,7 @@ std::string NoticeText(const Notice& notice)
     const std::vector<std::string>& args = notice.args;
     switch (notice.id) {
     case NoticeId::ProfileDataUnreadable:
-        return args.at(0);
+        return Join({"The profile data file ", args.at(0), " ", args.at(1), "."});
     case NoticeId::OnlyOneInstance:
         return Text("Only one instance");
     case NoticeId::FolderInvalid:
@@ -79,8 +79,6 @@ std::string NoticeText(const Notice& notice)
         return DiscSpaceShortText(args.at(0), args.at(1), args.at(2));
     case NoticeId::DiscSpaceTight:
         return DiscSpaceTightText(args.at(0), args.at(1));
-    case NoticeId::WorkingFolderNotDeleted:
-        return Join({"Failed to delete the temporary folder:", args.at(0), "\nPlease delete it by yourself.\n"});
     case NoticeId::WorkingFolderNotCreated:
         return Join({"Failed to create the temporary folder:", args.at(0), "\n"});
     case NoticeId::SubtitleFontMissing:

@@ -2,6 +2,12 @@
 
 #include "ini/PrivateProfile.h"
 #include "platform/FileSystem.h"
+#include "profiles/ChoiceRanges.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
 
 namespace app {
 
@@ -10,6 +16,106 @@ namespace {
 constexpr char kMain[] = "main";
 constexpr std::size_t kFolderLength = 1023;
 constexpr std::size_t kNameLength = 255;
+// Longest part of a rejected value the log shows.
+constexpr std::size_t kLoggedValueLength = 40;
+
+// The lengths of the lists the main settings index: the decoders and CPU
+// shares of JobSettings.h and the rows of engine/AdvancedChoices.h.
+constexpr int kDecodeEngines = 3;
+constexpr int kCpuUsages = 3;
+constexpr int kVolumeRows = 17;
+constexpr int kDvdChapterRows = 5;
+
+struct Range {
+    int lowest, highest;
+};
+constexpr Range kAnyNumber{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+
+// A value as the settings file holds it: digits with an optional minus.
+struct ParsedNumber {
+    bool whole = false;    // written as a whole number
+    bool fits = false;     // and within int
+    int number = 0;
+};
+
+ParsedNumber ParseNumber(const std::string& text)
+{
+    ParsedNumber parsed;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed.number);
+    parsed.whole = !text.empty() && end == text.data() + text.size() && error != std::errc::invalid_argument;
+    parsed.fits = parsed.whole && error == std::errc();
+    return parsed;
+}
+
+// Reads values and replaces each one that cannot be right by its default,
+// saying so in one line on standard error. A missing key quietly gives the
+// default.
+class SettingsReader {
+public:
+    explicit SettingsReader(const ini::PrivateProfile& file)
+        : file_(file), fileName_(std::filesystem::path(file.Path()).filename().string())
+    {
+    }
+
+    int Number(const std::string& section, const char* key, int fallback, Range range,
+               const std::string& profileName = "") const
+    {
+        if (!file_.HasKey(section, key))
+            return fallback;
+        const std::string text = file_.GetString(section, key, "", std::string::npos);
+        const ParsedNumber parsed = ParseNumber(text);
+        if (!parsed.whole)
+            Reject(key, text, "is not a whole number", profileName);
+        else if (!parsed.fits || parsed.number < range.lowest || parsed.number > range.highest)
+            Reject(key, text, "out of range", profileName);
+        else
+            return parsed.number;
+        return fallback;
+    }
+
+    int Choice(const profiles::OutputProfile& profile, const profiles::ProfileChoiceKey& key, int fallback) const
+    {
+        const int number = Number(profile.name, key.key, fallback, kAnyNumber, profile.name);
+        if (profiles::IsChoiceInRange(profile, key, number))
+            return number;
+        Reject(key.key, std::to_string(number), "out of range", profile.name);
+        return fallback;
+    }
+
+    // An absolute folder: a relative one would depend on where the program started.
+    std::string Folder(const char* section, const char* key, const std::string& fallback) const
+    {
+        const std::string folder = file_.GetString(section, key, fallback, kFolderLength);
+        if (!folder.empty() && folder.front() == '/')
+            return folder;
+        Reject(key, folder, "is not an absolute folder");
+        return fallback;
+    }
+
+    // A file name in the Languages folder, without ".ini".
+    std::string LanguageName(const char* section, const char* key, const std::string& fallback) const
+    {
+        const std::string name = file_.GetString(section, key, fallback, kNameLength);
+        if (!name.empty() && name.find('/') == std::string::npos)
+            return name;
+        Reject(key, name, "is not a language name");
+        return fallback;
+    }
+
+private:
+    void Reject(const char* key, const std::string& value, const char* why, const std::string& profileName = "") const
+    {
+        const std::string shown =
+            value.size() > kLoggedValueLength ? value.substr(0, kLoggedValueLength) + "..." : value;
+        std::string line = "diziv: " + fileName_ + ": " + key + "=" + shown + " " + why;
+        if (!profileName.empty())
+            line += " for \"" + profileName + "\"";
+        std::fprintf(stderr, "%s, using the default\n", line.c_str());
+    }
+
+    const ini::PrivateProfile& file_;
+    std::string fileName_;
+};
 
 }  // namespace
 
@@ -33,24 +139,25 @@ void SettingsStore::LoadSettings(const std::string& path)
 {
     path_ = path;
     const ini::PrivateProfile file(path);
-    OutputFolder = file.GetString(kMain, "OutputFolder", DefaultOutputFolder(), kFolderLength);
-    AddFilesInitDir = file.GetString(kMain, "AddFilesInitDir", DefaultAddFilesFolder(), kFolderLength);
-    DecodeEngine = file.GetInt(kMain, "DecodeEngine", 0);
-    OutputFormat = file.GetInt(kMain, "OutputFormat", 0);
-    CPUUsage = file.GetInt(kMain, "CPUUsage", 0);
+    const SettingsReader read(file);
+    OutputFolder = read.Folder(kMain, "OutputFolder", DefaultOutputFolder());
+    AddFilesInitDir = read.Folder(kMain, "AddFilesInitDir", DefaultAddFilesFolder());
+    DecodeEngine = read.Number(kMain, "DecodeEngine", 0, {0, kDecodeEngines - 1});
+    OutputFormat = read.Number(kMain, "OutputFormat", 0, {-1, catalogue.Count() - 1});
+    CPUUsage = read.Number(kMain, "CPUUsage", 0, {0, kCpuUsages - 1});
     DiscLabel = file.GetString(kMain, "DiscLabel", "MyDisc", kNameLength);
-    LanguageFileName = file.GetString(kMain, "LanguageFileName", "English", kNameLength);
-    Volume = file.GetInt(kMain, "Volume", 8);
-    DVDChapter = file.GetInt(kMain, "DVDChapter", 2);
-    psp_id = file.GetInt(kMain, "psp_id", 1);
-    pspavc_id = file.GetInt(kMain, "pspavc_id", 1);
+    LanguageFileName = read.LanguageName(kMain, "LanguageFileName", "English");
+    Volume = read.Number(kMain, "Volume", 8, {0, kVolumeRows - 1});
+    DVDChapter = read.Number(kMain, "DVDChapter", 2, {0, kDvdChapterRows - 1});
+    psp_id = read.Number(kMain, "psp_id", 1, kAnyNumber);
+    pspavc_id = read.Number(kMain, "pspavc_id", 1, kAnyNumber);
 
     const profiles::ProfileChoice defaults;
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
-        const std::string& section = catalogue.Profile(slot)->name;
+        const profiles::OutputProfile& profile = *catalogue.Profile(slot);
         profiles::ProfileChoice& choice = *catalogue.Choice(slot);
         for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
-            choice.*key.field = file.GetInt(section, key.key, defaults.*key.field);
+            choice.*key.field = read.Choice(profile, key, defaults.*key.field);
     }
 }
 

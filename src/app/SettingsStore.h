@@ -35,8 +35,10 @@ public:
     profiles::ProfileCatalogue catalogue;
 
     // Reads section "main" and the choices of every catalogue profile from
-    // the file; missing keys (or a missing file) give the defaults. The path
-    // is kept for SaveSettings.
+    // the file; missing keys (or a missing file) give the defaults. So does
+    // a value that is no whole number or out of its range (an index past its
+    // list, a relative folder, ...), with one line on standard error naming
+    // it. The path is kept for SaveSettings.
     void LoadSettings(const std::string& path);
     // Writes every value back in one atomic rewrite of the file, keeping
     // sections and keys it does not know. Returns 1 on success, 0 on failure.

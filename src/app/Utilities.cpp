@@ -5,9 +5,11 @@
 #include "platform/FileSystem.h"
 #include "platform/PrivateTempFolder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,7 +20,6 @@ namespace {
 
 constexpr std::uint64_t kMegabyte = 1048576;
 constexpr std::size_t kMaxNameComponent = 200;
-constexpr char kWorkingFolderName[] = "__tempFolder__/";
 
 struct ClockParts {
     long long hours, minutes, seconds;
@@ -144,9 +145,32 @@ std::string FileSizeText(const std::string& path)
     return text;
 }
 
+std::string MakeWorkingFolder(const std::string& parent)
+{
+    std::string path = parent + kWorkingFolderStem + "XXXXXX";
+    if (::mkdtemp(path.data()) == nullptr)
+        return "";
+    return path + '/';
+}
+
+bool IsWorkingFolder(const std::string& path)
+{
+    if (path.empty() || path[0] != '/' || !EndsWith(path, "/"))
+        return false;
+    const std::string folder = path.substr(0, path.size() - 1);
+    const std::string name = folder.substr(folder.rfind('/') + 1);
+    const std::size_t stem = std::char_traits<char>::length(kWorkingFolderStem);
+    if (name.size() != stem + kWorkingFolderSuffixLength || name.compare(0, stem, kWorkingFolderStem) != 0 ||
+        !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem), name.end(),
+                     [](unsigned char c) { return std::isalnum(c) != 0; }))
+        return false;
+    struct stat info;
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
 int DeleteFolder(const std::string& path)
 {
-    if (path.empty() || path[0] != '/' || !EndsWith(path, kWorkingFolderName) || !platform::IsDirectory(path))
+    if (!IsWorkingFolder(path))
         return 0;
     return platform::RemoveTree(path.substr(0, path.size() - 1)) ? 1 : 0;
 }

@@ -37,8 +37,18 @@ std::int64_t FileSize(const std::string& path);
 // "%.2f MB" below 1024 MB, else "%.2f GB".
 std::string FileSizeText(const std::string& path);
 
-// Deletes a working folder (a path ending in "__tempFolder__/") and all in it.
-// Refuses any other path, the empty one included.
+// A job's working folder is always a new one: parent + the stem + six
+// random letters or digits + '/', e.g. "/out/__tempFolder__a8Zq3x/".
+inline constexpr char kWorkingFolderStem[] = "__tempFolder__";
+inline constexpr std::size_t kWorkingFolderSuffixLength = 6;
+// Creates a working folder (mode 0700) in parent, which ends with '/';
+// "" when none can be made. Never returns a folder that existed before.
+std::string MakeWorkingFolder(const std::string& parent);
+// Whether path is a working folder: absolute, named as above, ending with
+// '/', and a real folder (not a link) of this user.
+bool IsWorkingFolder(const std::string& path);
+// Deletes a working folder and all in it. Refuses any other path, the
+// empty one included.
 int DeleteFolder(const std::string& path);
 
 std::string SecondsToClock(double seconds);         // "%02d:%02d:%02d"

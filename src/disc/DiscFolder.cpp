@@ -17,12 +17,17 @@ app::Outcome PrepareDiscFolder(const DiscJob& job, DiscState& state)
     for (int n = 1; app::DirectoryExists(state.discFolder); ++n)
         state.discFolder = base + "_" + std::to_string(n);
 
-    if (kind.dvdImage) {
-        if (!app::CreateDirectoryPath(state.discFolder + "/VIDEO_TS") ||
-            !app::CreateDirectoryPath(state.discFolder + "/AUDIO_TS"))
-            return app::Notice{app::NoticeId::DvdImageFailed};
-    } else if (!app::CreateDirectoryPath(state.discFolder)) {
-        return app::Notice{app::NoticeId::VcdImageFailed};
+    // Created here and now, or the step fails: a folder that appeared since
+    // the look above (or one this user cannot enter) is not taken over, so
+    // RemoveFailedDiscFolder never removes anything of the user's.
+    const app::Notice failure{kind.dvdImage ? app::NoticeId::DvdImageFailed : app::NoticeId::VcdImageFailed};
+    std::error_code error;
+    if (!app::CreateDirectoryPath(job.outputFolder) || !std::filesystem::create_directory(state.discFolder, error))
+        return failure;
+    if (kind.dvdImage && (!std::filesystem::create_directory(state.discFolder + "/VIDEO_TS", error) ||
+                          !std::filesystem::create_directory(state.discFolder + "/AUDIO_TS", error))) {
+        std::filesystem::remove_all(state.discFolder, error);
+        return failure;
     }
     return app::Outcome::Success();
 }

@@ -350,6 +350,8 @@ void ConversionJob::CleanUp(bool reportFailure)
     if (!workingFolder_.empty() && app::DirectoryExists(workingFolder_) && !app::DeleteFolder(workingFolder_) &&
         reportFailure)
         Tell(app::NoticeId::TempFolderNotDeleted, {workingFolder_});
+    // The folder is the job's only until now; a later job makes its own.
+    workingFolder_.clear();
     if (!decodeScriptPath_.empty() && app::FileExists(decodeScriptPath_))
         platform::RemoveFile(decodeScriptPath_);
 }

@@ -52,7 +52,7 @@ app::Outcome PrepareWorkingFolder(const WorkingFolderRequest& request, app::User
     if (!app::DirectoryExists(output) && !app::CreateDirectoryPath(output))
         return app::Notice{NoticeId::OutputFolderNotCreated};
 
-    std::string folder = output + kWorkingFolderName;
+    std::string parent = output;
     if (!profiles::IsDiscImage(request.profile)) {
         if (!request.joinerMode)
             return app::Outcome::Success();
@@ -67,17 +67,15 @@ app::Outcome PrepareWorkingFolder(const WorkingFolderRequest& request, app::User
         } else if (free != required && free < 2 * std::int64_t{required}) {
             std::string roomier = RoomierDisk(disks, disk, required);
             if (!roomier.empty())
-                folder = roomier + kWorkingFolderName;
+                parent = roomier;
             else if (!dialogs.Question({NoticeId::DiscSpaceTight, {disk, std::to_string(2 * required)}}))
                 return app::Outcome::Declined();
         }
     }
 
-    if (app::FileExists(folder) && !app::DeleteFolder(folder))
-        return app::Notice{NoticeId::WorkingFolderNotDeleted, {folder}};
-    if (!app::CreateDirectoryPath(folder))
-        return app::Notice{NoticeId::WorkingFolderNotCreated, {folder}};
-    workingFolder = folder;
+    workingFolder = app::MakeWorkingFolder(parent);
+    if (workingFolder.empty())
+        return app::Notice{NoticeId::WorkingFolderNotCreated, {parent + app::kWorkingFolderStem + "XXXXXX"}};
     return app::Outcome::Success();
 }
 

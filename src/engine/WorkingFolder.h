@@ -1,7 +1,7 @@
 #pragma once
 // Before a job: the output folder exists, and a job that collects
-// intermediate files (joins, disc images) gets a fresh working folder
-// "__tempFolder__/" on a disk with room for them.
+// intermediate files (joins, disc images) gets a working folder of its own,
+// made new (app::MakeWorkingFolder) on a disk with room for them.
 #include "app/Notice.h"
 
 #include <cstdint>
@@ -18,8 +18,6 @@ struct OutputProfile;
 }
 
 namespace engine {
-
-inline constexpr char kWorkingFolderName[] = "__tempFolder__/";
 
 // What the job knows when it prepares.
 struct WorkingFolderRequest {
@@ -44,8 +42,9 @@ struct Disks {
 std::int32_t RequiredDiscSpaceMB(const profiles::OutputProfile& profile, std::int32_t minutes,
                                  std::int32_t discCapacityMinutes);
 
-// 1 to go on, with workingFolder set ("" when the job needs none);
-// 0 after the user was told why the job cannot start, or chose not to.
+// 1 to go on, with workingFolder set to the folder just made ("" when the
+// job needs none); 0 after the user was told why the job cannot start, or
+// chose not to. Nothing that existed before is reused or removed.
 app::Outcome PrepareWorkingFolder(const WorkingFolderRequest& request, app::UserDialogs& dialogs, const Disks& disks,
                                   std::string& workingFolder);
 

@@ -30,10 +30,14 @@ private:
     std::vector<ProfileChoice> choices_;
 };
 
-// Unscrambles dataFile into readableCopy, reads every section of the copy
-// as one profile (at most kMaxProfiles, in file order) and deletes the copy
-// again. The catalogue is cleared first; on a failure it stays empty.
-UnscrambleStatus LoadProfileCatalogue(ProfileCatalogue& catalogue, const std::string& dataFile,
-                                      const std::string& readableCopy);
+// Unscrambles dataFile into readableCopy, checks the copy as a whole
+// (ProfileTextCheck.h, ProfileCheck.h, at least one and at most
+// kMaxProfiles profiles), reads every section as one profile in file order
+// and deletes the copy again. Returns "" on success; otherwise what is
+// wrong, as the end of a sentence that begins with the file's name ("is
+// missing", "is damaged: profile 3 \"X\" has no join template (joincmd)"),
+// and the catalogue stays empty.
+std::string LoadProfileCatalogue(ProfileCatalogue& catalogue, const std::string& dataFile,
+                                 const std::string& readableCopy);
 
 }  // namespace profiles

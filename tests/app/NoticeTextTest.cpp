@@ -43,8 +43,6 @@ TEST_F(NoticeTextTest, FramesLanguageTextsAndPlacesArguments)
         {{NoticeId::OutputFolderNotCreated}, "<Create folder failed>"},
         {{NoticeId::VcdImageFailed}, "<VCD image failed>"},
         {{NoticeId::TempFolderNotDeleted, {"/o/t/"}}, "<Delete temp failed>/o/t/\n<Delete temp yourself>\n"},
-        {{NoticeId::WorkingFolderNotDeleted, {"/o/t/"}},
-         "Failed to delete the temporary folder:/o/t/\nPlease delete it by yourself.\n"},
         {{NoticeId::WorkingFolderNotCreated, {"/o/t/"}}, "Failed to create the temporary folder:/o/t/\n"},
         {{NoticeId::DiscSpaceShort, {"/mnt", "900", "450"}},
          "There is not enough free space on dirive /mnt.\n\nAbout required space on dirive /mnt is 900 MB.\n"
@@ -54,7 +52,8 @@ TEST_F(NoticeTextTest, FramesLanguageTextsAndPlacesArguments)
          "There is not enough free space on drive /mnt.\nAbout required space on dirive /mnt is 1800 MB.\n\n"
          "Please make sure there is enough free space on drive /mnt, then click \"Yes\" button to continue, or "
          "click \"No\" button to cancel the job.\n"},
-        {{NoticeId::ProfileDataUnreadable, {"cannot open in-file.\n"}}, "cannot open in-file.\n"},
+        {{NoticeId::ProfileDataUnreadable, {"/p/dsp_data.dll", "is damaged: it holds no profile"}},
+         "The profile data file /p/dsp_data.dll is damaged: it holds no profile."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app::NoticeText(c.notice), c.text);

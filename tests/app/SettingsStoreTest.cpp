@@ -1,4 +1,5 @@
 #include "app/SettingsStore.h"
+#include "engine/AdvancedChoices.h"
 #include "ini/PrivateProfile.h"
 #include "support/TestFolder.h"
 
@@ -14,7 +15,30 @@ using testing_support::TestFolder;
 
 namespace {
 
-// A store over two profiles, "Alpha" and "Beta", with savedata.dll in a test folder.
+// Alpha lists 3 qualities, 2 codecs, 4 sizes, 5 rates, 3 aspects, 2 TV
+// types, 3 audio qualities, 2 audio codecs and 2 sample rates; Beta lists
+// nothing.
+profiles::OutputProfile Alpha()
+{
+    profiles::OutputProfile alpha;
+    alpha.name = "Alpha";
+    auto fill = [](auto& list, int count) {
+        for (int i = 0; i < count; ++i)
+            list.slots[i] = "entry " + std::to_string(i);
+    };
+    fill(alpha.video_quality, 3);
+    fill(alpha.video_codec, 2);
+    fill(alpha.video_size, 4);
+    fill(alpha.video_frame, 5);
+    fill(alpha.video_aspect, 3);
+    fill(alpha.video_tvtype, 2);
+    fill(alpha.audio_quality, 3);
+    fill(alpha.audio_codec, 2);
+    fill(alpha.audio_sample, 2);
+    return alpha;
+}
+
+// A store over the profiles "Alpha" and "Beta", with savedata.dll in a test folder.
 class Settings : public ::testing::Test {
 protected:
     Settings() { store_ = Fresh(); }
@@ -22,11 +46,10 @@ protected:
     app::SettingsStore Fresh() const
     {
         app::SettingsStore store;
-        for (const char* name : {"Alpha", "Beta"}) {
-            profiles::OutputProfile profile;
-            profile.name = name;
-            store.catalogue.Add(profile);
-        }
+        store.catalogue.Add(Alpha());
+        profiles::OutputProfile beta;
+        beta.name = "Beta";
+        store.catalogue.Add(beta);
         store.LoadSettings(Path());
         return store;
     }
@@ -74,14 +97,18 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     store_.psp_id = 0;
     store_.pspavc_id = 5;
     store_.autoShutdown = 1;
-    for (int slot = 0; slot < 2; ++slot) {
-        int value = 100 * (slot + 1);
-        for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
-            store_.catalogue.Choice(slot)->*key.field = value++;
-    }
+    // In the order of kProfileChoiceKeys: the last entry of every list of
+    // Alpha, the only one of Beta.
+    const std::vector<std::vector<std::int32_t>> choices{{0, 2, 1, 3, 4, 2, 0, 1, 2, 1, 1, 4096, 16},
+                                                         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 640, 480}};
+    for (int slot = 0; slot < 2; ++slot)
+        for (std::size_t k = 0; k < profiles::kProfileChoiceKeys.size(); ++k)
+            store_.catalogue.Choice(slot)->*profiles::kProfileChoiceKeys[k].field = choices[slot][k];
     ASSERT_EQ(store_.SaveSettings(), 1);
 
+    testing::internal::CaptureStderr();
     const app::SettingsStore loaded = Fresh();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "every value is in range";
     EXPECT_EQ(loaded.OutputFolder, "/data/Out put/");
     EXPECT_EQ(loaded.AddFilesInitDir, "/media/films/");
     EXPECT_EQ(loaded.DecodeEngine, 2);
@@ -94,11 +121,10 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.psp_id, 0);
     EXPECT_EQ(loaded.pspavc_id, 5);
     EXPECT_EQ(loaded.autoShutdown, 0) << "automatic shutdown is chosen per run";
-    for (int slot = 0; slot < 2; ++slot) {
-        int value = 100 * (slot + 1);
-        for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
-            EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, value++) << key.key;
-    }
+    for (int slot = 0; slot < 2; ++slot)
+        for (std::size_t k = 0; k < profiles::kProfileChoiceKeys.size(); ++k)
+            EXPECT_EQ(loaded.catalogue.Choice(slot)->*profiles::kProfileChoiceKeys[k].field, choices[slot][k])
+                << profiles::kProfileChoiceKeys[k].key;
     const ini::PrivateProfile file(Path());
     EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"main", "Alpha", "Beta"}));
     EXPECT_FALSE(file.HasKey("main", "autoShutdown"));
@@ -109,11 +135,11 @@ TEST_F(Settings, UnknownSectionsAndKeysAreKept)
     folder_.Write("savedata.dll",
                   "[main]\r\npsp_id=7\r\npspavc_id=-2\r\nFutureKey=x\r\n"
                   "[Gone Profile]\r\nvideo_quality=3\r\n"
-                  "[beta]\r\nvideo_size=4\r\n");
+                  "[alpha]\r\nvideo_size=3\r\n");
     store_ = Fresh();
     EXPECT_EQ(store_.psp_id, 7);
     EXPECT_EQ(store_.pspavc_id, -2);
-    EXPECT_EQ(store_.catalogue.Choice(1)->video_size, 4) << "section names match in any case";
+    EXPECT_EQ(store_.catalogue.Choice(0)->video_size, 3) << "section names match in any case";
     store_.DiscLabel = "New";
     ASSERT_EQ(store_.SaveSettings(), 1);
 
@@ -169,4 +195,85 @@ TEST_F(Settings, SavingReplacesTheFileInOneStep)
     EXPECT_EQ(testing_support::FileNames(folder_.Path()),
               (std::vector<std::string>{"home", "old", "runtime", "savedata.dll"}))
         << "no temp file is left";
+}
+
+// A value the program cannot have written gives the default, with one line
+// on standard error naming the file, the key, the value and the profile.
+TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
+{
+    const std::string volumeRows = std::to_string(engine::kVolumeRows.size());
+    const std::string chapterRows = std::to_string(engine::kDvdChapterRows.size());
+    const struct {
+        std::string section, key, value;
+        const char* why;
+    } cases[] = {
+        {"main", "Volume", "2147483647", "out of range"},
+        {"main", "Volume", "-2147483648", "out of range"},
+        {"main", "Volume", volumeRows, "out of range"},
+        {"main", "Volume", "-1", "out of range"},
+        {"main", "Volume", "", "is not a whole number"},
+        {"main", "Volume", "8x", "is not a whole number"},
+        {"main", "Volume", "+8", "is not a whole number"},
+        {"main", "DVDChapter", chapterRows, "out of range"},
+        {"main", "DecodeEngine", "3", "out of range"},
+        {"main", "CPUUsage", "-1", "out of range"},
+        {"main", "OutputFormat", "2", "out of range"},
+        {"main", "OutputFormat", "-2", "out of range"},
+        {"main", "psp_id", "99999999999999", "out of range"},
+        {"main", "pspavc_id", "0x10", "is not a whole number"},
+        {"main", "OutputFolder", "relative/", "is not an absolute folder"},
+        {"main", "AddFilesInitDir", "", "is not an absolute folder"},
+        {"main", "LanguageFileName", "../../secret", "is not a language name"},
+        {"main", "LanguageFileName", "", "is not a language name"},
+        {"Alpha", "audio_sample", "77777", "out of range"},
+        {"Alpha", "audio_sample", "2", "out of range"},
+        {"Alpha", "video_quality", "3", "out of range"},
+        {"Alpha", "video_codec", "-1", "out of range"},
+        {"Alpha", "video_size", "4", "out of range"},
+        {"Alpha", "video_frame", "5", "out of range"},
+        {"Alpha", "video_aspect", "3", "out of range"},
+        {"Alpha", "video_tvtype", "2", "out of range"},
+        {"Alpha", "audio_quality", "3", "out of range"},
+        {"Alpha", "audio_codec", "2", "out of range"},
+        {"Alpha", "showprofile", "2", "out of range"},
+        {"Alpha", "video_letterbox", "-1", "out of range"},
+        {"Alpha", "custom_width", "15", "out of range"},
+        {"Alpha", "custom_height", "4097", "out of range"},
+        {"Alpha", "custom_width", "99999999999", "out of range"},
+        {"Alpha", "video_size", "two", "is not a whole number"},
+        {"Beta", "video_codec", "1", "out of range"},
+        {"Beta", "audio_sample", "1", "out of range"},
+    };
+    const app::SettingsStore defaults = Fresh();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key + "=" + c.value);
+        folder_.Write("savedata.dll", "[" + c.section + "]\n" + c.key + "=" + c.value + "\n");
+        testing::internal::CaptureStderr();
+        const app::SettingsStore loaded = Fresh();
+        const std::string profile = c.section == "main" ? "" : " for \"" + c.section + "\"";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "diziv: savedata.dll: " + c.key + "=" + c.value + " " + c.why + profile + ", using the default\n");
+        EXPECT_EQ(loaded.OutputFolder, defaults.OutputFolder);
+        EXPECT_EQ(loaded.AddFilesInitDir, defaults.AddFilesInitDir);
+        EXPECT_EQ(loaded.LanguageFileName, defaults.LanguageFileName);
+        EXPECT_EQ(std::vector<int>({loaded.DecodeEngine, loaded.OutputFormat, loaded.CPUUsage, loaded.Volume,
+                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id}),
+                  std::vector<int>({defaults.DecodeEngine, defaults.OutputFormat, defaults.CPUUsage, defaults.Volume,
+                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id}));
+        for (int slot = 0; slot < 2; ++slot)
+            for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
+                EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, defaults.catalogue.Choice(slot)->*key.field)
+                    << key.key;
+    }
+
+    folder_.Write("savedata.dll", "[main]\nDiscLabel=" + std::string(100, '7') + "\nVolume=" + std::string(100, '7') +
+                                      "\n[Alpha]\nvideo_size=3\nshowprofile=0\n");
+    testing::internal::CaptureStderr();
+    const app::SettingsStore loaded = Fresh();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "diziv: savedata.dll: Volume=" + std::string(40, '7') + "... out of range, using the default\n")
+        << "a long value is shown in part";
+    EXPECT_EQ(loaded.DiscLabel, std::string(100, '7')) << "a disc label is any text; the job checks it";
+    EXPECT_EQ(loaded.catalogue.Choice(0)->video_size, 3) << "the other values of the file count";
+    EXPECT_EQ(loaded.catalogue.Choice(0)->showprofile, 0);
 }

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -82,22 +83,40 @@ TEST(Utilities, SizesInSixtyFourBits)
     EXPECT_GE(app::FreeSpaceMB(folder.Path()), 0);
 }
 
-TEST(Utilities, DeleteFolderRemovesOnlyWorkingFolders)
+TEST(Utilities, WorkingFoldersAreNewAndOnlyTheyCanBeDeleted)
 {
+    namespace fs = std::filesystem;
     TestFolder folder;
-    folder.Write("out/__tempFolder__/part/001.avi", "data");
-    folder.Write("out/keep.avi", "data");
-    EXPECT_EQ(app::DeleteFolder(""), 0);
-    EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/"), 0);
-    EXPECT_EQ(app::DeleteFolder("__tempFolder__/"), 0) << "relative paths are refused";
-    folder.Write("plain/__tempFolder__", "a file, not a working folder");
-    EXPECT_EQ(app::DeleteFolder(folder.Path() + "plain/__tempFolder__/"), 0);
-    EXPECT_EQ(app::FileExists(folder.Path() + "plain/__tempFolder__"), 1);
-    EXPECT_EQ(app::FileExists(folder.Path() + "out/keep.avi"), 1);
+    fs::create_directories(folder.Path() + "out");
+    const std::string made = app::MakeWorkingFolder(folder.Path() + "out/");
+    ASSERT_TRUE(app::IsWorkingFolder(made)) << made;
+    EXPECT_EQ(made.rfind(folder.Path() + "out/__tempFolder__", 0), 0u) << made;
+    EXPECT_EQ(made.size(), (folder.Path() + "out/__tempFolder__123456/").size());
+    EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_all);
+    const std::string second = app::MakeWorkingFolder(folder.Path() + "out/");
+    EXPECT_NE(second, made) << "each call makes a folder of its own";
+    EXPECT_EQ(app::MakeWorkingFolder(folder.Path() + "missing/"), "");
 
-    EXPECT_EQ(app::DeleteFolder(folder.Path() + "out/__tempFolder__/"), 1);
-    EXPECT_EQ(app::FileExists(folder.Path() + "out/__tempFolder__"), 0);
-    EXPECT_EQ(app::FileExists(folder.Path() + "out/keep.avi"), 1);
+    folder.Write("out/__tempFolder__/mine.avi", "the user's");
+    folder.Write("out/__tempFolder__file01", "a file, not a folder");
+    fs::create_directory_symlink(folder.Path() + "out/__tempFolder__", folder.Path() + "out/__tempFolder__link01");
+    const std::string out = folder.Path() + "out/";
+    for (const std::string& refused :
+         {std::string(), std::string("__tempFolder__abc123/"), out, out + "__tempFolder__/", out + "__tempFolder__ab12/",
+          out + "__tempFolder__abc1234/", out + "__tempFolder__ab-123/", made.substr(0, made.size() - 1),
+          out + "__tempFolder__file01/", out + "__tempFolder__link01/"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(app::IsWorkingFolder(refused));
+        EXPECT_EQ(app::DeleteFolder(refused), 0);
+    }
+    EXPECT_EQ(folder.Read("out/__tempFolder__/mine.avi"), "the user's");
+    EXPECT_TRUE(fs::is_regular_file(out + "__tempFolder__file01"));
+    EXPECT_TRUE(fs::is_symlink(out + "__tempFolder__link01"));
+
+    folder.Write(made.substr(folder.Path().size()) + "part/001.avi", "data");
+    EXPECT_EQ(app::DeleteFolder(made), 1);
+    EXPECT_FALSE(fs::exists(made));
+    EXPECT_TRUE(fs::is_directory(second));
 }
 
 TEST(Utilities, FoldersFollowTheProgramDirectoryAndSharedName)

@@ -180,7 +180,8 @@ TEST_F(ConversionJobTest, JoinRunsLastWithEveryPartAndAFailedPartEndsTheJob)
         << "the fake writes no parts, so the sources themselves are joined";
     EXPECT_EQ(view_.events.back(), "idle");
     EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
-    EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "out/__tempFolder__")) << "the working folder goes";
+    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), std::vector<std::string>{})
+        << "the working folder goes";
 
     view_.events.clear();
     dialogs_.shown.clear();
@@ -196,7 +197,8 @@ TEST_F(ConversionJobTest, DiscStepRunsAfterTheRowsAndDecidesTheOutcome)
     const ToolCommand step{EncoderPath(), {"-sfm", block_.Name(), "disc"}};
     job_.SetDiscSteps([&](const JobSpec& spec, const std::string& workingFolder) {
         EXPECT_EQ(spec.settings.discLabel, "MyDisc");
-        EXPECT_EQ(workingFolder, folder_.Path() + "out/" + kWorkingFolderName);
+        EXPECT_TRUE(app::IsWorkingFolder(workingFolder)) << workingFolder;
+        EXPECT_EQ(workingFolder.rfind(folder_.Path() + "out/" + app::kWorkingFolderStem, 0), 0u) << workingFolder;
         return std::make_unique<ScriptedSteps>(std::vector<ToolCommand>{step, step}, view_);
     });
     FakeEngineScript script("result=0");
@@ -222,4 +224,39 @@ TEST_F(ConversionJobTest, AnEncoderThatCannotStartEndsTheJobQuietly)
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error! Failed to load " + EncoderPath() + " ."});
     EXPECT_EQ(view_.events.back(), "idle");
     EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "hot 2"), 0);
+}
+
+// Joins and disc jobs collect their parts in a folder they make; what the
+// user keeps in the output folder under a like name is left alone, whether
+// the job succeeds or fails.
+TEST_F(ConversionJobTest, TheUsersOwnFoldersOutliveJoinsAndDiscJobs)
+{
+    job_.SetDiscSteps([&](const JobSpec&, const std::string&) {
+        return std::make_unique<ScriptedSteps>(std::vector<ToolCommand>{}, view_);
+    });
+    const struct {
+        const char* shortName;
+        bool joiner;
+        const char* script;
+    } cases[] = {
+        {"generic-mp4", true, "result=0"},
+        {"generic-mp4", true, "result=99"},
+        {"generic-original", true, "result=0"},
+        {"disc-dvdimg", false, "result=0"},
+        {"disc-vcdimg", false, "result=99"},
+    };
+    const std::vector<std::string> own{"__tempFolder__", "__tempFolder__abc123", "clip.mp4"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shortName) + " " + c.script);
+        folder_.Write("out/__tempFolder__/mine.txt", "the user's");
+        folder_.Write("out/__tempFolder__abc123/mine.txt", "the user's too");
+        folder_.Write("out/clip.mp4", "an earlier result");
+        FakeEngineScript script(c.script);
+        Run(Spec(c.shortName, {"a.avi", "b.avi"}, c.joiner));
+        std::vector<std::string> left = testing_support::FileNames(folder_.Path() + "out/");
+        std::erase_if(left, [](const std::string& name) { return name.starts_with("a.") || name.starts_with("b."); });
+        EXPECT_EQ(left, own) << "the job's own working folder goes, nothing else";
+        EXPECT_EQ(folder_.Read("out/__tempFolder__/mine.txt"), "the user's");
+        EXPECT_EQ(folder_.Read("out/__tempFolder__abc123/mine.txt"), "the user's too");
+    }
 }

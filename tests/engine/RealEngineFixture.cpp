@@ -32,7 +32,7 @@ RealEngineFixture::RealEngineFixture()
     EXPECT_TRUE(channel_.Open(block_.Name()));
     EXPECT_EQ(profiles::LoadProfileCatalogue(catalogue_, app::ProgramDirectory() + "dsp_data.dll",
                                              folder_.Path() + "dsp_datas.bin"),
-              profiles::UnscrambleStatus::Done);
+              "");
 }
 
 RealEngineFixture::~RealEngineFixture()

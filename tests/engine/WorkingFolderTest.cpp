@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/Utilities.h"
 #include "engine/WorkingFolder.h"
 #include "profiles/OutputProfile.h"
 #include "support/RecordingDialogs.h"
@@ -34,6 +35,11 @@ protected:
     }
 
     std::string Output() const { return folder_.Path() + "out/"; }
+    // Whether the last prepared working folder is a new one in parent.
+    bool IsWorkingFolderIn(const std::string& parent) const
+    {
+        return app::IsWorkingFolder(working_) && working_.rfind(parent + app::kWorkingFolderStem, 0) == 0;
+    }
     std::string Other() const { return folder_.Path() + "other/"; }
 
     app::Outcome Prepare(const profiles::OutputProfile& profile, bool joiner = false, int minutes = 60, int capacity = 120)
@@ -57,23 +63,28 @@ TEST_F(WorkingFolderTest, OrdinaryJobs)
     EXPECT_EQ(working_, "") << "a plain conversion needs no working folder";
     EXPECT_TRUE(std::filesystem::is_directory(Output())) << "the output folder is created";
 
-    folder_.Write("out/__tempFolder__/stale.avi", "left by an interrupted job");
+    folder_.Write("out/__tempFolder__/mine.avi", "the user's, or left by an older version");
     outputFree_ = 0;
     EXPECT_TRUE(Prepare(plain_, true).Succeeded());
-    EXPECT_EQ(working_, Output() + "__tempFolder__/") << "joins ignore free space";
-    EXPECT_FALSE(std::filesystem::exists(working_ + "stale.avi"));
-    EXPECT_TRUE(std::filesystem::is_directory(working_));
+    EXPECT_TRUE(IsWorkingFolderIn(Output())) << "joins ignore free space";
+    EXPECT_TRUE(std::filesystem::is_empty(working_));
+    EXPECT_EQ(folder_.Read("out/__tempFolder__/mine.avi"), "the user's, or left by an older version");
+
+    const std::string first = working_;
+    EXPECT_TRUE(Prepare(plain_, true).Succeeded());
+    EXPECT_NE(working_, first) << "a folder that exists is never taken again";
+    EXPECT_TRUE(std::filesystem::is_directory(first));
 }
 
 TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
 {
     outputFree_ = 2 * 4435;
     EXPECT_TRUE(Prepare(dvd_).Succeeded());
-    EXPECT_EQ(working_, Output() + "__tempFolder__/") << "exactly twice the requirement is enough";
+    EXPECT_TRUE(IsWorkingFolderIn(Output())) << "exactly twice the requirement is enough";
 
     outputFree_ = 2 * 4435 - 1;
     EXPECT_TRUE(Prepare(dvd_).Succeeded());
-    EXPECT_EQ(working_, Other() + "__tempFolder__/") << "another disk with more room";
+    EXPECT_TRUE(IsWorkingFolderIn(Other())) << "another disk with more room";
     EXPECT_TRUE(dialogs_.shown.empty());
 
     otherFree_ = 4435;
@@ -81,6 +92,7 @@ TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
     const app::Outcome declined = Prepare(dvd_);
     EXPECT_FALSE(declined.Succeeded()) << "no disk has more than required";
     EXPECT_FALSE(declined.Failure()) << "the user said No: nothing more to tell";
+    EXPECT_EQ(working_, "");
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_TRUE(dialogs_.shown[0].question);
     EXPECT_NE(dialogs_.shown[0].text.find("is 8870 MB"), std::string::npos) << dialogs_.shown[0].text;
@@ -91,7 +103,7 @@ TEST_F(WorkingFolderTest, DiscJobsLookForRoom)
     outputFree_ = 100;
     dialogs_.Answer(true);
     EXPECT_TRUE(Prepare(dvd_).Succeeded()) << "Yes goes on in the output folder";
-    EXPECT_EQ(working_, Output() + "__tempFolder__/");
+    EXPECT_TRUE(IsWorkingFolderIn(Output()));
     EXPECT_NE(dialogs_.shown[1].text.find("Free space on drive " + Output() + " is 100 MB"), std::string::npos)
         << dialogs_.shown[1].text;
 }
@@ -104,9 +116,14 @@ TEST_F(WorkingFolderTest, FailuresSayWhy)
                   .Failure(),
               app::Notice(app::NoticeId::OutputFolderNotCreated));
 
-    folder_.Write("out/__tempFolder__", "a file in the working folder's place");
-    EXPECT_EQ(Prepare(plain_, true).Failure(),
-              app::Notice(app::NoticeId::WorkingFolderNotCreated, {Output() + "__tempFolder__/"}));
+    // An output folder whose path leaves no room for the working folder's name.
+    std::string deep = folder_.Path();
+    while (deep.size() < 4080 - 101)
+        deep += std::string(100, 'd') + "/";
+    deep += std::string(4080 - 1 - deep.size(), 'd') + "/";
+    EXPECT_EQ(PrepareWorkingFolder({deep, plain_, true, 0, 0}, dialogs_, disks_, working_).Failure(),
+              app::Notice(app::NoticeId::WorkingFolderNotCreated, {deep + "__tempFolder__XXXXXX"}));
+    EXPECT_TRUE(std::filesystem::is_directory(deep));
+    EXPECT_EQ(working_, "");
     EXPECT_TRUE(dialogs_.shown.empty()) << "the caller tells the user";
-    EXPECT_EQ(folder_.Read("out/__tempFolder__"), "a file in the working folder's place") << "nothing is lost";
 }

@@ -55,7 +55,8 @@ protected:
         Convert();
         EXPECT_EQ(Messages(), std::vector<std::string>{"The job is finished.      "});
         EXPECT_EQ(Statuses(), statuses);
-        EXPECT_FALSE(fs::exists(OutputFolder() + "__tempFolder__"));
+        for (const std::string& name : OutputFiles())
+            EXPECT_FALSE(name.starts_with("__tempFolder__")) << name;
     }
 };
 
