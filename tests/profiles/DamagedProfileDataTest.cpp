@@ -92,8 +92,9 @@ TEST_F(DamagedData, CutShort)
         else
             EXPECT_EQ(problem.rfind("is damaged: profile " + std::to_string(Profiles(length)) + " ", 0), 0u)
                 << problem;
-        if (!problem.empty())
+        if (!problem.empty()) {
             EXPECT_EQ(catalogue_.Count(), 0);
+        }
     }
 }
 
