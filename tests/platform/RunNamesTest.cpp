@@ -51,8 +51,9 @@ std::string RunPart(long pid)
 // as the hostile files of the cases below would be.
 void GiveToAnotherUser(const std::string& path)
 {
-    if (::getuid() == 0)
+    if (::getuid() == 0) {
         EXPECT_EQ(::lchown(path.c_str(), kNobody, kNobody), 0) << path;
+    }
 }
 
 }  // namespace
@@ -99,9 +100,10 @@ TEST(RunNames, ARunPassesOverNamesSomebodyElseMadeAndLeavesThemAlone)
         platform::SharedMemory memory;
         EXPECT_FALSE(memory.Create(platform::RunRecordName(shared, 0), engine::kRecordSize));
         EXPECT_EQ(memory.Error(), EEXIST);
-        if (::getuid() == 0)
+        if (::getuid() == 0) {
             EXPECT_FALSE(memory.Open(platform::RunRecordName(shared, 0), engine::kRecordSize))
                 << "a tool never writes into a record of another user";
+        }
         const std::string other = platform::RunRecordName(shared, 1);
         ASSERT_TRUE(memory.Create(other, engine::kRecordSize));
         platform::SharedMemory::Unlink(other);
