@@ -29,7 +29,7 @@ int Run(tools::ToolRecord& record, const std::vector<std::string>& args)
     avm::AvmOptions options = avm::ParseAvmOptions(args);
     bool probe = record.IsProbeRun();
     if (probe) {
-        avm::InputMedia input(options.inputs.front());
+        avm::InputMedia input(options.inputs.front(), options.recordName);
         avm::WriteMediaFacts(input, record.Data());
     }
     tools::ProgressSender progress(record.Name(), record.NotifyWindow());
