@@ -24,7 +24,10 @@ std::string DecodeScriptText(const std::string& sourcePath)
 int WriteDecodeScript(const std::string& sourcePath, const std::string& scriptPath)
 {
     const std::string text = DecodeScriptText(sourcePath);
-    int fd = ::open(scriptPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Always a new file of this user's, closed to others: the encoder reads
+    // no other as a script.
+    ::unlink(scriptPath.c_str());
+    int fd = ::open(scriptPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return 0;
     bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());

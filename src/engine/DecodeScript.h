@@ -1,6 +1,8 @@
 #pragma once
 // The decode script handed to the encoder instead of a source it cannot
-// read itself: it names the source and asks for a constant 30 fps.
+// read itself: it names the source and asks for a constant 30 fps. The
+// encoder takes a file for a script only where DecodeScriptPath() puts it:
+// in the private temp folder of the run's shared name.
 #include <string>
 
 namespace engine {
@@ -12,8 +14,8 @@ std::string DecodeScriptPath();
 // The two-line script text for a source path.
 std::string DecodeScriptText(const std::string& sourcePath);
 
-// Writes the script for sourcePath to scriptPath, replacing any earlier
-// one; 1 on success, 0 on any file error.
+// Writes the script for sourcePath to scriptPath as a new file open only
+// to this user, replacing any earlier one; 1 on success, 0 on any file error.
 int WriteDecodeScript(const std::string& sourcePath, const std::string& scriptPath);
 
 }  // namespace engine

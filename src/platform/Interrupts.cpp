@@ -3,6 +3,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <initializer_list>
+
 namespace platform {
 
 namespace {
@@ -23,8 +25,8 @@ void CatchInterrupts()
     action.sa_handler = Remember;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 int InterruptSignal()

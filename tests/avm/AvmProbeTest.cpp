@@ -5,6 +5,7 @@
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
 #include "engine/MediaProbe.h"
+#include "platform/PrivateTempFolder.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -79,13 +80,15 @@ TEST(AvmProbe, MediaFactsAndTracksMatchFfprobe)
     }
 }
 
+// The program writes its script into the private temp folder of the run's
+// shared name; there avm reads it as a script.
 TEST(AvmProbe, ADecodeScriptIsReadThroughItsSourceAtThirtyFrames)
 {
     testing_support::TestFolder folder;
-    const std::string script = folder.Path() + "temp_0000_abcde.qvz";
-    ASSERT_EQ(engine::WriteDecodeScript(Clips().mpeg4Mp3, script), 1);
     for (const char* tool : {"avm", "savm"}) {
         AvmRunner runner(folder.Path());
+        const std::string script = platform::PrivateTempFolder(runner.Name()) + "temp_0000_abcde.qvz";
+        ASSERT_EQ(engine::WriteDecodeScript(Clips().mpeg4Mp3, script), 1);
         runner.PrepareProbe();
         RunResult run = runner.Run(ProbeLine(script, folder.Path() + "test.mpg"), tool);
         ASSERT_EQ(run.resultCode, 0) << tool << ": " << run.log;

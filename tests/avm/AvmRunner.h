@@ -28,6 +28,8 @@ public:
     void PrepareConversion(int processSeconds);
     void PrepareProbe();
     const std::string& Name() const { return block_.Name(); }
+    // The record, for runs started by other means than Run.
+    engine::EngineRecord& Record() const { return *block_.Data(); }
 
     // Runs `tool` (avm or savm) with args after its record option.
     RunResult Run(const std::vector<std::string>& args, const std::string& tool = "avm");

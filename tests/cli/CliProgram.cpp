@@ -78,10 +78,10 @@ CliRun CliProgram::Finish(pid_t pid, const std::function<bool(const std::string&
     return run;
 }
 
-bool CliProgram::AwaitError(const std::string& text) const
+bool CliProgram::Await(const std::string& file, const std::string& text) const
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (folder_.Read("cli.err").find(text) == std::string::npos) {
+    while (folder_.Read(file).find(text) == std::string::npos) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

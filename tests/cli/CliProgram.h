@@ -34,8 +34,10 @@ protected:
     // for its end (interruptWhen as for Run) and collects its output.
     pid_t Start(const std::vector<std::string>& arguments);
     CliRun Finish(pid_t pid, const std::function<bool(const std::string& out)>& interruptWhen = {});
-    // Waits up to 10 s until the standard error of the started run holds text.
-    bool AwaitError(const std::string& text) const;
+    // Wait up to 10 s until the standard output or error of the started
+    // run holds text.
+    bool AwaitOutput(const std::string& text) const { return Await("cli.out", text); }
+    bool AwaitError(const std::string& text) const { return Await("cli.err", text); }
 
     std::string Program() const { return folder_.Path() + "prog/"; }
     // The AppName of the test's app.ini, and the shared name made from it.
@@ -51,6 +53,8 @@ protected:
     testing_support::TestFolder folder_;
 
 private:
+    bool Await(const std::string& file, const std::string& text) const;
+
     std::string appName_;
 };
 

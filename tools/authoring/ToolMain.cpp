@@ -1,6 +1,7 @@
 #include "ToolMain.h"
 
 #include "common/ProgressSender.h"
+#include "common/StopSignals.h"
 #include "common/ToolError.h"
 #include "common/ToolLog.h"
 #include "protocol/EngineRecord.h"
@@ -31,6 +32,7 @@ int ResultFor(HelperOutcome outcome)
 int RunAuthoringTool(const std::string& logName, const std::vector<std::string>& arguments,
                 const std::function<int(ToolContext&)>& work)
 {
+    tools::CatchStopSignals();
     tools::SetLogName(logName);
     tools::ToolRecord record;
     if (!record.Open(RecordNameArgument(arguments))) {
@@ -38,11 +40,12 @@ int RunAuthoringTool(const std::string& logName, const std::vector<std::string>&
         return 1;
     }
     record.WriteResult(engine::kResultNotReported);
+    tools::StopIfProgramEnded(record.NotifyWindow());
 
     tools::ProgressSender sender(record.Name(), record.NotifyWindow());
     int lastStage = -1;
     ToolContext context{record,
-                        {nullptr, [&record] { return record.AbortRequested(); },
+                        {nullptr, [&record] { return tools::StopSignalled() || record.AbortRequested(); },
                          [&sender, &lastStage](const HelperProgress& progress) {
                              sender.Report(progress.stage, progress.value,
                                            progress.stage != lastStage || progress.value == 100);

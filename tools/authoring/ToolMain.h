@@ -14,15 +14,17 @@ namespace authoring {
 std::string RecordNameArgument(const std::vector<std::string>& arguments);
 
 // What a disc tool's work gets: the record, and hooks that report progress
-// (when sendProgress is set) and watch abort_request.
+// (when sendProgress is set) and watch abort_request and the stop signals.
 struct ToolContext {
     tools::ToolRecord& record;
     HelperHooks hooks;
 };
 
-// Opens the record named after -sfm, presets result_code to "not reported",
-// runs work and writes the result it returns. A tools::ToolError from work
-// is logged and gives 99. Returns the process exit code (0 only for success).
+// Catches the stop signals (see common/StopSignals.h), opens the record
+// named after -sfm, presets result_code to "not reported", stops at once
+// when the run's program has ended, runs work and writes the result it
+// returns. A tools::ToolError from work is logged and gives 99. Returns the
+// process exit code (0 only for success).
 int RunAuthoringTool(const std::string& logName, const std::vector<std::string>& arguments,
                 const std::function<int(ToolContext&)>& work);
 

@@ -1,5 +1,6 @@
 #include "FilterChain.h"
 
+#include "ContainedInput.h"
 #include "common/ToolError.h"
 
 #include <cmath>
@@ -144,7 +145,7 @@ std::vector<FilterStep> VideoSteps(const VideoChainPlan& plan)
     if (!plan.subtitles.empty())
         steps.push_back({"setpts", {{"expr", "PTS-(" + Seconds(plan.timeShift) + ")/TB"}}});
     for (const SubtitleSource& source : plan.subtitles) {
-        FilterStep subtitles{"subtitles", {{"filename", source.path}}};
+        FilterStep subtitles{"subtitles", {{"filename", LocalFileUrl(source.path)}}};
         if (source.trackPosition >= 0)
             subtitles.options.push_back({"si", std::to_string(source.trackPosition)});
         if (!source.style.codePage.empty())

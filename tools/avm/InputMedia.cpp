@@ -1,5 +1,6 @@
 #include "InputMedia.h"
 
+#include "ContainedInput.h"
 #include "DecodeScript.h"
 #include "common/ToolError.h"
 
@@ -7,10 +8,10 @@ namespace avm {
 
 using tools::ToolError;
 
-InputMedia::InputMedia(const std::string& path) : mediaPath_(path)
+InputMedia::InputMedia(const std::string& path, const std::string& recordName) : mediaPath_(path)
 {
     AVDictionary* options = nullptr;
-    if (auto script = ReadDecodeScript(path)) {
+    if (auto script = ReadOwnDecodeScript(path, recordName)) {
         mediaPath_ = script->sourcePath;
         forcedRate_ = script->frameRate;
         av_dict_set(&options, "fflags", "+genpts+discardcorrupt+igndts", 0);
@@ -18,12 +19,8 @@ InputMedia::InputMedia(const std::string& path) : mediaPath_(path)
         av_dict_set(&options, "probesize", "50000000", 0);
         av_dict_set(&options, "analyzeduration", "20000000", 0);
     }
-    AVFormatContext* context = nullptr;
-    int opened = avformat_open_input(&context, mediaPath_.c_str(), nullptr, &options);
-    av_dict_free(&options);
-    Check(opened, "cannot open " + mediaPath_);
-    context_.reset(context);
-    Check(avformat_find_stream_info(context, nullptr), "cannot read the streams of " + mediaPath_);
+    context_ = OpenContained(mediaPath_, options);
+    Check(avformat_find_stream_info(context_.get(), nullptr), "cannot read the streams of " + mediaPath_);
     if (VideoStream() < 0 && StreamsOf(AVMEDIA_TYPE_AUDIO).empty())
         throw ToolError(mediaPath_ + " holds neither picture nor sound");
 }

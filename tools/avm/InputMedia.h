@@ -1,6 +1,7 @@
 #pragma once
-// One opened input: a media file, or the file a decode script names, which is
-// then opened through the tolerant route (generic probing, damage ignored).
+// One opened input: a media file, or the file the program's decode script
+// names, which is then opened through the tolerant route (generic probing,
+// damage ignored). Either is opened contained (see ContainedInput.h).
 #include "Libav.h"
 
 #include <optional>
@@ -11,8 +12,9 @@ namespace avm {
 
 class InputMedia {
 public:
-    // Throws ToolError when the file cannot be opened or holds no streams.
-    explicit InputMedia(const std::string& path);
+    // recordName tells the run, whose own decode script alone is read as
+    // one. Throws ToolError when the file cannot be opened or holds no streams.
+    InputMedia(const std::string& path, const std::string& recordName);
 
     AVFormatContext* Context() const { return context_.get(); }
     // The media file really opened (the script's source for a script).

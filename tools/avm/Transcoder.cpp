@@ -1,5 +1,6 @@
 #include "Transcoder.h"
 
+#include "ContainedInput.h"
 #include "EncoderOptions.h"
 #include "FontFamily.h"
 #include "StreamFormats.h"
@@ -78,7 +79,7 @@ TranscodeOutcome Transcoder::Run()
 
 void Transcoder::ProcessInput(std::size_t number)
 {
-    InputMedia input(options_.inputs[number]);
+    InputMedia input(options_.inputs[number], options_.recordName);
     InputTrack video, audio;
     video.isVideo = true;
     video.output = &video_;
@@ -303,7 +304,8 @@ void Transcoder::WriteHeader()
     if (format_.target.preload > 0)
         av_dict_set_int(&muxerOptions, "preload", std::llround(format_.target.preload * AV_TIME_BASE), 0);
     if (!(output_->oformat->flags & AVFMT_NOFILE))
-        Check(avio_open(&output_->pb, options_.output.c_str(), AVIO_FLAG_WRITE), "cannot create " + options_.output);
+        Check(avio_open(&output_->pb, LocalFileUrl(options_.output).c_str(), AVIO_FLAG_WRITE),
+              "cannot create " + options_.output);
     int written = avformat_write_header(output_, &muxerOptions);
     av_dict_free(&muxerOptions);
     Check(written, "cannot start " + options_.output);
@@ -318,6 +320,9 @@ void Transcoder::BuildVideoGraph(InputMedia& input, InputTrack& video, bool forc
     if (!options_.subtitleFile.empty()) {
         if (!std::filesystem::is_regular_file(options_.subtitleFile))
             throw ToolError("subtitle file " + options_.subtitleFile + " does not exist");
+        // The subtitles filter opens the file itself, without limits: it
+        // gets only a file that stands alone.
+        OpenContained(options_.subtitleFile, nullptr);
         plan.subtitles.push_back({options_.subtitleFile, -1, options_.subtitleStyle});
     }
     if (options_.subtitlePosition >= 0) {

@@ -7,21 +7,14 @@
 #include "MediaFacts.h"
 #include "Transcoder.h"
 #include "common/ProgressSender.h"
+#include "common/StopSignals.h"
 #include "common/ToolError.h"
 #include "common/ToolLog.h"
 #include "common/ToolRecord.h"
 
-#include <csignal>
 #include <filesystem>
 
 namespace {
-
-volatile std::sig_atomic_t terminationRequested = 0;
-
-void OnTerminate(int)
-{
-    terminationRequested = 1;
-}
 
 std::string RecordName(const std::vector<std::string>& args)
 {
@@ -36,13 +29,13 @@ int Run(tools::ToolRecord& record, const std::vector<std::string>& args)
     avm::AvmOptions options = avm::ParseAvmOptions(args);
     bool probe = record.IsProbeRun();
     if (probe) {
-        avm::InputMedia input(options.inputs.front());
+        avm::InputMedia input(options.inputs.front(), options.recordName);
         avm::WriteMediaFacts(input, record.Data());
     }
     tools::ProgressSender progress(record.Name(), record.NotifyWindow());
     double total = record.ProcessSeconds() > 0 ? record.ProcessSeconds() : options.lengthSeconds.value_or(0);
     avm::TranscodeHooks hooks;
-    hooks.stopRequested = [&record] { return terminationRequested != 0 || record.AbortRequested(); };
+    hooks.stopRequested = [&record] { return tools::StopSignalled() || record.AbortRequested(); };
     if (!probe)
         hooks.progress = [&](double seconds) { progress.Report(0, tools::PercentTimes100(seconds, total)); };
     hooks.threads = record.ThreadCount();
@@ -63,11 +56,10 @@ int Run(tools::ToolRecord& record, const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    tools::CatchStopSignals();
     std::string name = argc > 0 && argv[0][0] ? std::filesystem::path(argv[0]).filename().string() : "avm";
     tools::SetLogName(name);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    std::signal(SIGTERM, OnTerminate);
-    std::signal(SIGINT, OnTerminate);
     avm::CaptureLibraryLog();
 
     tools::ToolRecord record;
@@ -75,6 +67,7 @@ int main(int argc, char** argv)
         tools::LogLine("cannot open the status record named by -sfm \"" + RecordName(args) + "\"");
         return 1;
     }
+    tools::StopIfProgramEnded(record.NotifyWindow());
     try {
         return Run(record, args);
     } catch (const tools::ToolError& error) {

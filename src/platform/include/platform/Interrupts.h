@@ -1,6 +1,7 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM as a request to stop: once caught, the signal
-// only marks the request, and the program ends its work in order.
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP (the terminal was closed) as a request
+// to stop: once caught, the signal only marks the request, and the program
+// ends its work in order.
 namespace platform {
 
 void CatchInterrupts();
