@@ -190,15 +190,36 @@ std::string ApplyProfileChoices(const CliOptions& o, const profiles::OutputProfi
 
 }  // namespace
 
-int FindProfile(const app::SettingsStore& settings, const std::string& text)
+namespace {
+
+// The profiles' names, their short names shown beside them.
+EntryList ProfileNames(const profiles::ProfileCatalogue& catalogue)
 {
-    const profiles::ProfileCatalogue& catalogue = settings.catalogue;
     EntryList names{"profile", {}, {}};
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         names.entries.push_back(catalogue.Profile(slot)->name);
         names.shown.push_back(catalogue.Profile(slot)->profile_shortname);
     }
-    return FindEntry(names, text).value_or(-1);
+    return names;
+}
+
+std::string UnknownProfileText(const profiles::ProfileCatalogue& catalogue, const std::string& text)
+{
+    const EntryList names = ProfileNames(catalogue);
+    const std::vector<int> candidates = text.empty() ? std::vector<int>{} : EntriesBeginningWith(names, text);
+    if (candidates.size() < 2)
+        return "'" + text + "' names no profile (see --list-profiles)";
+    std::string error = "'" + text + "' begins the names of several profiles; choose one of:";
+    for (int slot : candidates)
+        error += "\n  " + std::to_string(slot) + "  " + names.entries[slot] + "  (" + names.shown[slot] + ")";
+    return error;
+}
+
+}  // namespace
+
+int FindProfile(const app::SettingsStore& settings, const std::string& text)
+{
+    return FindEntry(ProfileNames(settings.catalogue), text).value_or(-1);
 }
 
 std::string ApplyChoices(const CliOptions& options, app::SettingsStore& settings)
@@ -206,7 +227,7 @@ std::string ApplyChoices(const CliOptions& options, app::SettingsStore& settings
     if (options.profile) {
         const int slot = FindProfile(settings, *options.profile);
         if (slot < 0)
-            return "'" + *options.profile + "' names no profile (see --list-profiles)";
+            return UnknownProfileText(settings.catalogue, *options.profile);
         settings.OutputFormat = slot;
     }
     const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);

@@ -37,12 +37,14 @@ enum OptionCode {
     kSubtitleTrack,
     kSaveSettings,
     kWait,
+    kOverwrite,
+    kSkipExisting,
 };
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
-    {"list-profiles", no_argument, nullptr, kListProfiles},
+    {"list-profiles", optional_argument, nullptr, kListProfiles},
     {"profile", required_argument, nullptr, 'p'},
     {"video-quality", required_argument, nullptr, kVideoQuality},
     {"audio-quality", required_argument, nullptr, kAudioQuality},
@@ -73,18 +75,38 @@ const option kLongOptions[] = {
     {"quiet", no_argument, nullptr, 'q'},
     {"yes", no_argument, nullptr, 'y'},
     {"wait", no_argument, nullptr, kWait},
+    {"verbose", no_argument, nullptr, 'v'},
+    {"overwrite", no_argument, nullptr, kOverwrite},
+    {"skip-existing", no_argument, nullptr, kSkipExisting},
     {nullptr, 0, nullptr, 0},
 };
 
 // '-' first: file arguments arrive in order, between the options;
 // ':' next: a missing value is reported as ':' and nothing is printed.
-constexpr char kShortOptions[] = "-:hVp:o:qy";
+constexpr char kShortOptions[] = "-:hVp:o:qvy";
 
 std::optional<int> WholeNumber(const std::string& text)
 {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return std::atoi(text.c_str());
+}
+
+// "S" or "S.d", "S.dd", "S.ddd" as milliseconds.
+std::optional<std::int64_t> SecondsField(const std::string& text)
+{
+    const std::size_t dot = text.find('.');
+    const std::optional<int> seconds = WholeNumber(text.substr(0, dot));
+    if (!seconds)
+        return std::nullopt;
+    std::int64_t milliseconds = std::int64_t{*seconds} * 1000;
+    if (dot == std::string::npos)
+        return milliseconds;
+    std::string fraction = text.substr(dot + 1);
+    if (fraction.empty() || fraction.size() > 3 || !WholeNumber(fraction))
+        return std::nullopt;
+    fraction.resize(3, '0');
+    return milliseconds + std::atoi(fraction.c_str());
 }
 
 bool HasSourceOptions(const SourceRequest& request)
@@ -97,9 +119,9 @@ bool HasSourceOptions(const SourceRequest& request)
 // returns an error text or "".
 std::string TakeOption(int code, const std::string& value, CliOptions& options, SourceRequest& pending)
 {
-    auto time = [&value](std::optional<int>& field) -> std::string {
+    auto time = [&value](std::optional<std::int64_t>& field) -> std::string {
         field = ParseClockTime(value);
-        return field ? "" : "'" + value + "' is not a time (seconds, MM:SS or HH:MM:SS)";
+        return field ? "" : "'" + value + "' is not a time (seconds, MM:SS or HH:MM:SS, seconds with up to 3 decimals)";
     };
     auto track = [&value](std::optional<int>& field) -> std::string {
         field = WholeNumber(value);
@@ -108,7 +130,10 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
     switch (code) {
     case 'h': options.action = CliOptions::Action::Help; break;
     case 'V': options.action = CliOptions::Action::Version; break;
-    case kListProfiles: options.action = CliOptions::Action::ListProfiles; break;
+    case kListProfiles:
+        options.action = CliOptions::Action::ListProfiles;
+        options.profileFilter = value;
+        break;
     case 'p': options.profile = value; break;
     case kVideoQuality: options.videoQuality = value; break;
     case kAudioQuality: options.audioQuality = value; break;
@@ -143,6 +168,15 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
     case 'q': options.quiet = true; break;
     case 'y': options.yes = true; break;
     case kWait: options.wait = true; break;
+    case 'v': options.verbose = true; break;
+    case kOverwrite:
+    case kSkipExisting: {
+        const auto existing = code == kOverwrite ? CliOptions::Existing::Overwrite : CliOptions::Existing::Skip;
+        if (options.existing != CliOptions::Existing::Number && options.existing != existing)
+            return "--overwrite and --skip-existing exclude each other";
+        options.existing = existing;
+        break;
+    }
     default: break;
     }
     return "";
@@ -150,20 +184,27 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
 
 }  // namespace
 
-std::optional<int> ParseClockTime(const std::string& text)
+std::optional<std::int64_t> ParseClockTime(const std::string& text)
 {
-    int seconds = 0;
+    std::int64_t milliseconds = 0;
     std::size_t begin = 0;
     for (int part = 0; part < 3; ++part) {
         const std::size_t colon = text.find(':', begin);
         const std::string field = text.substr(begin, colon == std::string::npos ? colon : colon - begin);
-        const std::optional<int> number = WholeNumber(field);
-        if (!number || (part > 0 && (field.size() != 2 || *number > 59)))
+        if (colon != std::string::npos) {
+            // Hours or minutes: whole numbers.
+            const std::optional<int> number = WholeNumber(field);
+            if (!number || (part > 0 && (field.size() != 2 || *number > 59)))
+                return std::nullopt;
+            milliseconds = (milliseconds + *number * std::int64_t{1000}) * 60;
+            begin = colon + 1;
+            continue;
+        }
+        const std::optional<std::int64_t> seconds = SecondsField(field);
+        const std::size_t wholeDigits = field.find('.') == std::string::npos ? field.size() : field.find('.');
+        if (!seconds || (part > 0 && (wholeDigits != 2 || *seconds >= 60000)))
             return std::nullopt;
-        seconds = seconds * 60 + *number;
-        if (colon == std::string::npos)
-            return seconds;
-        begin = colon + 1;
+        return milliseconds + *seconds;
     }
     return std::nullopt;
 }
@@ -208,6 +249,15 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments)
         takeSource(storage[i]);
     if (HasSourceOptions(pending))
         result.error = "--start, --end, --subtitle... and the track options belong before a file or folder";
+    CliOptions& options = result.options;
+    if (options.action == CliOptions::Action::ListProfiles && !options.sources.empty()) {
+        // "--list-profiles TEXT": the word after it is the filter, not a file.
+        if (options.sources.size() > 1 || !options.profileFilter.empty())
+            result.error = "--list-profiles takes one text to look for";
+        else
+            options.profileFilter = options.sources.front().path;
+        options.sources.clear();
+    }
     return result;
 }
 
@@ -229,7 +279,10 @@ or join them, or author a DVD folder or a VCD/SVCD image, without a window.
 Choices not given are those saved by the program (or --save-settings).
 
   -p, --profile=NAME|NUMBER  output profile, by its name or number
-      --list-profiles        list the profiles by device family and exit
+      --list-profiles[=TEXT] list the profiles by device family, with their
+                             container, codecs and default frame size, and
+                             exit; TEXT (also given as the next word) keeps
+                             those whose name or short name holds it
   -o, --output-folder=DIR    where the results go
       --video-quality=Q      entry of the profile's video quality list
       --audio-quality=Q      entry of the profile's audio quality list
@@ -249,7 +302,14 @@ Choices not given are those saved by the program (or --save-settings).
       --join                 join the sources into one file
       --no-join              convert each source into its own file
       --save-settings        keep these choices as the program's settings
-  -q, --quiet                print no progress
+      --overwrite            replace an output file (or disc folder) of the
+                             same name, once the new one is complete
+      --skip-existing        leave out sources whose output name is taken
+                             (without either, the new name gets _1, _2, ...)
+  -q, --quiet                print no progress: only the output paths and the
+                             summary
+  -v, --verbose              print each tool's command and stream its log to
+                             standard error
   -y, --yes                  answer Yes to questions (otherwise No)
       --wait                 when another copy of the program is running (the
                              window or diziv-cli), wait for it to end, then
@@ -258,7 +318,8 @@ Choices not given are those saved by the program (or --save-settings).
   -V, --version              show the version and exit
 
 Source options apply to the FILE or FOLDER that follows them:
-      --start=TIME           convert from TIME (seconds, MM:SS or HH:MM:SS)
+      --start=TIME           convert from TIME (seconds, MM:SS or HH:MM:SS;
+                             seconds may have decimals: 1.5, 01:02.250)
       --end=TIME             convert up to TIME
       --subtitle=FILE        burn in a subtitle file (srt, sub, ssa, ass, smi)
       --subtitle-charset=C   charset of the subtitles (a name such as Greek,
@@ -269,8 +330,10 @@ Source options apply to the FILE or FOLDER that follows them:
 
 Entries are named by their text or by their number in the list, from 0;
 --list-profiles shows the profiles, and a wrong entry lists the right ones.
-Messages go to standard error. Ctrl+C stops the running conversion and
-removes its unfinished output.
+After the job the path of each output made is printed, then a summary:
+"N converted, N failed, N skipped; output in DIR". Messages go to standard
+error. Ctrl+C stops the running conversion and removes its unfinished
+output; the sources it did not finish count as skipped.
 
 Exit status: 0 when every source was converted, 1 when any failed (or
 another copy is running), 2 for a usage error, 130 after Ctrl+C (also

@@ -3,6 +3,7 @@
 // options (unambiguous prefixes too), "--name=value" or "--name value",
 // short options, "--" before names that begin with a dash. Options of one
 // source (trim, subtitle, tracks) apply to the file or folder named next.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ constexpr int kExitUsage = 2;
 // A file or folder argument with the options that came before it.
 struct SourceRequest {
     std::string path;
-    std::optional<int> start, end;  // seconds
+    std::optional<std::int64_t> start, end;  // milliseconds
     std::string subtitleFile;
     std::optional<std::string> subtitleCharset;
     std::optional<std::string> subtitleSize;
@@ -36,8 +37,15 @@ struct CliOptions {
     std::optional<std::string> outputFolder, discLabel;
     std::optional<bool> join;
 
+    // What a run does where a source's output name is already taken: keep
+    // the old file and number the new one, replace it, or leave the source.
+    enum class Existing { Number, Overwrite, Skip };
+    Existing existing = Existing::Number;
+    std::string profileFilter;  // of --list-profiles
+
     bool saveSettings = false;
     bool quiet = false;
+    bool verbose = false;  // the tools' commands and logs on standard error
     bool yes = false;
     bool wait = false;  // for another running copy, instead of refusing
     std::vector<SourceRequest> sources;
@@ -51,8 +59,9 @@ struct ParseResult {
 // arguments without the program name.
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
 
-// "SS", "MM:SS" or "HH:MM:SS" as whole seconds.
-std::optional<int> ParseClockTime(const std::string& text);
+// "SS", "MM:SS" or "HH:MM:SS", the seconds with up to three decimals
+// ("1.5", "01:02.250"), as milliseconds.
+std::optional<std::int64_t> ParseClockTime(const std::string& text);
 
 // The message of a usage error, with the hint GNU tools give.
 std::string UsageErrorText(const std::string& error);

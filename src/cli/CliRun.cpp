@@ -1,9 +1,12 @@
 #include "CliRun.h"
 
 #include "CliChoices.h"
+#include "ExistingOutputs.h"
+#include "RunSummary.h"
 #include "SourceOptions.h"
 #include "TerminalDialogs.h"
 #include "TerminalView.h"
+#include "ToolLogEcho.h"
 #include "app/Application.h"
 #include "app/ConverterApp.h"
 #include "app/SettingsStore.h"
@@ -26,6 +29,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <set>
 #include <utility>
 
 namespace cli {
@@ -78,14 +83,77 @@ bool TakeSingleInstance(const CliOptions& options, app::ConverterApp& applicatio
     });
 }
 
+// --skip-existing: leaves out the rows whose output name is taken (all of
+// them when the job makes one output) and says so; returns how many.
+int LeaveOutExisting(engine::JobSpec& spec, bool quiet)
+{
+    // Per row: its output name when that exists, else "". A job with one
+    // output gives every row the same name.
+    std::vector<std::string> taken;
+    for (const engine::JobRow& row : spec.rows) {
+        const std::string output = IntendedOutput(spec, row.item);
+        std::error_code error;
+        taken.push_back(std::filesystem::exists(output, error) ? output : "");
+    }
+    const bool all = MakesOneOutput(spec) && !taken.empty() && !taken.front().empty();
+    std::vector<engine::JobRow> kept;
+    for (std::size_t i = 0; i < spec.rows.size(); ++i) {
+        if (!all && taken[i].empty()) {
+            kept.push_back(std::move(spec.rows[i]));
+        } else if (!quiet) {
+            std::cout << spec.rows[i].item.path << ": skipped, " << taken[i] << " exists\n";
+        }
+    }
+    const int skipped = static_cast<int>(spec.rows.size() - kept.size());
+    spec.rows = std::move(kept);
+    return skipped;
+}
+
+// The outputs the job made, in order; with --overwrite each is moved over
+// the file or folder of the name it was meant to have, unless this run
+// made that one itself.
+class MadeOutputs {
+public:
+    MadeOutputs(const engine::JobSpec& spec, bool overwrite, app::UserDialogs& dialogs)
+        : overwrite_(overwrite), dialogs_(dialogs)
+    {
+        for (const engine::JobRow& row : spec.rows)
+            intended_.push_back(IntendedOutput(spec, row.item));
+    }
+
+    void Take(int row, const std::string& path)
+    {
+        std::string placed = path;
+        const std::string& intended = intended_.at(row < 0 ? 0 : static_cast<std::size_t>(row));
+        std::error_code error;
+        if (overwrite_ && path != intended && !made_.count(intended) && std::filesystem::exists(intended, error)) {
+            if (std::string failure = ReplaceOutput(path, intended); failure.empty())
+                placed = intended;
+            else
+                dialogs_.Message(failure, "");
+        }
+        made_.insert(placed);
+        paths_.push_back(placed);
+    }
+
+    const std::vector<std::string>& Paths() const { return paths_; }
+
+private:
+    bool overwrite_;
+    app::UserDialogs& dialogs_;
+    std::vector<std::string> intended_;  // per row
+    std::set<std::string> made_;
+    std::vector<std::string> paths_;
+};
+
 // The engine side of one diziv-cli run: the tools' launcher, the progress
 // socket, the terminal view and the job, driven by a poll loop.
 struct JobRun {
-    JobRun(engine::EngineStatusBlock& recordBlock, TerminalDialogs& dialogs, TerminalView::Style style)
+    JobRun(engine::EngineStatusBlock& recordBlock, TerminalDialogs& dialogs, const CliOptions& options)
         : block(recordBlock),
           launcher(block, dialogs, clock),
           progress(clock),
-          view(std::cout, style, clock),
+          view(std::cout, ViewStyle(options), clock),
           job(view, block, launcher, dialogs, progress, platform::CurrentProcessId(), disks),
           channel([this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); }),
           dialogs_(dialogs)
@@ -93,16 +161,19 @@ struct JobRun {
         dialogs.SetBeforeOutput([this] { view.EndLine(); });
         disc::InstallDiscSteps(job, block, dialogs);
         channel.Open(block.Name());
+        if (options.verbose)
+            logEcho = std::make_unique<ToolLogEcho>(std::cerr, launcher, [this] { view.EndLine(); });
     }
     ~JobRun() { dialogs_.SetBeforeOutput(nullptr); }
 
-    // Probes every file of the request in turn and adds the readable ones;
-    // returns how many were refused. Ctrl+C stops the probe running.
-    int ProbeSources(const CliOptions& options, app::DecodeEngine decoder)
+    // Probes every file of the request in turn and keeps the readable ones
+    // in items; returns how many were refused. Ctrl+C stops the probe running.
+    int ProbeSources(const CliOptions& options, app::DecodeEngine decoder, std::vector<engine::SourceItem>& items)
     {
         engine::MediaProbe probe(block, launcher, dialogs_, channel.WindowId());
         const auto between = [this] {
             channel.DispatchPending();
+            PumpLog();
             if (platform::InterruptSignal())
                 engine::StoreField(block.Data()->abort_request, 1);
         };
@@ -115,7 +186,7 @@ struct JobRun {
                 if (platform::InterruptSignal())
                     return refused;
                 if (item && ApplySourceOptions(request, *item, dialogs_))
-                    view.AddSource(*item);
+                    items.push_back(std::move(*item));
                 else
                     ++refused;
             }
@@ -131,10 +202,18 @@ struct JobRun {
             platform::WaitForReadable({launcher.ExitDescriptor(), channel.Descriptor()},
                                       engine::ConversionJob::kTickMs);
             channel.DispatchPending();
+            PumpLog();
             if (platform::InterruptSignal())
                 job.RequestStop();
             job.OnTick();
         }
+        PumpLog();
+    }
+
+    void PumpLog()
+    {
+        if (logEcho)
+            logEcho->Pump();
     }
 
     // Probes report progress too; only the job's is shown.
@@ -154,6 +233,7 @@ struct JobRun {
     const engine::Disks disks = engine::Disks::System();
     engine::ConversionJob job;
     engine::ProgressChannel channel;
+    std::unique_ptr<ToolLogEcho> logEcho;  // with --verbose
 
 private:
     TerminalDialogs& dialogs_;
@@ -195,12 +275,14 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
         dialogs.Message(block.FailureText(), "");
         return kExitFailure;
     }
-    JobRun run(block, dialogs, ViewStyle(options));
-    const int refused = run.ProbeSources(options, app::DecodeEngineFrom(settings.DecodeEngine));
+    JobRun run(block, dialogs, options);
+    std::vector<engine::SourceItem> items;
+    const int refused = run.ProbeSources(options, app::DecodeEngineFrom(settings.DecodeEngine), items);
     if (platform::InterruptSignal())
         return InterruptedStatus();
-    if (run.view.RowCount() == 0) {
+    if (items.empty()) {
         dialogs.Message("no video to convert", "");
+        std::cout << SummaryText({}, {0, refused, 0}, settings.OutputFolder);
         return kExitFailure;
     }
 
@@ -214,13 +296,34 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     }
     engine::JobSpec spec{*profile, *choice, settings.ForJob(),
                          options.join.value_or(app::JoinerMode(app::Application().product)), {}};
-    for (int row = 0; row < run.view.RowCount(); ++row)
-        spec.rows.push_back({row, run.view.Item(row)});
+    for (engine::SourceItem& item : items)
+        spec.rows.push_back({0, std::move(item)});
+    RunTally tally{0, refused, 0};
+    if (options.existing == CliOptions::Existing::Skip)
+        tally.skipped = LeaveOutExisting(spec, options.quiet);
+    for (std::size_t row = 0; row < spec.rows.size(); ++row) {
+        spec.rows[row].listRow = static_cast<int>(row);
+        run.view.AddSource(spec.rows[row].item);
+    }
+    const std::string outputFolder = spec.settings.outputFolder;
+    if (spec.rows.empty()) {
+        std::cout << SummaryText({}, tally, outputFolder);
+        return refused == 0 ? kExitSuccess : kExitFailure;
+    }
+
+    MadeOutputs made(spec, options.existing == CliOptions::Existing::Overwrite, dialogs);
+    run.view.SetOutputHandler([&made](int row, const std::string& path) { made.Take(row, path); });
+    const bool oneOutput = MakesOneOutput(spec);
     run.Convert(std::move(spec));
+    const std::int32_t result = engine::LoadField(block.Data()->result_code);
+    const bool stopped = platform::InterruptSignal() != 0 || result == engine::kResultStopped;
+    const RunTally rows = TallyRows(run.view, oneOutput, !made.Paths().empty(), stopped);
+    tally = {rows.converted, tally.failed + rows.failed, tally.skipped + rows.skipped};
+    std::cout << SummaryText(made.Paths(), tally, outputFolder) << std::flush;
     if (platform::InterruptSignal())
         return InterruptedStatus();
     const bool succeeded = run.view.JobStarted() && refused == 0 && run.view.FailedRows() == 0 &&
-                           engine::LoadField(block.Data()->result_code) == engine::kResultSuccess;
+                           result == engine::kResultSuccess;
     return succeeded ? kExitSuccess : kExitFailure;
 }
 

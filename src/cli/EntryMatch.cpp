@@ -37,34 +37,31 @@ std::optional<int> Number(const std::string& text)
     return std::atoi(text.c_str());
 }
 
+std::vector<int> EntriesBeginningWith(const EntryList& list, const std::string& value)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < static_cast<int>(list.entries.size()); ++i) {
+        const bool shownMatches = i < static_cast<int>(list.shown.size()) && StartsWith(list.shown[i], value);
+        if (StartsWith(list.entries[i], value) || shownMatches)
+            rows.push_back(i);
+    }
+    return rows;
+}
+
 std::optional<int> FindEntry(const EntryList& list, const std::string& value)
 {
     const int count = static_cast<int>(list.entries.size());
     if (value.empty())
         return std::nullopt;
-    auto textsOf = [&list](int i) {
-        std::vector<std::string> texts{list.entries[i]};
-        if (i < static_cast<int>(list.shown.size()))
-            texts.push_back(list.shown[i]);
-        return texts;
-    };
     for (int i = 0; i < count; ++i)
-        for (const std::string& text : textsOf(i))
-            if (SameText(text, value))
-                return i;
+        if (SameText(list.entries[i], value) || (i < static_cast<int>(list.shown.size()) && SameText(list.shown[i], value)))
+            return i;
     if (std::optional<int> row = Number(value); row && *row < count)
         return row;
-    std::optional<int> found;
-    for (int i = 0; i < count; ++i) {
-        for (const std::string& text : textsOf(i)) {
-            if (!StartsWith(text, value))
-                continue;
-            if (found && *found != i)
-                return std::nullopt;
-            found = i;
-        }
-    }
-    return found;
+    const std::vector<int> rows = EntriesBeginningWith(list, value);
+    if (rows.size() != 1)
+        return std::nullopt;
+    return rows.front();
 }
 
 std::string Choose(const EntryList& list, const std::string& value, std::int32_t& field)

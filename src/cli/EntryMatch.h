@@ -19,6 +19,9 @@ struct EntryList {
 // rates are numbers themselves.
 std::optional<int> FindEntry(const EntryList& list, const std::string& value);
 
+// The rows whose text or shown text begins with value, ignoring case.
+std::vector<int> EntriesBeginningWith(const EntryList& list, const std::string& value);
+
 // Sets field to the row named by value; otherwise leaves it and returns an
 // error text that lists the entries.
 std::string Choose(const EntryList& list, const std::string& value, std::int32_t& field);

@@ -20,17 +20,28 @@ bool Refuse(app::UserDialogs& dialogs, const engine::SourceItem& item, const std
     return false;
 }
 
+// HH:MM:SS, and ".mmm" when there are milliseconds.
+std::string ClockText(std::int64_t milliseconds)
+{
+    std::string text = app::SecondsToClock(static_cast<double>(milliseconds / 1000));
+    if (milliseconds % 1000 != 0)
+        text += "." + std::to_string(1000 + milliseconds % 1000).substr(1);
+    return text;
+}
+
 bool ApplyTrim(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
 {
-    const std::int32_t duration = static_cast<std::int32_t>(item.duration);
-    const std::int32_t start = request.start.value_or(0);
-    const std::int32_t end = std::min(request.end.value_or(duration), duration);
+    const std::int64_t duration = std::int64_t{item.duration} * 1000;
+    const std::int64_t start = request.start.value_or(0);
+    const std::int64_t end = std::min(request.end.value_or(duration), duration);
     if (start >= end)
         return Refuse(dialogs, item,
-                      "the part from " + app::SecondsToClock(start) + " to " + app::SecondsToClock(end) +
-                          " is empty; the video lasts " + app::SecondsToClock(duration));
-    item.trimStart = start;
-    item.trimEnd = end;
+                      "the part from " + ClockText(start) + " to " + ClockText(end) + " is empty; the video lasts " +
+                          ClockText(duration));
+    item.trimStart = static_cast<std::int32_t>(start / 1000);
+    item.trimStartMs = static_cast<std::int32_t>(start % 1000);
+    item.trimEnd = static_cast<std::int32_t>(end / 1000);
+    item.trimEndMs = static_cast<std::int32_t>(end % 1000);
     return true;
 }
 

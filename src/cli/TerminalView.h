@@ -1,14 +1,15 @@
 #pragma once
 // The conversion job's window on a terminal: the sources as rows, a live
-// progress line per source (percent, elapsed time, time left) when standard
-// output is a terminal, one plain line per event when it is not, nothing
-// with --quiet.
+// progress line (percent, elapsed time, time left of the source and of the
+// whole job) when standard output is a terminal, one plain line per event
+// and every 10 % when it is not, nothing with --quiet.
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
 #include "engine/SourceItem.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -18,6 +19,9 @@ namespace cli {
 class TerminalView : public engine::JobView {
 public:
     enum class Style { Live, Plain, Quiet };
+    // Where the job left a row: not reached, converted, failed, or stopped by the user.
+    enum class RowState { Waiting, Done, Failed, Stopped };
+    using OutputHandler = std::function<void(int row, const std::string& path)>;
 
     TerminalView(std::ostream& out, Style style, const platform::Clock& clock);
 
@@ -26,7 +30,10 @@ public:
     void ShowProgress(std::uint32_t stage, const engine::ProgressView& view);
     // Ends a live progress line, so that other output starts on a line of its own.
     void EndLine();
+    // Receives the job's finished outputs (see engine::JobView::OutputMade).
+    void SetOutputHandler(OutputHandler handler) { outputHandler_ = std::move(handler); }
 
+    RowState State(int row) const;
     // Rows the job marked failed or stopped.
     int FailedRows() const;
     // Whether the job got past its checks and started converting.
@@ -41,6 +48,7 @@ public:
     void ShowBusy(bool busy) override;
     void RefreshTotals() override {}
     void ShowShutdownDialog() override {}
+    void OutputMade(int row, const std::string& path) override;
 
 private:
     struct Row {
@@ -49,15 +57,21 @@ private:
     };
 
     std::string RowTitle(int row) const;
+    // "Elapsed time: ...  Time left: ..." and, for a job of several sources, the job's time left.
+    std::string Times(int position) const;
+    std::string JobTimeLeft(int position) const;
 
     std::ostream& out_;
     Style style_;
     const platform::Clock& clock_;
     std::vector<Row> rows_;
+    OutputHandler outputHandler_;
     bool jobStarted_ = false;
     int hotRow_ = -1;
     std::optional<std::uint32_t> shownStage_;  // of the join or disc step being shown
+    std::uint64_t jobStartMs_ = 0;
     std::uint64_t stepStartMs_ = 0;  // of the source or stage being shown
+    int shownTenths_ = 0;            // of the step: the last 10 % mark a plain line was printed for
     bool lineOpen_ = false;
 };
 

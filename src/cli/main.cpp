@@ -31,7 +31,13 @@ int main(int argc, char* argv[])
     if (!application.LoadApplicationFiles())
         return cli::kExitFailure;
     if (options.action == cli::CliOptions::Action::ListProfiles) {
-        std::cout << cli::ProfileListing(app::Settings().catalogue, app::Settings().OutputFormat);
+        const std::string listing =
+            cli::ProfileListing(app::Settings().catalogue, app::Settings().OutputFormat, options.profileFilter);
+        if (listing.empty()) {
+            std::cerr << "diziv-cli: no profile's name holds '" << options.profileFilter << "'\n";
+            return cli::kExitFailure;
+        }
+        std::cout << listing;
         return cli::kExitSuccess;
     }
     return cli::RunConversion(options, application, dialogs);

@@ -41,6 +41,7 @@ class DvdAuthoring : public engine::ToolSequence {
 public:
     DvdAuthoring(DiscJob job, DvdTitleSettings settings, DiscRun run);
     std::optional<engine::ToolCommand> Next() override;
+    std::string ResultPath() const override { return state_.discFolder; }
     const DiscState& State() const { return state_; }
 
 private:

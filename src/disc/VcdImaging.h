@@ -25,6 +25,7 @@ class VcdImaging : public engine::ToolSequence {
 public:
     VcdImaging(DiscJob job, DiscRun run);
     std::optional<engine::ToolCommand> Next() override;
+    std::string ResultPath() const override { return state_.discFolder; }
     const DiscState& State() const { return state_; }
 
 private:

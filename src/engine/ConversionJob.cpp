@@ -24,9 +24,10 @@ std::string Text(const char* key)
     return lang::Text("MainDialog", key);
 }
 
+// In whole seconds, rounded: what the progress display and disk checks count.
 std::int32_t TrimLength(const SourceItem& item)
 {
-    return item.trimEnd - item.trimStart;
+    return static_cast<std::int32_t>((TrimLengthMs(item) + 500) / 1000);
 }
 
 int TotalMinutes(const std::vector<JobRow>& rows)
@@ -133,7 +134,7 @@ void ConversionJob::Start(JobSpec spec)
     if (spec_.joinerMode) {
         for (const JobRow& row : spec_.rows) {
             joinDuration_ += static_cast<std::uint32_t>(TrimLength(row.item));
-            trimmed_ = trimmed_ || TrimLength(row.item) < static_cast<std::int64_t>(row.item.duration);
+            trimmed_ = trimmed_ || TrimLengthMs(row.item) < std::int64_t{row.item.duration} * 1000;
         }
     }
 
@@ -196,6 +197,8 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
     view_.SetTicked(listRow, false);
     if (result == kResultSuccess) {
         view_.SetStatus(listRow, Text("Status OK"));
+        if (!spec_.joinerMode && !profiles::IsDiscImage(spec_.profile))
+            view_.OutputMade(listRow, outputPath_);
         return RowOutcome::Next;
     }
     RemovePartialOutput(outputPath_);
@@ -305,7 +308,9 @@ void ConversionJob::FinishJoin()
 {
     view_.RefreshTotals();
     const std::int32_t result = ResultCode();
-    if (result != kResultSuccess)
+    if (result == kResultSuccess)
+        view_.OutputMade(-1, outputPath_);
+    else
         RemovePartialOutput(outputPath_);
     if (result == kResultNotReported || result == kResultFailed)
         Tell(JoinFailure());
@@ -319,6 +324,8 @@ void ConversionJob::RunDiscSteps()
         if (launcher_.StartEngine(command->path, command->arguments))
             return;
     }
+    if (ResultCode() == kResultSuccess && !discSequence_->ResultPath().empty())
+        view_.OutputMade(-1, discSequence_->ResultPath());
     discSequence_.reset();
     Finish();
 }

@@ -14,6 +14,18 @@ namespace engine {
 
 namespace {
 
+// Milliseconds as the encoder's seconds: "12", or "12.5" with a fraction.
+std::string SecondsText(std::int64_t milliseconds)
+{
+    std::string text = std::to_string(milliseconds / 1000);
+    if (const std::int64_t fraction = milliseconds % 1000; fraction != 0) {
+        std::string digits = std::to_string(1000 + fraction).substr(1);
+        digits.erase(digits.find_last_not_of('0') + 1);
+        text += "." + digits;
+    }
+    return text;
+}
+
 // The size placeholder's value and where burned-in subtitles go (percent).
 struct PictureSize {
     std::string value;
@@ -197,9 +209,9 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
     Arguments arguments = RecordNameArguments(inputs.recordName);
     arguments.push_back(UsesDecodeScript(inputs.decoder, source) ? DecodeScriptPath() : source.path);
 
-    std::int64_t length = static_cast<std::int64_t>(source.trimEnd) - source.trimStart;
-    if (length != static_cast<std::int64_t>(source.duration))
-        arguments.insert(arguments.end(), {"-ss", std::to_string(source.trimStart), "-endpos", std::to_string(length)});
+    const std::int64_t length = TrimLengthMs(source);
+    if (length != std::int64_t{source.duration} * 1000)
+        arguments.insert(arguments.end(), {"-ss", SecondsText(TrimStartMs(source)), "-endpos", SecondsText(length)});
 
     PictureSize size = PictureSizeFor(inputs);
     const Arguments expanded = ExpandTemplate(inputs, size);

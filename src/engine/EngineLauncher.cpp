@@ -32,6 +32,8 @@ bool EngineLauncher::StartEngine(const std::string& path, const Arguments& argum
 {
     abortSeenMs_.reset();
     terminatedMs_.reset();
+    if (startObserver_)
+        startObserver_(path, arguments);
     std::string tempFolder = app::TempDirectory();
     logPath_ = tempFolder.empty() ? "" : tempFolder + std::filesystem::path(path).filename().string() + ".log";
     if (child_.Start(path, arguments, logPath_) != 0) {

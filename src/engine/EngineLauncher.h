@@ -56,6 +56,11 @@ public:
     // The log of the run started last: the tool's output and error lines.
     const std::string& LogPath() const { return logPath_; }
 
+    // Called with each tool's path and arguments just before it starts
+    // (and before its log is made anew), for front ends that show them.
+    using StartObserver = std::function<void(const std::string& path, const Arguments& arguments)>;
+    void SetStartObserver(StartObserver observer) { startObserver_ = std::move(observer); }
+
 private:
     void Collected();
 
@@ -64,6 +69,7 @@ private:
     const platform::Clock& clock_;
     platform::ChildProcess child_;
     std::string logPath_;
+    StartObserver startObserver_;
     std::optional<std::uint64_t> abortSeenMs_;
     std::optional<std::uint64_t> terminatedMs_;
 };

@@ -21,6 +21,13 @@ public:
     virtual void ShowBusy(bool busy) = 0;
     virtual void RefreshTotals() = 0;
     virtual void ShowShutdownDialog() = 0;
+    // A finished output of the job: row's own file, or with row -1 the
+    // joined file or the disc folder. Front ends that list results take it.
+    virtual void OutputMade(int row, const std::string& path)
+    {
+        static_cast<void>(row);
+        static_cast<void>(path);
+    }
 };
 
 }  // namespace engine

@@ -13,6 +13,8 @@ struct SourceItem {
     std::uint32_t duration = 0;  // seconds, as probed
     std::int32_t trimStart = 0;  // seconds
     std::int32_t trimEnd = 0;    // seconds
+    std::int32_t trimStartMs = 0;  // milliseconds past trimStart, 0..999
+    std::int32_t trimEndMs = 0;    // milliseconds past trimEnd, 0..999
     std::string videoCodec;
     double frameRate = 0;
     std::int32_t videoBitrate = 0;  // kbit/s
@@ -32,5 +34,19 @@ struct SourceItem {
     std::int32_t subtitleTrack = -1;  // position among the subtitle tracks; -1 = none
     std::int32_t decodeViaDirectShow = 0;  // 1 = read through the decode script
 };
+
+// The trimmed part in milliseconds: where it starts, ends and how long it lasts.
+inline std::int64_t TrimStartMs(const SourceItem& item)
+{
+    return std::int64_t{item.trimStart} * 1000 + item.trimStartMs;
+}
+inline std::int64_t TrimEndMs(const SourceItem& item)
+{
+    return std::int64_t{item.trimEnd} * 1000 + item.trimEndMs;
+}
+inline std::int64_t TrimLengthMs(const SourceItem& item)
+{
+    return TrimEndMs(item) - TrimStartMs(item);
+}
 
 }  // namespace engine

@@ -20,6 +20,8 @@ public:
     // The next run, or nothing when the step is over; the step leaves its
     // outcome in the record's result_code.
     virtual std::optional<ToolCommand> Next() = 0;
+    // Where the step put its result (the disc folder); "" before that is known.
+    virtual std::string ResultPath() const { return ""; }
 };
 
 }  // namespace engine

@@ -2,6 +2,8 @@
 // list and usage errors, which change nothing on disk.
 #include "CliProgram.h"
 
+#include "support/FakeEngine.h"
+
 #include <signal.h>
 
 #include <chrono>
@@ -27,6 +29,18 @@ TEST_F(CliArguments, HelpVersionAndProfiles)
     EXPECT_LT(disc, apple);
     EXPECT_LT(apple, ipad);
     EXPECT_NE(ipad, std::string::npos) << list.out;
+
+    cli_test::CliRun ipads = Run({"--list-profiles", "IPAD"});
+    EXPECT_EQ(ipads.exitCode, 0) << ipads.err;
+    EXPECT_NE(ipads.out.find("Apple iPad  (apple-ipad)\n          container mp4; video H.264; audio AAC; size "),
+              std::string::npos)
+        << ipads.out;
+    EXPECT_EQ(ipads.out.find("Generic"), std::string::npos) << ipads.out;
+    EXPECT_EQ(ipads.out.find("iPhone"), std::string::npos) << ipads.out;
+    cli_test::CliRun none = Run({"--list-profiles=no such thing"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no such thing"), std::string::npos) << none.err;
 }
 
 TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
@@ -40,6 +54,7 @@ TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
         {"-p", "No Such Profile", clip},
         {"-p", "DVD Folder (VIDEO_TS)", "--disc-label", "a;b", "-o", out, clip},
         {"-p", "MP4 - H.264 Video", "-o", out},
+        {"-p", "MP4 - H.264 Video", "--overwrite", "--skip-existing", "-o", out, clip},
     };
     for (const auto& arguments : cases) {
         cli_test::CliRun run = Run(arguments);
@@ -49,6 +64,16 @@ TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
         EXPECT_FALSE(std::filesystem::exists(out)) << arguments[1];
         EXPECT_FALSE(std::filesystem::exists(SettingsFile())) << arguments[1];
     }
+}
+
+TEST_F(CliArguments, AProfileBeginningOfSeveralNamesListsThem)
+{
+    folder_.Write("in/a.avi", std::string(2048, 'x'));
+    cli_test::CliRun run = Run({"-p", "mp4", "-o", folder_.Path() + "out", folder_.Path() + "in/a.avi"});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    for (const char* name : {"MP4 - H.264 Video  (generic-mp4-h264)", "MP4 - MPEG-4 Video  (generic-mp4)"})
+        EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Apple"), std::string::npos) << run.err;
 }
 
 TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
@@ -62,6 +87,26 @@ TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
     EXPECT_NE(text.find("OutputFormat=20"), std::string::npos) << text;
     cli_test::CliRun list = Run({"--list-profiles"});
     EXPECT_NE(list.out.find("  * 20  Apple iPad"), std::string::npos) << list.out;
+}
+
+// The stand-in engine probes every file; the new conversion fails, and the
+// file of that name from before stays as it was.
+TEST_F(CliArguments, OverwriteKeepsTheOldOutputWhenTheNewRunFails)
+{
+    for (const char* tool : {"avm", "savm", "dvdimage", "vcdimage"})
+        std::filesystem::remove(Program() + tool);
+    testing_support::InstallFakeEngine(Program());
+    const std::string out = folder_.Path() + "out/";
+    folder_.Write("in/a.avi", std::string(2048, 'x'));
+    folder_.Write("out/a.mp4", "old");
+    testing_support::FakeEngineScript engine("facts=160,120,3,0,0;result=0;only-if=" + out + ";result=1");
+    cli_test::CliRun run = Run({"--overwrite", "-p", "generic-mp4", "-o", out, folder_.Path() + "in/a.avi"});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_EQ(testing_support::FileNames(out), std::vector<std::string>{"a.mp4"});
+    EXPECT_EQ(folder_.Read("out/a.mp4"), "old");
+    EXPECT_NE(run.out.find("a.avi: Failed\n0 converted, 1 failed, 0 skipped; output in " + folder_.Path() + "out\n"),
+              std::string::npos)
+        << run.out;
 }
 
 // The job itself with --wait, once the other copy ends, is CliMediaTest's.

@@ -2,6 +2,7 @@
 
 #include "app/SettingsStore.h"
 #include "cli/EntryMatch.h"
+#include "cli/ProfileListing.h"
 #include "ini/PrivateProfile.h"
 #include "lang/IniTextFile.h"
 #include "support/TestFolder.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr char kProfiles[] = R"([AVI - DivX/XviD Video]
 profile_shortname=generic-avi
+file_extname=.avi
 video_codec={DivX,XviD}
 video_quality={High,Normal,Low}
 video_size={Original,Custom...,320x240,640x480}
@@ -25,6 +27,8 @@ audio_sample={44100,48000}
 profile_shortname=disc-dvdimg
 video_quality={Low,Normal,High,Best}
 video_size={720x480,720x576}
+video_width={720,720}
+video_height={480,576}
 video_aspect={4:3 (Standard TV),16:9 (Wide Screen)}
 video_tvtype={NTSC,PAL}
 [Same as original video]
@@ -68,6 +72,31 @@ TEST_F(CliChoicesTest, ProfilesByNumberNameShortNameOrBeginning)
     };
     for (const auto& c : cases)
         EXPECT_EQ(cli::FindProfile(settings_, c.text), c.slot) << c.text;
+}
+
+TEST_F(CliChoicesTest, ABeginningOfSeveralProfilesListsThem)
+{
+    const std::string error = Apply({"-p", "GENERIC"});
+    EXPECT_NE(error.find("several profiles"), std::string::npos) << error;
+    EXPECT_NE(error.find("\n  0  AVI - DivX/XviD Video  (generic-avi)"), std::string::npos) << error;
+    EXPECT_NE(error.find("\n  2  Same as original video  (generic-original)"), std::string::npos) << error;
+    EXPECT_EQ(error.find("DVD"), std::string::npos) << error;
+    EXPECT_EQ(Apply({"-p", "Blu"}), "'Blu' names no profile (see --list-profiles)");
+}
+
+TEST_F(CliChoicesTest, ProfileListFilteredWithContainerCodecsAndSize)
+{
+    EXPECT_EQ(cli::ProfileListing(settings_.catalogue, 1, "Avi"),
+              "Generic\n     0  AVI - DivX/XviD Video  (generic-avi)\n"
+              "          container avi; video DivX or XviD; audio as the source; size as the source\n");
+    EXPECT_EQ(cli::ProfileListing(settings_.catalogue, 1, "dvdIMG"),
+              "VCD SVCD DVD\n  *  1  DVD Folder (VIDEO_TS)  (disc-dvdimg)\n"
+              "          container DVD folder (VIDEO_TS); video as the source; audio as the source; size 720x480 "
+              "(NTSC)\n");
+    EXPECT_EQ(cli::ProfileListing(settings_.catalogue, 1, "mkv"), "");
+    const std::string all = cli::ProfileListing(settings_.catalogue, 1, "");
+    EXPECT_NE(all.find("Same as original video"), std::string::npos) << all;
+    EXPECT_NE(all.find("AVI - DivX"), std::string::npos) << all;
 }
 
 TEST_F(CliChoicesTest, EntriesByTextShownTextNumberOrBeginning)

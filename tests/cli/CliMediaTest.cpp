@@ -24,6 +24,8 @@ namespace {
 class CliMediaTest : public cli_test::CliProgram {
 protected:
     std::string Out() const { return folder_.Path() + "out/"; }
+    // The output folder as the summary names it.
+    std::string Folder() const { return folder_.Path() + "out"; }
 
     // A copy of a shared test clip under the given name.
     std::string Copy(const std::string& clip, const std::string& relative)
@@ -48,22 +50,26 @@ protected:
     }
 };
 
-// The third file, three seconds long, is trimmed to its seconds 1 to 3.
+// The third file, three seconds long, is trimmed to its seconds 1.5 to 3.
 TEST_F(CliMediaTest, SeveralFilesWithAGenericProfileAndATrim)
 {
     const std::vector<std::string> clips = {Copy(Clips().h264Aac, "in/one.mp4"), Copy(Clips().mpeg4Mp3, "in/two.avi"),
                                             Copy(Clips().multiTrack, "in/three.mkv")};
-    cli_test::CliRun run = Run({"--profile", "MP4 - MPEG-4 Video", "-o", Out(), clips[0], clips[1], "--start", "1",
+    cli_test::CliRun run = Run({"--profile", "MP4 - MPEG-4 Video", "-o", Out(), clips[0], clips[1], "--start", "1.5",
                                 "--end", "0:03", clips[2]});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"one.mp4", "three.mp4", "two.mp4"}));
     for (const std::string& name : Outputs())
         ExpectVideo(Out() + name, "mpeg4");
     EXPECT_NEAR(Seconds(Out() + "two.mp4"), 2.0, 0.3);
-    EXPECT_NEAR(Seconds(Out() + "three.mp4"), 2.0, 0.3);
+    EXPECT_NEAR(Seconds(Out() + "three.mp4"), 1.5, 0.15) << "the trim keeps its fraction of a second";
     for (const char* line : {"[1/3] " , "[2/3] ", "[3/3] "})
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("The job is finished."), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\n" + Out() + "one.mp4\n" + Out() + "two.mp4\n" + Out() + "three.mp4\n" +
+                           "3 converted, 0 failed, 0 skipped; output in " + Folder() + "\n"),
+              std::string::npos)
+        << run.out;
 }
 
 // Quotes and backslashes are plain letters in a file name; a file named
@@ -114,6 +120,19 @@ TEST_F(CliMediaTest, DvdFolderUnderTheDiscLabel)
     for (const char* file : {"VIDEO_TS/VIDEO_TS.IFO", "VIDEO_TS/VTS_01_0.IFO", "VIDEO_TS/VTS_01_1.VOB"})
         EXPECT_TRUE(fs::is_regular_file(Out() + "Holiday/" + file)) << file;
     ExpectVideo(Out() + "Holiday/VIDEO_TS/VTS_01_1.VOB", "mpeg2video");
+
+    // Again: the disc folder is left as it is, or replaced by a new one.
+    fs::remove(Out() + "Holiday/VIDEO_TS/VIDEO_TS.BUP");
+    cli_test::CliRun skipped = Run({"-q", "-p", "DVD Folder (VIDEO_TS)", "--tv-type", "pal", "--disc-label", "Holiday",
+                                    "--skip-existing", "-o", Out(), clip});
+    EXPECT_EQ(skipped.exitCode, 0) << skipped.err;
+    EXPECT_EQ(skipped.out, "0 converted, 0 failed, 1 skipped; output in " + Folder() + "\n");
+    cli_test::CliRun replaced = Run({"-q", "-p", "DVD Folder (VIDEO_TS)", "--tv-type", "pal", "--disc-label", "Holiday",
+                                     "--overwrite", "-o", Out(), clip});
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_EQ(replaced.out, Out() + "Holiday\n1 converted, 0 failed, 0 skipped; output in " + Folder() + "\n");
+    EXPECT_EQ(Outputs(), std::vector<std::string>{"Holiday"});
+    EXPECT_TRUE(fs::is_regular_file(Out() + "Holiday/VIDEO_TS/VIDEO_TS.BUP")) << "the folder is the new one";
 }
 
 TEST_F(CliMediaTest, SubtitleFileIsBurnedIn)
@@ -133,11 +152,12 @@ TEST_F(CliMediaTest, SubtitleFileIsBurnedIn)
 
 TEST_F(CliMediaTest, CtrlCStopsTheRunAndRemovesItsOutput)
 {
-    const std::string clip = Copy(Clips().longClip, "in/long.avi");
-    cli_test::CliRun run = Run({"-p", "MP4 - H.264 Video", "-o", Out(), clip},
+    const std::string clip = Copy(Clips().longClip, "in/long.avi"), next = Copy(Clips().mpeg4Mp3, "in/next.avi");
+    cli_test::CliRun run = Run({"-p", "MP4 - H.264 Video", "-o", Out(), clip, next},
                                [](const std::string& out) { return out.find("Converting video") != std::string::npos; });
     EXPECT_EQ(run.exitCode, 130) << run.out << run.err;
     EXPECT_NE(run.out.find("Aborted"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n0 converted, 0 failed, 2 skipped; output in "), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("The job was stopped by the user."), std::string::npos) << run.err;
     EXPECT_EQ(Outputs(), std::vector<std::string>{});
 }
@@ -167,6 +187,69 @@ TEST_F(CliMediaTest, UnreadableFilesFailAndTheOthersAreDone)
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"good.mp4", "other.mp4"}));
     EXPECT_NE(run.err.find("bad.avi"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("gone.avi"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\n" + Out() + "good.mp4\n" + Out() + "other.mp4\n2 converted, 2 failed, 0 skipped; output in " +
+                           Folder() + "\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// Without an option a rerun numbers its output; --skip-existing leaves the
+// source out, --overwrite puts the new file in the old one's place. --quiet
+// prints only the outputs and the summary.
+TEST_F(CliMediaTest, RerunsNumberSkipOrOverwriteTheEarlierOutput)
+{
+    const std::string clip = Copy(Clips().mpeg4Mp3, "in/clip.avi");
+    folder_.Write("out/clip.mp4", "old");
+    const std::vector<std::string> job = {"-q", "-p", "generic-mp4", "-o", Out(), clip};
+    auto rerun = [&](const char* option) {
+        std::vector<std::string> arguments = job;
+        arguments.insert(arguments.begin(), option);
+        return Run(arguments);
+    };
+
+    cli_test::CliRun skipped = rerun("--skip-existing");
+    EXPECT_EQ(skipped.exitCode, 0) << skipped.err;
+    EXPECT_EQ(skipped.out, "0 converted, 0 failed, 1 skipped; output in " + Folder() + "\n");
+    EXPECT_EQ(folder_.Read("out/clip.mp4"), "old");
+
+    cli_test::CliRun numbered = Run(job);
+    EXPECT_EQ(numbered.exitCode, 0) << numbered.err;
+    EXPECT_EQ(numbered.out, Out() + "clip_1.mp4\n1 converted, 0 failed, 0 skipped; output in " + Folder() + "\n");
+    EXPECT_EQ(folder_.Read("out/clip.mp4"), "old");
+
+    cli_test::CliRun replaced = rerun("--overwrite");
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_EQ(replaced.out, Out() + "clip.mp4\n1 converted, 0 failed, 0 skipped; output in " + Folder() + "\n");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"clip.mp4", "clip_1.mp4"}));
+    ExpectVideo(Out() + "clip.mp4", "mpeg4");
+}
+
+// Two sources of one name: the second output is numbered, and --overwrite
+// does not put it over the first one this run made.
+TEST_F(CliMediaTest, OverwriteSparesWhatTheSameRunMade)
+{
+    const std::string first = Copy(Clips().mpeg4Mp3, "a/clip.avi"), second = Copy(Clips().h264Aac, "b/clip.mp4");
+    cli_test::CliRun run = Run({"-q", "--overwrite", "-p", "generic-mp4", "-o", Out(), first, second});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, Out() + "clip.mp4\n" + Out() + "clip_1.mp4\n2 converted, 0 failed, 0 skipped; output in " +
+                           Folder() + "\n");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"clip.mp4", "clip_1.mp4"}));
+}
+
+TEST_F(CliMediaTest, VerboseShowsEachToolCommandAndItsLog)
+{
+    const std::string clip = Copy(Clips().mpeg4Mp3, "in/my clip.avi");
+    folder_.Write("in/bad.avi", std::string(4096, '\x55'));
+    cli_test::CliRun run = Run({"-v", "-q", "-p", "generic-mp4", "-o", Out(), clip, folder_.Path() + "in/bad.avi"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("diziv-cli: run: " + Program() + "avm -sfm "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(" '" + clip + "' "), std::string::npos) << "quoted for the shell\n" << run.err;
+    EXPECT_NE(run.err.find(" -o '" + Out() + "my clip.mp4'\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("\navm: cannot open " + folder_.Path() + "in/bad.avi"), std::string::npos)
+        << "the tool's log\n" << run.err;
+
+    cli_test::CliRun quiet = Run({"-q", "-p", "generic-mp4", "-o", Out(), clip});
+    EXPECT_EQ(quiet.err.find("run: "), std::string::npos) << quiet.err;
 }
 
 // Two users (each with a home, settings, lock and temp folder of their own)

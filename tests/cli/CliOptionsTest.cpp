@@ -5,18 +5,22 @@
 using cli::CliOptions;
 using cli::ParseCommandLine;
 
-TEST(CliOptions, ClockTimes)
+TEST(CliOptions, ClockTimesInMilliseconds)
 {
     const struct {
         const char* text;
-        std::optional<int> seconds;
+        std::optional<std::int64_t> milliseconds;
     } cases[] = {
-        {"0", 0},          {"75", 75},         {"1:30", 90},     {"01:02:03", 3723}, {"90:00", 5400},
-        {"1:5", {}},       {"1:60", {}},       {"", {}},         {"-5", {}},         {"1:02:03:04", {}},
-        {"1.5", {}},       {"a", {}},          {"1:", {}},       {":30", {}},
+        {"0", 0},            {"75", 75000},        {"1:30", 90000},      {"01:02:03", 3723000},
+        {"90:00", 5400000},  {"1.5", 1500},        {"0.05", 50},         {"2.125", 2125},
+        {"01:02.250", 62250}, {"1:00:59.999", 3659999},
+        {"1:5", {}},         {"1:60", {}},         {"1:59.9999", {}},    {"1:60.5", {}},
+        {"1:5.5", {}},       {"1.", {}},           {".5", {}},           {"1.5.2", {}},
+        {"1.5:00", {}},      {"", {}},             {"-5", {}},           {"1:02:03:04", {}},
+        {"a", {}},           {"1:", {}},           {":30", {}},          {"1.-5", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(cli::ParseClockTime(c.text), c.seconds) << c.text;
+        EXPECT_EQ(cli::ParseClockTime(c.text), c.milliseconds) << c.text;
 }
 
 TEST(CliOptions, SourceOptionsBelongToTheNextSource)
@@ -28,8 +32,8 @@ TEST(CliOptions, SourceOptionsBelongToTheNextSource)
     EXPECT_EQ(o.profile, "3");
     ASSERT_EQ(o.sources.size(), 3u);
     EXPECT_EQ(o.sources[0].path, "a.avi");
-    EXPECT_EQ(o.sources[0].start, 10);
-    EXPECT_EQ(o.sources[0].end, 20);
+    EXPECT_EQ(o.sources[0].start, 10000);
+    EXPECT_EQ(o.sources[0].end, 20000);
     EXPECT_EQ(o.sources[0].subtitleFile, "a b.srt");
     EXPECT_EQ(o.sources[1].path, "b.avi");
     EXPECT_FALSE(o.sources[1].start);
@@ -40,8 +44,8 @@ TEST(CliOptions, SourceOptionsBelongToTheNextSource)
 
 TEST(CliOptions, GlobalOptionsAnywhere)
 {
-    auto parsed =
-        ParseCommandLine({"a.avi", "-qy", "--no-letterbox", "--video-q=High", "--join", "-oOut", "--save", "--wait"});
+    auto parsed = ParseCommandLine(
+        {"a.avi", "-qvy", "--no-letterbox", "--video-q=High", "--join", "-oOut", "--save", "--wait", "--skip"});
     ASSERT_EQ(parsed.error, "");
     const CliOptions& o = parsed.options;
     EXPECT_TRUE(o.quiet);
@@ -52,7 +56,25 @@ TEST(CliOptions, GlobalOptionsAnywhere)
     EXPECT_EQ(o.outputFolder, "Out");
     EXPECT_TRUE(o.saveSettings);
     EXPECT_TRUE(o.wait);
+    EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.existing, CliOptions::Existing::Skip);
     EXPECT_EQ(o.sources.size(), 1u);
+    EXPECT_EQ(ParseCommandLine({"--overwrite", "--overwrite", "a"}).options.existing, CliOptions::Existing::Overwrite);
+    EXPECT_EQ(ParseCommandLine({"a"}).options.existing, CliOptions::Existing::Number);
+}
+
+// The filter text may follow as a word of its own, which is then no file.
+TEST(CliOptions, ProfileListFilter)
+{
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--list-profiles", "ipad"}, {"--list-profiles=ipad"}, {"-q", "--list", "ipad"}}) {
+        auto parsed = ParseCommandLine(arguments);
+        EXPECT_EQ(parsed.error, "") << arguments[0];
+        EXPECT_EQ(parsed.options.action, CliOptions::Action::ListProfiles);
+        EXPECT_EQ(parsed.options.profileFilter, "ipad") << arguments[0];
+        EXPECT_TRUE(parsed.options.sources.empty());
+    }
+    EXPECT_EQ(ParseCommandLine({"--list-profiles"}).options.profileFilter, "");
 }
 
 TEST(CliOptions, UsageErrors)
@@ -60,7 +82,10 @@ TEST(CliOptions, UsageErrors)
     const std::vector<std::vector<std::string>> cases = {
         {"--bogus"},                   {"-z"},
         {"--profile"},                 {"-p"},
-        {"--v"},                       // ambiguous: --version, --video-quality, --video-codec, --volume
+        {"--v"},                       // ambiguous: --version, --verbose, --video-quality, ...
+        {"--overwrite", "--skip-existing", "a"}, {"--skip", "--over", "a"},
+        {"--list-profiles", "a", "b"}, {"--list-profiles=a", "b"},
+        {"--start", "1.5.5", "a"},
         {"--start", "ten", "a.avi"},   {"--end", "1:99", "a.avi"},
         {"--audio-track", "-1", "a"},  {"--subtitle-track", "x", "a"},
         {"a.avi", "--start", "5"},     // nothing follows to trim

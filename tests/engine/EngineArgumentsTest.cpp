@@ -219,6 +219,15 @@ TEST(EngineArguments, RunOptionsWrapTheTemplate)
     run.source.trimStart = 0;
     run.source.trimEnd = 100;
     EXPECT_EQ(run.Arguments(), " -sfm Diziv_Test \"/videos/my clip.avi\" -ovc lavc -aid 1 -o \"/output/my clip.mpg\"");
+
+    // Milliseconds of a trim reach the encoder as decimals of its seconds.
+    run.source.trimStartMs = 50;
+    EXPECT_NE(run.Arguments().find(" -ss 0.05 -endpos 99.95 "), std::string::npos) << run.Arguments();
+    run.source.trimStart = 1;
+    run.source.trimStartMs = 500;
+    run.source.trimEnd = 99;
+    run.source.trimEndMs = 750;
+    EXPECT_NE(run.Arguments().find(" -ss 1.5 -endpos 98.25 "), std::string::npos) << run.Arguments();
     app::Application() = saved;
 }
 
