@@ -23,8 +23,11 @@ bool Refuse(app::UserDialogs& dialogs, const engine::SourceItem& item, const std
 bool ApplyTrim(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
 {
     const std::int32_t duration = static_cast<std::int32_t>(item.duration);
+    // A length the probe could not tell: the whole file, or the part asked for.
+    if (duration == 0 && !request.start && !request.end)
+        return true;
     const std::int32_t start = request.start.value_or(0);
-    const std::int32_t end = std::min(request.end.value_or(duration), duration);
+    const std::int32_t end = duration == 0 ? request.end.value_or(0) : std::min(request.end.value_or(duration), duration);
     if (start >= end)
         return Refuse(dialogs, item,
                       "the part from " + app::SecondsToClock(start) + " to " + app::SecondsToClock(end) +
