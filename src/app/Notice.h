@@ -27,6 +27,7 @@ enum class NoticeId {
     DiscLabelEmpty,
     DiscLabelSpecialCharacter,
     OutputFolderNotCreated,
+    OutputFolderUnusable,      // folder, the system's reason
     DiscSpaceShort,            // drive, required MB, free MB; a Yes/No question
     DiscSpaceTight,            // drive, required MB; a Yes/No question
     WorkingFolderNotCreated,   // where it was to be made

@@ -75,6 +75,8 @@ std::string NoticeText(const Notice& notice)
         return Join({Text("Not special char"), "\n\" * / : < > ? \\ | ' & ; #"});
     case NoticeId::OutputFolderNotCreated:
         return Text("Create folder failed");
+    case NoticeId::OutputFolderUnusable:
+        return Join({Text("Output folder unusable"), "\n", args.at(0), "\n", args.at(1)});
     case NoticeId::DiscSpaceShort:
         return DiscSpaceShortText(args.at(0), args.at(1), args.at(2));
     case NoticeId::DiscSpaceTight:

@@ -17,6 +17,7 @@
 #include "engine/EngineLauncher.h"
 #include "engine/EngineStatusBlock.h"
 #include "engine/MediaProbe.h"
+#include "engine/OutputFolderCheck.h"
 #include "engine/ProgressChannel.h"
 #include "engine/WorkingFolder.h"
 #include "lang/IniTextFile.h"
@@ -268,6 +269,10 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
     }
     if (!TakeSingleInstance(options, application, dialogs))
         return platform::InterruptSignal() ? InterruptedStatus() : kExitFailure;
+    if (const app::Outcome output = engine::PrepareOutputFolder(settings.OutputFolder); !output) {
+        app::ReportFailure(dialogs, output);
+        return kExitFailure;
+    }
 
     platform::CatchInterrupts();
     engine::EngineStatusBlock block;

@@ -32,8 +32,14 @@ std::string ClockText(std::int64_t milliseconds)
 bool ApplyTrim(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
 {
     const std::int64_t duration = std::int64_t{item.duration} * 1000;
+    // A length the probe could not tell: the whole file, or the part asked for.
+    if (duration == 0 && !request.start && !request.end)
+        return true;
+    if (duration == 0 && !request.end)
+        return Refuse(dialogs, item, "its length could not be read, so the part to keep needs --end as well");
     const std::int64_t start = request.start.value_or(0);
-    const std::int64_t end = std::min(request.end.value_or(duration), duration);
+    const std::int64_t end =
+        duration == 0 ? request.end.value_or(0) : std::min(request.end.value_or(duration), duration);
     if (start >= end)
         return Refuse(dialogs, item,
                       "the part from " + ClockText(start) + " to " + ClockText(end) + " is empty; the video lasts " +

@@ -1,6 +1,8 @@
 #pragma once
 // What the disc steps take from the conversion job, and what they leave for
 // the main window.
+#include "engine/OutputNaming.h"
+
 #include <cstdint>
 #include <string>
 
@@ -25,7 +27,9 @@ struct DvdTitleSettings {
 };
 
 struct DiscState {
-    std::string discFolder;  // receives the DVD or the image; no trailing '/'
+    engine::OutputName finalName;  // the disc's folder once it is complete
+    std::string discFolder;        // receives the DVD or the image meanwhile; no trailing '/'
+    std::string madeFolder;        // where the complete disc went
     // Size of the VOB files in MiB; the DVD progress display divides by it.
     std::int64_t vobTotalMegabytes = 0;
 };

@@ -114,7 +114,7 @@ std::optional<engine::ToolCommand> DvdAuthoring::Next()
 
 std::optional<engine::ToolCommand> DvdAuthoring::Finish()
 {
-    RemoveFailedDiscFolder(run_, state_.discFolder);
+    CompleteDiscFolder(run_, state_, {app::NoticeId::DvdImageFailed});
     return std::nullopt;
 }
 

@@ -41,7 +41,7 @@ class DvdAuthoring : public engine::ToolSequence {
 public:
     DvdAuthoring(DiscJob job, DvdTitleSettings settings, DiscRun run);
     std::optional<engine::ToolCommand> Next() override;
-    std::string ResultPath() const override { return state_.discFolder; }
+    std::string ResultPath() const override { return state_.madeFolder; }
     const DiscState& State() const { return state_; }
 
 private:

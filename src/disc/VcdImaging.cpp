@@ -58,7 +58,7 @@ std::optional<engine::ToolCommand> VcdImaging::Next()
 
 std::optional<engine::ToolCommand> VcdImaging::Finish()
 {
-    RemoveFailedDiscFolder(run_, state_.discFolder);
+    CompleteDiscFolder(run_, state_, {app::NoticeId::VcdImageFailed});
     return std::nullopt;
 }
 

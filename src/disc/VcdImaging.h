@@ -25,7 +25,7 @@ class VcdImaging : public engine::ToolSequence {
 public:
     VcdImaging(DiscJob job, DiscRun run);
     std::optional<engine::ToolCommand> Next() override;
-    std::string ResultPath() const override { return state_.discFolder; }
+    std::string ResultPath() const override { return state_.madeFolder; }
     const DiscState& State() const { return state_; }
 
 private:

@@ -7,7 +7,9 @@
 #include "EngineStatusBlock.h"
 #include "JobView.h"
 #include "JoinFormats.h"
+#include "OutputFolderCheck.h"
 #include "OutputNaming.h"
+#include "PartialOutput.h"
 #include "WorkingFolder.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
@@ -98,6 +100,8 @@ app::Outcome ConversionJob::CheckPreconditions()
         return joinable;
     if (app::Outcome labelled = CheckDiscLabel(&spec_.profile, spec_.settings.discLabel); !labelled)
         return labelled;
+    if (app::Outcome usable = PrepareOutputFolder(spec_.settings.outputFolder); !usable)
+        return usable;
     return PrepareWorkingFolder({spec_.settings.outputFolder, spec_.profile, spec_.joinerMode,
                                  TotalMinutes(spec_.rows),
                                  DiscCapacityFor(spec_.profile.kind, spec_.choice.video_quality)
@@ -156,10 +160,7 @@ void ConversionJob::ConvertRows()
         EngineRecord& record = *block_.Data();
         PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
                              TrimLength(item));
-        const std::string firstPath = spec_.rows.front().item.path;
-        outputPath_ = spec_.joinerMode ? JoinPartName(workingFolder_, OutputExtension(spec_.profile, firstPath))
-                                       : SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder,
-                                                          workingFolder_);
+        PlanRowOutput();
         bool ready = true;
         if (UsesDecodeScript(spec_.settings.decoder, item)) {
             decodeScriptPath_ = DecodeScriptPath();
@@ -174,7 +175,8 @@ void ConversionJob::ConvertRows()
                 firstSource = FrameSize{spec_.rows.front().item.width, spec_.rows.front().item.height};
             const Arguments arguments =
                 BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder,
-                                      spec_.settings.volume, block_.Name(), outputPath_, ExtensionOf(outputPath_),
+                                      spec_.settings.volume, block_.Name(), outputPath_,
+                                      finalName_ ? finalName_->extension : ExtensionOf(outputPath_),
                                       firstSource});
             if (!launcher_.StartEngine(EncoderPath(), arguments)) {
                 // The encoder could not be started: the launcher has said so.
@@ -190,15 +192,43 @@ void ConversionJob::ConvertRows()
     AfterConversions();
 }
 
+void ConversionJob::PlanRowOutput()
+{
+    const SourceItem& item = CurrentRow().item;
+    finalName_.reset();
+    if (spec_.joinerMode) {
+        outputPath_ = JoinPartName(workingFolder_, OutputExtension(spec_.profile, spec_.rows.front().item.path));
+    } else if (profiles::IsDiscImage(spec_.profile)) {
+        outputPath_ = SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder, workingFolder_);
+    } else {
+        finalName_ = SourceFinalName(spec_.profile, item.path, spec_.settings.outputFolder);
+        outputPath_ = PartialPathFor(*finalName_);
+    }
+}
+
+std::int32_t ConversionJob::CommitOutput(std::int32_t result)
+{
+    if (result != kResultSuccess || !finalName_)
+        return result;
+    if (std::optional<std::string> made = CommitPartial(outputPath_, *finalName_)) {
+        madePath_ = std::move(*made);
+        return result;
+    }
+    Tell(app::NoticeId::MoveVideoFailed);
+    StoreField(block_.Data()->result_code, kResultFailed);
+    return kResultFailed;
+}
+
 ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
 {
+    result = CommitOutput(result);
     const int listRow = CurrentRow().listRow;
     view_.SetHotRow(-1);
     view_.SetTicked(listRow, false);
     if (result == kResultSuccess) {
         view_.SetStatus(listRow, Text("Status OK"));
         if (!spec_.joinerMode && !profiles::IsDiscImage(spec_.profile))
-            view_.OutputMade(listRow, outputPath_);
+            view_.OutputMade(listRow, madePath_);
         return RowOutcome::Next;
     }
     RemovePartialOutput(outputPath_);
@@ -272,7 +302,8 @@ void ConversionJob::StartJoin()
 
     const std::string& firstPath = spec_.rows.front().item.path;
     const std::string extension = OutputExtension(spec_.profile, firstPath);
-    outputPath_ = JoinOutputName(firstPath, spec_.settings.outputFolder, extension);
+    finalName_ = JoinOutputName(firstPath, spec_.settings.outputFolder, extension);
+    outputPath_ = PartialPathFor(*finalName_);
     Arguments arguments = RecordNameArguments(block_.Name());
     if (profiles::IsOriginal(spec_.profile))
         AppendWords(arguments, OutputFormatOption(spec_.profile.command1, extension));
@@ -281,6 +312,7 @@ void ConversionJob::StartJoin()
                                    (spec_.choice.video_codec != 0 ? "XVID" : "DX50"));
     else
         AppendWords(arguments, spec_.profile.joincmd);
+    PinOutputFormat(arguments, extension);
     arguments.insert(arguments.end(), {"-o", outputPath_});
 
     const std::vector<std::string> parts = NumberedFiles(workingFolder_, extension);
@@ -307,9 +339,9 @@ void ConversionJob::StartJoin()
 void ConversionJob::FinishJoin()
 {
     view_.RefreshTotals();
-    const std::int32_t result = ResultCode();
+    const std::int32_t result = CommitOutput(ResultCode());
     if (result == kResultSuccess)
-        view_.OutputMade(-1, outputPath_);
+        view_.OutputMade(-1, madePath_);
     else
         RemovePartialOutput(outputPath_);
     if (result == kResultNotReported || result == kResultFailed)

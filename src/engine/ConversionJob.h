@@ -7,12 +7,14 @@
 // readable and OnTick() on a timer while it is busy.
 #include "app/Notice.h"
 #include "engine/JobSpec.h"
+#include "engine/OutputNaming.h"
 #include "engine/ProgressReport.h"
 #include "engine/ToolSequence.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -67,6 +69,12 @@ private:
     // Starts the rows from rowIndex_ on until one runs; moves on to the
     // join or disc step after the last.
     void ConvertRows();
+    // Chooses the output of the current row: a numbered part in the working
+    // folder, or the partial file of its final name in the output folder.
+    void PlanRowOutput();
+    // Gives the finished output of a run its final name; the result code
+    // the run ends with (kResultFailed when the rename failed).
+    std::int32_t CommitOutput(std::int32_t result);
     RowOutcome FinishRow(std::int32_t result);
     void AfterConversions();
     void StartJoin();
@@ -95,7 +103,9 @@ private:
     std::size_t rowIndex_ = 0;
     bool trimmed_ = false;
     std::uint32_t joinDuration_ = 0;
-    std::string outputPath_;  // of the run in progress
+    std::string outputPath_;  // what the run in progress writes
+    std::optional<OutputName> finalName_;  // where outputPath_ goes once complete
+    std::string madePath_;                 // where the last complete output went
     std::string workingFolder_;
     std::string decodeScriptPath_;
     std::unique_ptr<ToolSequence> discSequence_;

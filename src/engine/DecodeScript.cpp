@@ -15,6 +15,11 @@ std::string DecodeScriptPath()
     return app::SystemDirectory() + "temp_0000_" + tag + ".qvz";
 }
 
+bool ScriptCanName(const std::string& sourcePath)
+{
+    return sourcePath.find_first_of("\r\n") == std::string::npos;
+}
+
 std::string DecodeScriptText(const std::string& sourcePath)
 {
     return "DirectShowSource(\"" + app::DoubleBackslashes(sourcePath) + "\",fps=30.0,convertfps=true)\n"

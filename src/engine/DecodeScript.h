@@ -11,6 +11,10 @@ namespace engine {
 // product's order page + ".qvz"; the same for every source.
 std::string DecodeScriptPath();
 
+// Whether the script can name the source: its lines end at line breaks,
+// so a path holding one is read directly instead.
+bool ScriptCanName(const std::string& sourcePath);
+
 // The two-line script text for a source path.
 std::string DecodeScriptText(const std::string& sourcePath);
 

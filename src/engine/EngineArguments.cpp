@@ -199,8 +199,9 @@ void AppendSubtitleRendering(Arguments& arguments, const SourceItem& source, con
 
 bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source)
 {
-    return decoder == app::DecodeEngine::Script ||
-           (decoder == app::DecodeEngine::Auto && source.decodeViaDirectShow == 1);
+    return ScriptCanName(source.path) &&
+           (decoder == app::DecodeEngine::Script ||
+            (decoder == app::DecodeEngine::Auto && source.decodeViaDirectShow == 1));
 }
 
 Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
@@ -214,7 +215,8 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
         arguments.insert(arguments.end(), {"-ss", SecondsText(TrimStartMs(source)), "-endpos", SecondsText(length)});
 
     PictureSize size = PictureSizeFor(inputs);
-    const Arguments expanded = ExpandTemplate(inputs, size);
+    Arguments expanded = ExpandTemplate(inputs, size);
+    PinOutputFormat(expanded, inputs.outputExtension);
     arguments.insert(arguments.end(), expanded.begin(), expanded.end());
 
     if (source.audioTrack != -1)
@@ -229,6 +231,19 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
     }
     arguments.insert(arguments.end(), {"-o", inputs.outputPath});
     return arguments;
+}
+
+void PinOutputFormat(Arguments& arguments, const std::string& outputExtension)
+{
+    const auto lavf = std::adjacent_find(arguments.begin(), arguments.end(), [](const auto& a, const auto& b) {
+        return a == "-of" && b == "lavf";
+    });
+    if (lavf == arguments.end() || std::find(arguments.begin(), arguments.end(), "-lavfopts") != arguments.end())
+        return;
+    std::string format = LowerCase(outputExtension);
+    format.erase(0, format.find_first_not_of('.'));
+    if (!format.empty())
+        arguments.insert(lavf + 2, {"-lavfopts", "format=" + format});
 }
 
 std::string OutputFormatOption(const std::string& templateText, const std::string& outputExtension)

@@ -32,12 +32,17 @@ struct EngineArgumentInputs {
 
 // Whether the source is read through its decode script: always for the
 // script decoder, never for the built-in one, and in Auto mode when the
-// probe needed the script.
+// probe needed the script; never for a path the script cannot name.
 bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source);
 
 // The encoder's arguments. When UsesDecodeScript says so, the input is
 // DecodeScriptPath(), which the caller writes first.
 Arguments BuildEngineArguments(const EngineArgumentInputs& inputs);
+
+// Adds "-lavfopts format=<extension>" to a bare "-of lavf": the encoder
+// writes under a partial name, so the muxer cannot come from the name's
+// extension.
+void PinOutputFormat(Arguments& arguments, const std::string& outputExtension);
 
 // templateText with every __output_format__ replaced by the muxer options
 // that suit outputExtension (".avi", ".m4v", ...; case and dots do not matter).

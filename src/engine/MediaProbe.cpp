@@ -69,7 +69,7 @@ void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
         dialogs_.Report({app::NoticeId::FileTooSmall, {path}});
         return;
     }
-    if (decoder == app::DecodeEngine::Script)
+    if (decoder == app::DecodeEngine::Script && ScriptCanName(path))
         StartViaScript();
     else
         StartDirect();
@@ -130,7 +130,7 @@ void MediaProbe::AfterTestEncode()
     } else if (read) {
         result_ = ItemFromRecord(false);
         step_ = Step::Done;
-    } else if (decoder_ == app::DecodeEngine::Auto) {
+    } else if (decoder_ == app::DecodeEngine::Auto && ScriptCanName(path_)) {
         StartViaScript();
     } else {
         Fail();

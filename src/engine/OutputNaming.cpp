@@ -1,6 +1,7 @@
 #include "OutputNaming.h"
 
 #include "app/Utilities.h"
+#include "platform/DurableFiles.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <cstdio>
@@ -25,16 +26,32 @@ std::string NumberedName(const std::string& folder, const std::string& extension
     }
 }
 
-// folder + base + extension, or with "_1", "_2", ... before the extension.
-std::string FreeName(const std::string& folder, const std::string& base, const std::string& extension)
+}  // namespace
+
+std::string CutUtf8(const std::string& text, std::size_t maxBytes)
 {
-    std::string candidate = folder + base + extension;
-    for (int n = 1; app::FileExists(candidate); ++n)
-        candidate = folder + base + "_" + std::to_string(n) + extension;
-    return candidate;
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
 }
 
-}  // namespace
+std::string OutputName::Path() const
+{
+    const std::string tail = (number > 0 ? "_" + std::to_string(number) : std::string()) + extension;
+    const std::size_t limit = platform::NameLimit(folder);
+    const std::size_t room = limit > tail.size() ? limit - tail.size() : 0;
+    return folder + CutUtf8(base, room) + tail;
+}
+
+OutputName FirstFreeName(OutputName name)
+{
+    while (app::FileExists(name.Path()))
+        ++name.number;
+    return name;
+}
 
 std::string NumberedPath(const std::string& folder, int n, const std::string& extension)
 {
@@ -80,7 +97,13 @@ std::string SourceOutputName(const profiles::OutputProfile& profile, const std::
         return NumberedName(workingFolder, ".mpg");
     if (profiles::IsDvdImage(profile))
         return NumberedName(workingFolder, ".vob");
-    return FreeName(outputFolder, BaseNameOf(sourcePath), OutputExtension(profile, sourcePath));
+    return SourceFinalName(profile, sourcePath, outputFolder).Path();
+}
+
+OutputName SourceFinalName(const profiles::OutputProfile& profile, const std::string& sourcePath,
+                           const std::string& outputFolder)
+{
+    return FirstFreeName({outputFolder, BaseNameOf(sourcePath), OutputExtension(profile, sourcePath)});
 }
 
 std::string JoinPartName(const std::string& workingFolder, const std::string& extension)
@@ -88,10 +111,10 @@ std::string JoinPartName(const std::string& workingFolder, const std::string& ex
     return NumberedName(workingFolder, extension);
 }
 
-std::string JoinOutputName(const std::string& firstSourcePath, const std::string& outputFolder,
-                           const std::string& extension)
+OutputName JoinOutputName(const std::string& firstSourcePath, const std::string& outputFolder,
+                          const std::string& extension)
 {
-    return FreeName(outputFolder, BaseNameOf(firstSourcePath), extension);
+    return FirstFreeName({outputFolder, BaseNameOf(firstSourcePath), extension});
 }
 
 }  // namespace engine

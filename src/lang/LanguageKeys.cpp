@@ -90,6 +90,7 @@ constexpr LanguageKey kKeys[] = {
     {"MainDialog", "Fail to join"},
     {"MainDialog", "Move video failed"},
     {"MainDialog", "Create folder failed"},
+    {"MainDialog", "Output folder unusable"},
     {"MainDialog", "Delete temp yourself"},
     {"MainDialog", "Delete temp failed"},
     {"MainDialog", "Aborted by user"},

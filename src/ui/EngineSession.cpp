@@ -1,7 +1,9 @@
 #include "EngineSession.h"
 
 #include "app/Application.h"
+#include "app/SettingsStore.h"
 #include "app/UserDialogs.h"
+#include "engine/PartialOutput.h"
 
 #include <QSocketNotifier>
 
@@ -17,6 +19,8 @@ EngineSession::EngineSession(app::UserDialogs& dialogs)
         dialogs.Message(block.FailureText(), app::Application().appName);
         return;
     }
+    // What a killed run left half-written in the output folder goes now.
+    engine::RemoveAbandonedPartials(app::Settings().OutputFolder);
     if (channel.Open(block.Name())) {
         notifier_ = std::make_unique<QSocketNotifier>(channel.Descriptor(), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { DispatchProgress(); });

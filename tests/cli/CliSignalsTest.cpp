@@ -38,7 +38,9 @@ protected:
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (Outputs().empty() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);
-        EXPECT_EQ(Outputs(), std::vector<std::string>{"long.mp4"}) << "the encoder writes";
+        EXPECT_EQ(Outputs(), std::vector<std::string>{".long.mp4." + std::to_string(::getuid()) + "-" +
+                                                      std::to_string(cli) + ".part"})
+            << "the encoder writes its partial file";
         EXPECT_FALSE(Tools(cli).empty()) << "no encoder runs";
         return cli;
     }

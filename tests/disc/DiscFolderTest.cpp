@@ -1,4 +1,5 @@
 #include "disc/DiscFolder.h"
+#include "engine/PartialOutput.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,8 @@ TEST(PrepareDiscFolder, TakesTheFirstFreeNameAndCreatesTheDvdFolders)
             fs::create_directories(folder.Path() + "Out/" + name);
         disc::DiscState state;
         ASSERT_TRUE(disc::PrepareDiscFolder(Job(folder, "dvdimg_pal"), state).Succeeded());
-        EXPECT_EQ(state.discFolder, folder.Path() + "Out/" + c.chosen);
+        EXPECT_EQ(state.finalName.Path(), folder.Path() + "Out/" + c.chosen);
+        EXPECT_EQ(state.discFolder, engine::PartialPathFor(state.finalName)) << "the tools write a partial folder";
         EXPECT_TRUE(fs::is_directory(state.discFolder + "/VIDEO_TS"));
         EXPECT_TRUE(fs::is_directory(state.discFolder + "/AUDIO_TS"));
     }
@@ -49,8 +51,8 @@ TEST(PrepareDiscFolder, ImageProfilesGetABareFolderAndOthersNone)
     TestFolder folder;
     disc::DiscState state;
     ASSERT_TRUE(disc::PrepareDiscFolder(Job(folder, "svcdimg"), state).Succeeded());
-    EXPECT_TRUE(fs::is_directory(folder.Path() + "Out/MyDisc"));
-    EXPECT_FALSE(fs::exists(folder.Path() + "Out/MyDisc/VIDEO_TS"));
+    EXPECT_TRUE(fs::is_empty(state.discFolder));
+    EXPECT_FALSE(fs::exists(folder.Path() + "Out/MyDisc")) << "the final name comes at the end";
 
     disc::DiscState untouched;
     untouched.discFolder = "kept";
@@ -66,7 +68,7 @@ TEST(PrepareDiscFolder, APlainFileInTheWayFailsWithTheDiscMessage)
          {std::pair{"dvdimg", app::NoticeId::DvdImageFailed}, std::pair{"vcdimg", app::NoticeId::VcdImageFailed}}) {
         disc::DiscState state;
         EXPECT_EQ(disc::PrepareDiscFolder(Job(folder, shortName), state).Failure(), app::Notice(failure)) << shortName;
-        EXPECT_EQ(state.discFolder, folder.Path() + "Out/MyDisc") << "a file does not count as an existing folder";
+        EXPECT_EQ(state.finalName.Path(), folder.Path() + "Out/MyDisc") << "a file does not count as an existing folder";
     }
     EXPECT_TRUE(fs::is_regular_file(folder.Path() + "Out/MyDisc"));
 }

@@ -163,11 +163,12 @@ TEST_F(DiscMediaTest, DvdFolderPlaysEverySourceInOneTitleWithAChapterAtEachStart
     channel_.DispatchPending();
 
     ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
-    EXPECT_EQ(state_.discFolder, job.outputFolder + "MyDisc");
+    const std::string disc = job.outputFolder + "MyDisc";
+    EXPECT_EQ(state_.finalName.Path(), disc);
     for (const char* file : {"VIDEO_TS.IFO", "VTS_01_0.IFO", "VTS_01_1.VOB"})
-        EXPECT_TRUE(fs::is_regular_file(state_.discFolder + "/VIDEO_TS/" + file)) << file;
-    EXPECT_TRUE(fs::is_directory(state_.discFolder + "/AUDIO_TS"));
-    const std::string listing = Lsdvd(state_.discFolder);
+        EXPECT_TRUE(fs::is_regular_file(disc + "/VIDEO_TS/" + file)) << file;
+    EXPECT_TRUE(fs::is_directory(disc + "/AUDIO_TS"));
+    const std::string listing = Lsdvd(disc);
     EXPECT_EQ(Count(listing, std::regex(R"(\nTitle: \d+)")), 1u) << listing;
     EXPECT_NE(listing.find("Length: 00:00:04"), std::string::npos) << "both sources in the title\n" << listing;
     EXPECT_NE(listing.find("Format: PAL"), std::string::npos) << listing;
@@ -240,14 +241,16 @@ TEST_F(DiscMediaTest, VcdAndSvcdImagesHoldATrackPerSource)
         channel_.DispatchPending();
 
         ASSERT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess) << ToolLog();
-        const std::string cue = ReadAll(state_.discFolder + "/VideoCD.cue");
+        const std::string disc = state_.finalName.Path();
+        EXPECT_FALSE(fs::exists(state_.discFolder));
+        const std::string cue = ReadAll(disc + "/VideoCD.cue");
         EXPECT_TRUE(cue.starts_with("FILE \"VideoCD.bin\" BINARY")) << cue;
         EXPECT_EQ(Count(cue, std::regex("TRACK \\d+ MODE2/2352")), 3u) << "the data track and one per source\n" << cue;
-        EXPECT_EQ(std::distance(fs::directory_iterator(state_.discFolder), fs::directory_iterator()), 2)
+        EXPECT_EQ(std::distance(fs::directory_iterator(disc), fs::directory_iterator()), 2)
             << "the image and its cue sheet, no staging folder";
 
         std::string info;
-        avm_test::RunProgram({"vcd-info", "--cue-file", state_.discFolder + "/VideoCD.cue"}, &info);
+        avm_test::RunProgram({"vcd-info", "--cue-file", disc + "/VideoCD.cue"}, &info);
         EXPECT_NE(info.find("entries: 2"), std::string::npos) << info;
         EXPECT_NE(info.find(c.discType), std::string::npos) << info;
         EXPECT_EQ(Stages(), (std::set<std::int32_t>{3, 4}));

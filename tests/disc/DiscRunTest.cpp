@@ -48,13 +48,14 @@ TEST_F(DiscRunTest, BothDvdRunsGetTheirLinesAndSuccessKeepsTheFolder)
 {
     FakeEngineScript script("result=0", ArgumentsFile());
     state_ = RunDvd(Job("dvdimg"), Settings());
-    EXPECT_EQ(state_.discFolder, folder_.Path() + "Out/MyDisc");
+    EXPECT_EQ(state_.finalName.Path(), folder_.Path() + "Out/MyDisc");
     EXPECT_EQ(state_.vobTotalMegabytes, 0);
     EXPECT_EQ(ReadRecordedArguments(ArgumentsFile()),
               (std::vector<std::string>{"-sfm", block_.Name(), "-T", "-o", state_.discFolder}))
         << "the table of contents comes last";
     EXPECT_EQ(engine::LoadField(Record().result_code), engine::kResultSuccess);
-    EXPECT_TRUE(fs::is_directory(state_.discFolder + "/VIDEO_TS"));
+    EXPECT_TRUE(fs::is_directory(folder_.Path() + "Out/MyDisc/VIDEO_TS")) << "the tools' folder got the final name";
+    EXPECT_FALSE(fs::exists(state_.discFolder));
     EXPECT_TRUE(dialogs_.shown.empty());
 }
 

@@ -136,7 +136,7 @@ protected:
 
 TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
 {
-    FakeEngineScript script("only-if=-ok;result=0");
+    FakeEngineScript script("only-if=-ok;write-output;result=0");
     Run(Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi"}));
     EXPECT_EQ(view_.events, (std::vector<std::string>{
                                 "status 2 --", "status 3 --", "status 4 --", "busy",                //
@@ -145,6 +145,38 @@ TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
                                 "hot 4", "hot -1", "tick 4 off", "status 4 Done", "idle"}));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "})
         << "the last row's success decides the final message";
+    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), (std::vector<std::string>{"a-ok.mp4", "c-ok.mp4"}))
+        << "the finished files under their final names, and nothing else";
+}
+
+// The encoder writes a hidden partial file; only a run that succeeded gets
+// the final name, and a name taken while it ran is not overwritten.
+TEST_F(ConversionJobTest, OutputsGetTheirFinalNameOnlyOnceComplete)
+{
+    const std::string argv = folder_.Path() + "argv";
+    const std::string out = folder_.Path() + "out/";
+    {
+        FakeEngineScript script("write-output;result=0", argv);
+        JobSpec spec = Spec("generic-mp4", {"clip.avi"});
+        spec.profile.command1 = "-ovc lavc __output_format__";
+        Run(spec, [&] { folder_.Write("out/clip.mp4", "taken meanwhile"); });
+    }
+    const std::vector<std::string> arguments = testing_support::ReadRecordedArguments(argv);
+    ASSERT_GE(arguments.size(), 2u);
+    EXPECT_NE(std::find(arguments.begin(), arguments.end(), "format=mp4"), arguments.end())
+        << "the muxer comes from the final name's extension";
+    EXPECT_EQ(arguments.back(), out + ".clip.mp4." + std::to_string(::getuid()) + "-" + std::to_string(::getpid()) +
+                                    ".part");
+    EXPECT_EQ(testing_support::FileNames(out), (std::vector<std::string>{"clip.mp4", "clip_1.mp4"}));
+    EXPECT_EQ(folder_.Read("out/clip.mp4"), "taken meanwhile");
+    EXPECT_EQ(folder_.Read("out/clip_1.mp4"), "fake output");
+
+    for (const char* script : {"write-output;result=99", "write-output;wait-abort", "write-output;crash"}) {
+        SCOPED_TRACE(script);
+        FakeEngineScript failing(script);
+        Run(Spec("generic-mp4", {"other.avi"}, false), [&] { job_.RequestStop(); });
+        EXPECT_EQ(testing_support::FileNames(out), (std::vector<std::string>{"clip.mp4", "clip_1.mp4"}));
+    }
 }
 
 TEST_F(ConversionJobTest, StopEndsTheRunningRowAndLeavesTheRestUntouched)
@@ -169,18 +201,19 @@ TEST_F(ConversionJobTest, JoinRunsLastWithEveryPartAndAFailedPartEndsTheJob)
 {
     const std::string argv = folder_.Path() + "argv";
     {
-        FakeEngineScript script("result=0", argv);
+        FakeEngineScript script("write-output;result=0", argv);
         Run(Spec("generic-mp4", {"a.avi", "b.avi"}, true));
     }
     const std::vector<std::string> joined = testing_support::ReadRecordedArguments(argv);
-    ASSERT_GE(joined.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(joined.begin() + 2, joined.end()),
-              (std::vector<std::string>{"-ovc", "copy", "-o", folder_.Path() + "out/a.mp4", folder_.Path() + "a.avi",
-                                        folder_.Path() + "b.avi"}))
-        << "the fake writes no parts, so the sources themselves are joined";
+    ASSERT_EQ(joined.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(joined.begin() + 2, joined.begin() + 6),
+              (std::vector<std::string>{"-ovc", "copy", "-o",
+                                        folder_.Path() + "out/.a.mp4." + std::to_string(::getuid()) + "-" +
+                                            std::to_string(::getpid()) + ".part"}));
+    EXPECT_TRUE(joined[6].ends_with("/001.mp4") && joined[7].ends_with("/002.mp4")) << joined[6] << " " << joined[7];
     EXPECT_EQ(view_.events.back(), "idle");
     EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
-    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), std::vector<std::string>{})
+    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), std::vector<std::string>{"a.mp4"})
         << "the working folder goes";
 
     view_.events.clear();
@@ -239,9 +272,9 @@ TEST_F(ConversionJobTest, TheUsersOwnFoldersOutliveJoinsAndDiscJobs)
         bool joiner;
         const char* script;
     } cases[] = {
-        {"generic-mp4", true, "result=0"},
+        {"generic-mp4", true, "write-output;result=0"},
         {"generic-mp4", true, "result=99"},
-        {"generic-original", true, "result=0"},
+        {"generic-original", true, "write-output;result=0"},
         {"disc-dvdimg", false, "result=0"},
         {"disc-vcdimg", false, "result=99"},
     };

@@ -252,4 +252,38 @@ TEST(EngineArguments, DecodeScriptReplacesTheInputWhenTheSettingAsks)
         ASSERT_GE(argv.size(), 3u);
         EXPECT_EQ(argv[2], c.usesScript ? DecodeScriptPath() : kInput) << c.viaDirectShow;
     }
+    // The script is line-based: a name with a line break is read directly.
+    for (const char* path : {"/videos/two\nlines.avi", "/videos/two\rlines.avi"}) {
+        SourceItem source = TestSource();
+        source.path = path;
+        source.decodeViaDirectShow = 1;
+        EXPECT_FALSE(UsesDecodeScript(DecodeEngine::Script, source)) << path;
+        EXPECT_FALSE(UsesDecodeScript(DecodeEngine::Auto, source)) << path;
+    }
+}
+
+// The encoder writes under a partial name, so a bare "-of lavf" is told the
+// muxer the final name's extension stands for.
+TEST(EngineArguments, ABareLavfOutputIsToldItsFormat)
+{
+    const struct {
+        Arguments given;
+        std::string extension;
+        Arguments expected;
+    } cases[] = {
+        {{"-oac", "copy", "-of", "lavf", "-o", "x"}, ".FLV",
+         {"-oac", "copy", "-of", "lavf", "-lavfopts", "format=flv", "-o", "x"}},
+        {{"-of", "lavf", "-lavfopts", "format=mp4"}, ".flv", {"-of", "lavf", "-lavfopts", "format=mp4"}},
+        {{"-of", "mpeg"}, ".flv", {"-of", "mpeg"}},
+        {{"-idx"}, ".avi", {"-idx"}},
+    };
+    for (const auto& c : cases) {
+        Arguments arguments = c.given;
+        PinOutputFormat(arguments, c.extension);
+        EXPECT_EQ(arguments, c.expected) << CommandText(c.given);
+    }
+    Expansion run;
+    run.profile = TestProfile("generic-flv", "-ovc lavc __output_format__");
+    run.extension = ".flv";
+    EXPECT_EQ(run.Template(), "-ovc lavc -of lavf -lavfopts format=flv");
 }

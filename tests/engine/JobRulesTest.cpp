@@ -41,7 +41,7 @@ TEST(OutputNaming, DotsOriginalsAndJoins)
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip.Mov"), ".Mov");
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip"), "");
     EXPECT_EQ(JoinPartName(work, ".vob"), work + "002.vob");
-    EXPECT_EQ(JoinOutputName("/v/clip.avi", out, ".mp4"), out + "clip_2.mp4");
+    EXPECT_EQ(JoinOutputName("/v/clip.avi", out, ".mp4").Path(), out + "clip_2.mp4");
 }
 
 TEST(JoinFormats, UnconvertedJoinsNeedOneFormat)

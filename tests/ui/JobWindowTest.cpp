@@ -97,7 +97,7 @@ protected:
 TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
 {
     OpenWithRows("generic-mp4");
-    FakeEngineScript script("result=0;sleep=120;only-if=/b.avi;result=99");
+    FakeEngineScript script("write-output;result=0;sleep=120;only-if=/b.avi;result=99");
     std::vector<std::string> looks;
     std::vector<int> highlighted;
     WhileRunning([&] {
@@ -120,7 +120,7 @@ TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
 TEST_F(FakeJob, StopAsksAndOnlyOkStopsTheRun)
 {
     OpenWithRows("generic-mp4");
-    FakeEngineScript script("result=0;only-if=/b.avi;wait-abort");
+    FakeEngineScript script("write-output;result=0;only-if=/b.avi;wait-abort");
     bool pressed = false;
     WhileRunning([&] {
         if (HighlightedRow() != 1 || pressed)
@@ -143,8 +143,7 @@ TEST_F(FakeJob, StopAsksAndOnlyOkStopsTheRun)
     EXPECT_EQ(Look(), "idle 111111111110 0/10000");
 }
 
-// The tool of row b leaves a partial file under the row's output name and
-// then ends without success; no trace of it stays in the output folder.
+// The tool of row b leaves its partial file and then ends without success; no trace of it stays in the output folder.
 TEST_F(FakeJob, NothingHalfDoneStaysInTheOutputFolder)
 {
     // Like the real tools, the fake of row b takes back its success first.
@@ -163,7 +162,9 @@ TEST_F(FakeJob, NothingHalfDoneStaysInTheOutputFolder)
                     return;
                 wrote = true;
                 const std::string partial =
-                    joiner ? WorkingFolderIn(OutputFolder()) + "002.mp4" : OutputFolder() + "b.mp4";
+                    joiner ? WorkingFolderIn(OutputFolder()) + "002.mp4"
+                           : OutputFolder() + ".b.mp4." + std::to_string(::getuid()) + "-" +
+                                 std::to_string(::getpid()) + ".part";
                 std::ofstream file(partial);
                 file << "half";
                 EXPECT_TRUE(file.good()) << partial;
@@ -201,10 +202,10 @@ TEST_F(FakeJob, JoinerFailuresLeaveNoOutput)
         std::vector<std::string> statuses;
         std::string message;
     } cases[] = {
-        {"generic-mp4", -1, "result=0;only-if=/b.avi;result=99", {"Done", "Failed", "--"}, kJoinFailed},
-        {"generic-original", 0, "result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"}, kOriginalJoinFailed},
+        {"generic-mp4", -1, "write-output;result=0;only-if=/b.avi;result=99", {"Done", "Failed", "--"}, kJoinFailed},
+        {"generic-original", 0, "write-output;result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"}, kOriginalJoinFailed},
         // Only the join run names the output folder's a.mp4.
-        {"generic-mp4", -1, "result=0;only-if=out/a.mp4;result=1", {"Done", "Done", "Done"}, kJoinFailed},
+        {"generic-mp4", -1, "write-output;result=0;only-if=out/.a.mp4.;result=1", {"Done", "Done", "Done"}, kJoinFailed},
         {"generic-mp4", -1, nullptr, {"--", "--", "--"}, "Error! Failed to load " + Program() + "avm ."},
     };
     for (const auto& c : cases) {
@@ -226,7 +227,7 @@ TEST_F(FakeJob, AutomaticShutdownCountsDownInsteadOfTheFinalMessage)
 {
     app::Settings().autoShutdown = 1;
     OpenWithRows("generic-mp4");
-    FakeEngineScript script("result=0");
+    FakeEngineScript script("write-output;result=0");
     int countdowns = 0;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -268,7 +269,7 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
         // first and is dropped; the third comes 3725 s after the start.
         clock_.times = {1000, 1200, 1350, 3726000};
         FakeEngineScript script(
-            "result=0;progress=0,2500;sleep=150;progress=0,5000;sleep=150;progress=0,12000;sleep=150");
+            "write-output;result=0;progress=0,2500;sleep=150;progress=0,5000;sleep=150;progress=0,12000;sleep=150");
         std::vector<std::tuple<std::string, std::string, std::string>> shown;
         std::vector<int> bar;
         WhileRunning([&] {
@@ -293,7 +294,7 @@ TEST_F(FakeJob, DiscImageProfilesShowTheProgressBarOnlyWhileBusy)
     OpenWithRows("disc-dvdimg");
     auto* strip = Find<QStackedWidget>(window_.get(), "bottomStrip");
     EXPECT_EQ(strip->currentIndex(), 1);
-    FakeEngineScript script("result=0;sleep=120");
+    FakeEngineScript script("write-output;result=0;sleep=120");
     std::vector<int> pages;
     WhileRunning([&] {
         if (pages.empty() || pages.back() != strip->currentIndex())
@@ -307,7 +308,7 @@ TEST_F(FakeJob, DiscImageProfilesShowTheProgressBarOnlyWhileBusy)
 TEST_F(FakeJob, TheWindowStaysOpenWhileBusyAndLeavesNothingBehindWhenClosed)
 {
     OpenWithRows("generic-mp4");
-    FakeEngineScript script("result=0;sleep=100");
+    FakeEngineScript script("write-output;result=0;sleep=100");
     bool tried = false;
     WhileRunning([&] {
         if (tried)

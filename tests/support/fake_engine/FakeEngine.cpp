@@ -14,6 +14,7 @@
 //   tracks=A,S       write A audio tracks (ids 128.., "eng") and S subtitle
 //                    tracks (ids 0.., "und")
 //   only-if=TEXT     end here (exit 0) unless an argument contains TEXT
+//   write-output     write a few bytes to the file named after -o
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
 #include "platform/NotifySocket.h"
@@ -98,6 +99,14 @@ void WriteTracks(engine::EngineRecord& record, int audio, int subtitles)
         record.tracks[entry] = {engine::kTrackSubtitle, i, "und", ""};
 }
 
+void WriteOutput(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "-o")
+            std::ofstream(argv[i + 1], std::ios::binary) << "fake output";
+    }
+}
+
 bool ArgumentContains(int argc, char** argv, const std::string& text)
 {
     for (int i = 1; i < argc; ++i)
@@ -163,6 +172,10 @@ int main(int argc, char** argv)
         if (step.rfind("only-if=", 0) == 0) {
             if (!ArgumentContains(argc, argv, step.substr(8)))
                 return 0;
+            continue;
+        }
+        if (step == "write-output") {
+            WriteOutput(argc, argv);
             continue;
         }
         if (!step.empty() && !RunStep(step, record, socketPath))

@@ -1,0 +1,27 @@
+#pragma once
+// What it takes for a finished file to be there after a crash: its data on
+// the disk before its name appears, and a name that never replaces another.
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// Flushes a file, or a folder with everything in it, to the disk; false
+// when anything could not be flushed.
+bool SyncToDisk(const std::string& path);
+
+// Flushes the entries of a folder (names made, renamed or removed).
+bool SyncFolderEntries(const std::string& folder);
+
+// Renames a file or folder within its file system, failing with EEXIST
+// when `to` exists (also an empty folder, which rename(2) would replace).
+// 0 on success, else the errno value.
+int RenameWithoutReplacing(const std::string& from, const std::string& to);
+
+// The longest file name, in bytes, the folder's file system takes.
+std::size_t NameLimit(const std::string& folder);
+
+// Whether no process of that id exists any more.
+bool ProcessGone(long pid);
+
+}  // namespace platform
