@@ -24,8 +24,8 @@ std::string EstimateLeft(int position, std::uint64_t elapsedMs)
 
 }  // namespace
 
-TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock)
-    : out_(out), style_(style), clock_(clock)
+TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock, std::ostream& err)
+    : out_(out), err_(err), style_(style), clock_(clock)
 {
 }
 
@@ -70,6 +70,14 @@ void TerminalView::SetStatus(int row, const std::string& text)
     else if (style_ == Style::Plain)
         out_ << RowTitle(row) << ": " << text << "\n" << std::flush;
     lineOpen_ = false;
+}
+
+void TerminalView::SetReason(int row, const std::string& reason)
+{
+    if (reason.empty())
+        return;
+    EndLine();
+    err_ << "diziv-cli: " << rows_.at(row).item.path << ": " << reason << "\n" << std::flush;
 }
 
 void TerminalView::ShowProgress(std::uint32_t stage, const engine::ProgressView& view)

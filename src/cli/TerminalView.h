@@ -2,13 +2,15 @@
 // The conversion job's window on a terminal: the sources as rows, a live
 // progress line per source (percent, elapsed time, time left) when standard
 // output is a terminal, one plain line per event when it is not, nothing
-// with --quiet.
+// with --quiet. Why a source failed goes to the error stream, as
+// "diziv-cli: FILE: reason".
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
 #include "engine/SourceItem.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -19,7 +21,7 @@ class TerminalView : public engine::JobView {
 public:
     enum class Style { Live, Plain, Quiet };
 
-    TerminalView(std::ostream& out, Style style, const platform::Clock& clock);
+    TerminalView(std::ostream& out, Style style, const platform::Clock& clock, std::ostream& err = std::cerr);
 
     void AddSource(const engine::SourceItem& item);
     // A new display from the job's progress report.
@@ -37,10 +39,13 @@ public:
 
     void SetTicked(int, bool) override {}
     void SetStatus(int row, const std::string& text) override;
+    void SetReason(int row, const std::string& reason) override;
+    void SetRunLog(int, const std::string&) override {}
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override {}
     void ShowShutdownDialog() override {}
+    void OpenFolder(const std::string&) override {}
 
 private:
     struct Row {
@@ -51,6 +56,7 @@ private:
     std::string RowTitle(int row) const;
 
     std::ostream& out_;
+    std::ostream& err_;
     Style style_;
     const platform::Clock& clock_;
     std::vector<Row> rows_;

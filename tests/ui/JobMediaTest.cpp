@@ -53,7 +53,8 @@ protected:
     {
         dialogs_.shown.clear();
         Convert();
-        EXPECT_EQ(Messages(), std::vector<std::string>{"The job is finished.      "});
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(Messages().front().starts_with("The job is finished.\n\n")) << Messages().front();
         EXPECT_EQ(Statuses(), statuses);
         for (const std::string& name : OutputFiles())
             EXPECT_FALSE(name.starts_with("__tempFolder__")) << name;

@@ -14,6 +14,8 @@
 //   tracks=A,S       write A audio tracks (ids 128.., "eng") and S subtitle
 //                    tracks (ids 0.., "und")
 //   only-if=TEXT     end here (exit 0) unless an argument contains TEXT
+//   say=TEXT         write the log line "NAME: TEXT", NAME being the tool's
+//                    file name, as the real tools do
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
 #include "platform/NotifySocket.h"
@@ -98,6 +100,11 @@ void WriteTracks(engine::EngineRecord& record, int audio, int subtitles)
         record.tracks[entry] = {engine::kTrackSubtitle, i, "und", ""};
 }
 
+std::string ToolName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
 bool ArgumentContains(int argc, char** argv, const std::string& text)
 {
     for (int i = 1; i < argc; ++i)
@@ -106,7 +113,8 @@ bool ArgumentContains(int argc, char** argv, const std::string& text)
     return false;
 }
 
-bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath)
+bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath,
+             const std::string& toolName)
 {
     std::string name = step.substr(0, step.find('='));
     std::string value = step.size() > name.size() ? step.substr(name.size() + 1) : "";
@@ -132,6 +140,8 @@ bool RunStep(const std::string& step, engine::EngineRecord& record, const std::s
         WriteFacts(record, value);
     } else if (name == "tracks") {
         WriteTracks(record, std::atoi(value.c_str()), std::atoi(value.substr(value.find(',') + 1).c_str()));
+    } else if (name == "say") {
+        std::fprintf(stderr, "%s: %s\n", toolName.c_str(), value.c_str());
     } else if (name == "exit") {
         std::exit(std::atoi(value.c_str()));
     } else {
@@ -165,7 +175,7 @@ int main(int argc, char** argv)
                 return 0;
             continue;
         }
-        if (!step.empty() && !RunStep(step, record, socketPath))
+        if (!step.empty() && !RunStep(step, record, socketPath, ToolName(argv[0])))
             return 1;
     }
     return 0;
