@@ -103,6 +103,7 @@ TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
 {
     OpenWithRows("generic-mp4");
     FakeEngineScript script("result=0;sleep=120;only-if=/b.avi;say=cannot open b.avi: Invalid data;result=99");
+    dialogs_.takeOffer = true;
     std::vector<std::string> looks;
     std::vector<int> highlighted;
     WhileRunning([&] {
@@ -120,6 +121,8 @@ TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
     EXPECT_EQ(Messages(), std::vector<std::string>{"The job is finished, but not every video could be converted.\n\n"
                                                    "2 converted, 1 failed\n\nNot converted:\nb.avi"});
     EXPECT_EQ(dialogs_.offered, std::vector<std::string>{"Open Output Folder"});
+    ASSERT_EQ(desktop_.opened.size(), 1u) << "the user took the offer";
+    EXPECT_EQ(desktop_.opened[0].toLocalFile().toStdString(), OutputFolder());
     EXPECT_EQ(Look(), "idle 111111111110 0/10000");
     EXPECT_EQ(HighlightedRow(), -1);
 
