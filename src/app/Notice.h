@@ -32,22 +32,27 @@ enum class NoticeId {
     DiscSpaceTight,            // drive, required MB; a Yes/No question
     WorkingFolderNotCreated,   // where it was to be made
     SubtitleFontMissing,
+    // Adding sources
+    SourceNotFound,           // path
+    SourceUnreadable,         // path, the system's reason
+    FileTooSmall,             // path
+    VideoUnreadable,          // path, optionally the encoder's reason; the probe tried every way it knows
+    VideoUnreadableByDecoder, // path, optionally the encoder's reason; another decoder may read it
     // While a job runs
     ToolNotLoaded,            // path of the tool
     DecoderSettingsNotWritten,
-    FileTooSmall,             // path
-    VideoUnreadable,          // path; the probe tried every way it knows
-    VideoUnreadableByDecoder, // path; another decoder may read it
-    JoinFailed,
-    OriginalJoinFailed,
+    JoinFailed,               // optionally the reason
+    OriginalJoinFailed,       // optionally the reason
     MoveVideoFailed,
-    DvdImageFailed,
-    VcdImageFailed,
+    DvdImageFailed,           // optionally the reason
+    VcdImageFailed,           // optionally the reason
     VcdXmlFailed,
     StopQuestion,  // an OK/Cancel question
     // The end of a job
     JobAborted,
-    JobAccomplished,
+    JobAccomplished,   // how many sources were converted
+    JobPartlyFailed,   // how many were converted, how many failed, then the failed files' names
+    JobOutputMade,     // the one output of a join or disc job
     TempFolderNotDeleted,  // folder
 };
 

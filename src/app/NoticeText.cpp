@@ -25,6 +25,42 @@ std::string Join(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
+// text with %1, %2 ... replaced by the values in turn.
+std::string FillIn(std::string text, std::initializer_list<std::string> values)
+{
+    int number = 1;
+    for (const std::string& value : values) {
+        const std::string marker = "%" + std::to_string(number++);
+        if (const std::size_t at = text.find(marker); at != std::string::npos)
+            text.replace(at, marker.size(), value);
+    }
+    return text;
+}
+
+// The optional argument at index after before; "" when there is none.
+std::string Optional(const std::vector<std::string>& args, std::size_t index, std::string_view before)
+{
+    return index < args.size() && !args[index].empty() ? Join({before, args[index]}) : "";
+}
+
+// The names from args[first] on, one a line, the first few only.
+std::string NameList(const std::vector<std::string>& args, std::size_t first)
+{
+    constexpr std::size_t kNamesShown = 5;
+    std::string list;
+    std::size_t shown = 0;
+    for (std::size_t i = first; i < args.size() && shown < kNamesShown; ++i, ++shown)
+        list += Join({"\n", args[i]});
+    if (const std::size_t more = args.size() - first - shown; more > 0)
+        list += Join({"\n", FillIn(Text("And more"), {std::to_string(more)})});
+    return list;
+}
+
+std::string JobCounts(const std::string& converted, const std::string& failed)
+{
+    return FillIn(Text("Job counts"), {converted, failed});
+}
+
 std::string FolderText(const std::string& path, std::string_view tail)
 {
     return Join({"The folder:\n\n", path, "\n\n", tail});
@@ -89,23 +125,29 @@ std::string NoticeText(const Notice& notice)
         return Join({"Error! Failed to load ", args.at(0), " ."});
     case NoticeId::DecoderSettingsNotWritten:
         return "Failed to write decoder setting file.";
+    case NoticeId::SourceNotFound:
+        return Join({Text("Source not found"), " ", args.at(0)});
+    case NoticeId::SourceUnreadable:
+        return Join({Text("Source unreadable"), " ", args.at(0), "\n\n", args.at(1)});
     case NoticeId::FileTooSmall:
-        return Join({"    Fail in load the file:", args.at(0), "\n\n    Unsupported  file!\n"});
+        return Join({Text("File too small"), " ", args.at(0)});
     case NoticeId::VideoUnreadable:
-        return Join({"    ", Text("Load video failed"), args.at(0), "\n\n    ", Text("Unsupported  video"), "\n"});
+        return Join({"    ", Text("Load video failed"), args.at(0), "\n\n    ", Text("Unsupported  video"), "\n",
+                     Optional(args, 1, "\n    ")});
     case NoticeId::VideoUnreadableByDecoder:
-        return Join({"    ", Text("Load video failed"), args.at(0), "\n\n    ", Text("Change decoder"), ".\n"});
+        return Join({"    ", Text("Load video failed"), args.at(0), "\n\n    ", Text("Change decoder"), ".\n",
+                     Optional(args, 1, "\n    ")});
     case NoticeId::JoinFailed:
-        return Join({"\n  ", Text("Fail to join"), "  \n\n"});
+        return Join({"\n  ", Text("Fail to join"), "  \n\n", Optional(args, 0, "  ")});
     case NoticeId::OriginalJoinFailed:
         return Join({"\n", Text("Fail to join"), "\n\n", Text("Not original join"), "\n\n", Text("Try another format"),
-                     "\n\n"});
+                     "\n\n", Optional(args, 0, "")});
     case NoticeId::MoveVideoFailed:
         return Text("Move video failed");
     case NoticeId::DvdImageFailed:
-        return Text("DVD image failed");
+        return Join({Text("DVD image failed"), Optional(args, 0, "\n\n")});
     case NoticeId::VcdImageFailed:
-        return Text("VCD image failed");
+        return Join({Text("VCD image failed"), Optional(args, 0, "\n\n")});
     case NoticeId::VcdXmlFailed:
         return Text("Create XML failed");
     case NoticeId::StopQuestion:
@@ -113,7 +155,12 @@ std::string NoticeText(const Notice& notice)
     case NoticeId::JobAborted:
         return Join({"\n      ", Text("Aborted by user"), "      \n"});
     case NoticeId::JobAccomplished:
-        return Join({Text("Mission accomplished"), "      "});
+        return Join({Text("Mission accomplished"), "\n\n", JobCounts(args.at(0), "0")});
+    case NoticeId::JobPartlyFailed:
+        return Join({Text("Job partly failed"), "\n\n", JobCounts(args.at(0), args.at(1)), "\n\n",
+                     Text("Not converted"), NameList(args, 2)});
+    case NoticeId::JobOutputMade:
+        return Join({Text("Mission accomplished"), "\n\n", Text("Output made"), " ", args.at(0)});
     case NoticeId::TempFolderNotDeleted:
         return Join({Text("Delete temp failed"), args.at(0), "\n", Text("Delete temp yourself"), "\n"});
     }

@@ -20,6 +20,15 @@ public:
     // The same questions asked by the core.
     virtual bool Question(const Notice& question) = 0;
     virtual bool Confirm(const Notice& question) = 0;
+
+    // Reports the notice with a further button labelled choice; true when
+    // the user pressed it. Front ends without buttons only report it.
+    virtual bool Offer(const Notice& notice, const std::string& choice)
+    {
+        (void)choice;
+        Report(notice);
+        return false;
+    }
 };
 
 }  // namespace app

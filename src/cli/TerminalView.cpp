@@ -28,8 +28,8 @@ std::string EstimateLeft(double done, std::uint64_t elapsedMs)
 
 }  // namespace
 
-TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock)
-    : out_(out), style_(style), clock_(clock)
+TerminalView::TerminalView(std::ostream& out, Style style, const platform::Clock& clock, std::ostream& err)
+    : out_(out), err_(err), style_(style), clock_(clock)
 {
 }
 
@@ -102,6 +102,14 @@ std::string TerminalView::Times(int position) const
     if (hotRow_ >= 0 && RowCount() > 1)
         text += " (job " + JobTimeLeft(position) + ")";
     return text;
+}
+
+void TerminalView::SetReason(int row, const std::string& reason)
+{
+    if (reason.empty())
+        return;
+    EndLine();
+    err_ << "diziv-cli: " << rows_.at(row).item.path << ": " << reason << "\n" << std::flush;
 }
 
 void TerminalView::ShowProgress(std::uint32_t stage, const engine::ProgressView& view)

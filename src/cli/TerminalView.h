@@ -2,7 +2,8 @@
 // The conversion job's window on a terminal: the sources as rows, a live
 // progress line (percent, elapsed time, time left of the source and of the
 // whole job) when standard output is a terminal, one plain line per event
-// and every 10 % when it is not, nothing with --quiet.
+// and every 10 % when it is not, nothing with --quiet. Why a source failed
+// goes to the error stream, as "diziv-cli: FILE: reason".
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
 #include "engine/SourceItem.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -23,7 +25,7 @@ public:
     enum class RowState { Waiting, Done, Failed, Stopped };
     using OutputHandler = std::function<void(int row, const std::string& path)>;
 
-    TerminalView(std::ostream& out, Style style, const platform::Clock& clock);
+    TerminalView(std::ostream& out, Style style, const platform::Clock& clock, std::ostream& err = std::cerr);
 
     void AddSource(const engine::SourceItem& item);
     // A new display from the job's progress report.
@@ -44,11 +46,14 @@ public:
 
     void SetTicked(int, bool) override {}
     void SetStatus(int row, const std::string& text) override;
+    void SetReason(int row, const std::string& reason) override;
+    void SetRunLog(int, const std::string&) override {}
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override {}
     void ShowShutdownDialog() override {}
     void OutputMade(int row, const std::string& path) override;
+    void OpenFolder(const std::string&) override {}
 
 private:
     struct Row {
@@ -62,6 +67,7 @@ private:
     std::string JobTimeLeft(int position) const;
 
     std::ostream& out_;
+    std::ostream& err_;
     Style style_;
     const platform::Clock& clock_;
     std::vector<Row> rows_;

@@ -17,6 +17,8 @@
 #include "platform/FileSystem.h"
 #include "profiles/ProfileMarkers.h"
 
+#include <filesystem>
+
 namespace engine {
 
 namespace {
@@ -38,6 +40,11 @@ int TotalMinutes(const std::vector<JobRow>& rows)
     for (const JobRow& row : rows)
         seconds += TrimLength(row.item);
     return WholeMinutes(seconds);
+}
+
+std::string FileName(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
 }
 
 // Output of a run that did not succeed: the name was free before the run,
@@ -78,6 +85,16 @@ std::int32_t ConversionJob::ResultCode() const
 app::NoticeId ConversionJob::JoinFailure() const
 {
     return profiles::IsOriginal(spec_.profile) ? app::NoticeId::OriginalJoinFailed : app::NoticeId::JoinFailed;
+}
+
+app::NoticeId ConversionJob::DiscFailure() const
+{
+    return profiles::IsVcdImage(spec_.profile) ? app::NoticeId::VcdImageFailed : app::NoticeId::DvdImageFailed;
+}
+
+bool ConversionJob::MakesOneOutput() const
+{
+    return spec_.joinerMode || profiles::IsVcdImage(spec_.profile) || profiles::IsDvdImage(spec_.profile);
 }
 
 void ConversionJob::SetBusy(Step step)
@@ -125,13 +142,20 @@ void ConversionJob::Start(JobSpec spec)
         app::ReportFailure(dialogs_, ready);
         return;
     }
-    for (const JobRow& row : spec_.rows)
+    for (const JobRow& row : spec_.rows) {
         view_.SetStatus(row.listRow, "--");
+        view_.SetReason(row.listRow, "");
+        view_.SetRunLog(row.listRow, "");
+    }
     if (spec_.rows.empty()) {
         CleanUp(false);
         Tell(app::NoticeId::NoVideoTicked);
         return;
     }
+    convertedRows_ = 0;
+    failedPaths_.clear();
+    outputFailure_.reset();
+    launcher_.BeginJobLogs();
 
     joinDuration_ = 0;
     trimmed_ = false;
@@ -219,13 +243,17 @@ std::int32_t ConversionJob::CommitOutput(std::int32_t result)
     return kResultFailed;
 }
 
-ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
+// A row that failed stays ticked, so that converting again retries it; the
+// rows of a join or disc are unticked once their one output is made.
+ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const std::string& reason)
 {
     result = CommitOutput(result);
     const int listRow = CurrentRow().listRow;
     view_.SetHotRow(-1);
-    view_.SetTicked(listRow, false);
     if (result == kResultSuccess) {
+        ++convertedRows_;
+        if (!MakesOneOutput())
+            view_.SetTicked(listRow, false);
         view_.SetStatus(listRow, Text("Status OK"));
         if (!spec_.joinerMode && !profiles::IsDiscImage(spec_.profile))
             view_.OutputMade(listRow, madePath_);
@@ -235,10 +263,21 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result)
     if (result != kResultNotReported && result != kResultFailed)
         return RowOutcome::Next;
     view_.SetStatus(listRow, Text("Status Fail"));
-    if (!spec_.joinerMode)
+    view_.SetReason(listRow, reason);
+    failedPaths_.push_back(CurrentRow().item.path);
+    if (!MakesOneOutput())
         return RowOutcome::Next;
-    Tell(JoinFailure());
+    // The one output cannot be made without this row.
+    const std::string failure = reason.empty() ? FileName(CurrentRow().item.path)
+                                               : FileName(CurrentRow().item.path) + ": " + reason;
+    outputFailure_ = app::Notice{spec_.joinerMode ? JoinFailure() : DiscFailure(), {failure}};
     return RowOutcome::LeaveLoop;
+}
+
+std::string ConversionJob::RunReason() const
+{
+    const std::string reason = launcher_.LastRunReason();
+    return reason.empty() ? Text("No reason") : reason;
 }
 
 void ConversionJob::OnToolEvent()
@@ -247,11 +286,12 @@ void ConversionJob::OnToolEvent()
         return;
     switch (step_) {
     case Step::Converting:
+        view_.SetRunLog(CurrentRow().listRow, launcher_.LogPath());
         if (LoadField(block_.Data()->abort_request) == 1) {
             RemovePartialOutput(outputPath_);
             view_.SetStatus(CurrentRow().listRow, Text("Status Abortive"));
             AfterConversions();
-        } else if (FinishRow(ResultCode()) == RowOutcome::Next) {
+        } else if (FinishRow(ResultCode(), ResultCode() == kResultSuccess ? "" : RunReason()) == RowOutcome::Next) {
             ++rowIndex_;
             ConvertRows();
         } else {
@@ -262,6 +302,8 @@ void ConversionJob::OnToolEvent()
         FinishJoin();
         break;
     case Step::Disc:
+        if (const std::int32_t result = ResultCode(); result == kResultNotReported || result == kResultFailed)
+            outputFailure_ = app::Notice{DiscFailure(), {RunReason()}};
         RunDiscSteps();
         break;
     case Step::Idle:
@@ -317,10 +359,8 @@ void ConversionJob::StartJoin()
 
     const std::vector<std::string> parts = NumberedFiles(workingFolder_, extension);
     if (parts.empty()) {
-        for (const JobRow& row : spec_.rows) {
+        for (const JobRow& row : spec_.rows)
             arguments.push_back(row.item.path);
-            view_.SetTicked(row.listRow, false);
-        }
     } else {
         arguments.insert(arguments.end(), parts.begin(), parts.end());
     }
@@ -329,7 +369,7 @@ void ConversionJob::StartJoin()
         if (platform::MoveFile(parts.front(), outputPath_))
             StoreField(record.result_code, kResultSuccess);
         else
-            Tell(app::NoticeId::MoveVideoFailed);
+            outputFailure_ = app::Notice{app::NoticeId::MoveVideoFailed};
         FinishJoin();
     } else if (!launcher_.StartEngine(EncoderPath(), arguments)) {
         Finish();
@@ -345,7 +385,7 @@ void ConversionJob::FinishJoin()
     else
         RemovePartialOutput(outputPath_);
     if (result == kResultNotReported || result == kResultFailed)
-        Tell(JoinFailure());
+        outputFailure_ = app::Notice{JoinFailure(), {RunReason()}};
     Finish();
 }
 
@@ -365,22 +405,63 @@ void ConversionJob::RunDiscSteps()
 void ConversionJob::Finish()
 {
     SetBusy(Step::Idle);
+    launcher_.EndJobLogs();
     const bool autoShutdown = spec_.settings.autoShutdown;
     CleanUp(!autoShutdown);
     const std::int32_t result = ResultCode();
-    if (!autoShutdown) {
-        if (result == kResultStopped)
-            Tell(app::NoticeId::JobAborted);
-        else if (result == kResultSuccess)
-            Tell(app::NoticeId::JobAccomplished);
-    } else if (result != kResultStopped) {
-        view_.ShowShutdownDialog();
+    if (autoShutdown) {
+        if (result != kResultStopped)
+            view_.ShowShutdownDialog();
+    } else if (result == kResultStopped) {
+        Tell(app::NoticeId::JobAborted);
+    } else if (MakesOneOutput()) {
+        ReportOneOutput();
+    } else {
+        ReportConversions();
     }
+}
+
+void ConversionJob::ReportConversions()
+{
+    const std::string converted = std::to_string(convertedRows_);
+    if (failedPaths_.empty()) {
+        OfferOutputFolder({app::NoticeId::JobAccomplished, {converted}});
+        return;
+    }
+    app::Notice notice{app::NoticeId::JobPartlyFailed, {converted, std::to_string(failedPaths_.size())}};
+    for (const std::string& path : failedPaths_)
+        notice.args.push_back(FileName(path));
+    if (convertedRows_ > 0)
+        OfferOutputFolder(notice);
+    else
+        dialogs_.Report(notice);
+}
+
+void ConversionJob::ReportOneOutput()
+{
+    if (outputFailure_) {
+        dialogs_.Report(*outputFailure_);
+        return;
+    }
+    // A step that failed without a tool run (a disc folder that could not
+    // be made) has said why already.
+    if (ResultCode() != kResultSuccess)
+        return;
+    for (const JobRow& row : spec_.rows)
+        view_.SetTicked(row.listRow, false);
+    OfferOutputFolder({app::NoticeId::JobOutputMade, {spec_.joinerMode ? madePath_ : spec_.settings.outputFolder}});
+}
+
+void ConversionJob::OfferOutputFolder(const app::Notice& notice)
+{
+    if (dialogs_.Offer(notice, Text("Open output folder")))
+        view_.OpenFolder(spec_.settings.outputFolder);
 }
 
 void ConversionJob::Abandon()
 {
     SetBusy(Step::Idle);
+    launcher_.EndJobLogs();
     CleanUp(false);
 }
 

@@ -75,12 +75,23 @@ private:
     // Gives the finished output of a run its final name; the result code
     // the run ends with (kResultFailed when the rename failed).
     std::int32_t CommitOutput(std::int32_t result);
-    RowOutcome FinishRow(std::int32_t result);
+    // Shows the row's outcome; reason says why a failed run failed.
+    RowOutcome FinishRow(std::int32_t result, const std::string& reason = {});
     void AfterConversions();
     void StartJoin();
     void FinishJoin();
     void RunDiscSteps();
     void Finish();
+    // The final message of a job that converts each row to a file of its own.
+    void ReportConversions();
+    // The final message of a join or disc job, whose rows make one output.
+    void ReportOneOutput();
+    // The final message with the button that opens the output folder.
+    void OfferOutputFolder(const app::Notice& notice);
+    bool MakesOneOutput() const;
+    // Why the run that just ended failed, as its log tells.
+    std::string RunReason() const;
+    app::NoticeId DiscFailure() const;
     void Abandon();
     void SetBusy(Step step);
     void CleanUp(bool reportFailure);
@@ -110,6 +121,10 @@ private:
     std::string decodeScriptPath_;
     std::unique_ptr<ToolSequence> discSequence_;
     std::uint32_t dvdTotalMB_ = 0;
+    // The outcome so far, for the final message.
+    int convertedRows_ = 0;
+    std::vector<std::string> failedPaths_;
+    std::optional<app::Notice> outputFailure_;  // of a join or disc job
 };
 
 }  // namespace engine

@@ -3,6 +3,8 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
+#include "engine/RunLog.h"
+#include "platform/FileSystem.h"
 
 #include <filesystem>
 
@@ -34,13 +36,34 @@ bool EngineLauncher::StartEngine(const std::string& path, const Arguments& argum
     terminatedMs_.reset();
     if (startObserver_)
         startObserver_(path, arguments);
-    std::string tempFolder = app::TempDirectory();
-    logPath_ = tempFolder.empty() ? "" : tempFolder + std::filesystem::path(path).filename().string() + ".log";
+    toolName_ = std::filesystem::path(path).filename().string();
+    const std::string tempFolder = app::TempDirectory();
+    if (tempFolder.empty()) {
+        logPath_.clear();
+    } else if (numberedLogs_) {
+        logPath_ = tempFolder + "job-" + std::to_string(jobLogs_.size() + 1) + "-" + toolName_ + ".log";
+        jobLogs_.push_back(logPath_);
+    } else {
+        logPath_ = tempFolder + toolName_ + ".log";
+    }
     if (child_.Start(path, arguments, logPath_) != 0) {
         dialogs_.Report({app::NoticeId::ToolNotLoaded, {path}});
         return false;
     }
     return true;
+}
+
+std::string EngineLauncher::LastRunReason() const
+{
+    return ReasonFromLogFile(logPath_, toolName_);
+}
+
+void EngineLauncher::BeginJobLogs()
+{
+    for (const std::string& log : jobLogs_)
+        platform::RemoveFile(log);
+    jobLogs_.clear();
+    numberedLogs_ = true;
 }
 
 bool EngineLauncher::Reap()

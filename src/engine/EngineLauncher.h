@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace app {
 class UserDialogs;
@@ -55,6 +56,14 @@ public:
 
     // The log of the run started last: the tool's output and error lines.
     const std::string& LogPath() const { return logPath_; }
+    // Why the run started last failed, as its log's last line tells.
+    std::string LastRunReason() const;
+
+    // Between these calls (a job) every run writes a log of its own,
+    // numbered in the order of the runs; other runs (probes) share one log
+    // per tool. Beginning a job removes the logs of the job before.
+    void BeginJobLogs();
+    void EndJobLogs() { numberedLogs_ = false; }
 
     // Called with each tool's path and arguments just before it starts
     // (and before its log is made anew), for front ends that show them.
@@ -70,6 +79,9 @@ private:
     platform::ChildProcess child_;
     std::string logPath_;
     StartObserver startObserver_;
+    std::string toolName_;
+    bool numberedLogs_ = false;
+    std::vector<std::string> jobLogs_;
     std::optional<std::uint64_t> abortSeenMs_;
     std::optional<std::uint64_t> terminatedMs_;
 };

@@ -1,7 +1,8 @@
 #pragma once
 // What the conversion job shows through its front end: the statuses and
-// ticks of the rows it converts, the row being converted, the busy look
-// and the shutdown countdown.
+// ticks of the rows it converts, why a row failed and where its run's log
+// is, the row being converted, the busy look, the output folder and the
+// shutdown countdown.
 #include <string>
 
 namespace engine {
@@ -13,6 +14,10 @@ public:
     // row is a JobRow::listRow of the running job.
     virtual void SetTicked(int row, bool ticked) = 0;
     virtual void SetStatus(int row, const std::string& text) = 0;
+    // Why the row's conversion failed, in the tool's words; "" when it did not.
+    virtual void SetReason(int row, const std::string& reason) = 0;
+    // The log of the row's last run; "" when it has none.
+    virtual void SetRunLog(int row, const std::string& logPath) = 0;
     // Highlights the row being converted and scrolls it into view; -1 for none.
     virtual void SetHotRow(int row) = 0;
 
@@ -28,6 +33,8 @@ public:
         static_cast<void>(row);
         static_cast<void>(path);
     }
+    // Opens the folder with the desktop's file manager, where there is one.
+    virtual void OpenFolder(const std::string& folder) = 0;
 };
 
 }  // namespace engine

@@ -8,7 +8,9 @@
 #include "app/Utilities.h"
 #include "platform/FileSystem.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace engine {
 
@@ -64,6 +66,14 @@ void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
     decoder_ = decoder;
     result_.reset();
     step_ = Step::Done;
+    firstReason_.clear();
+    if (const int error = platform::ReadError(path); error == ENOENT || error == ENOTDIR) {
+        dialogs_.Report({app::NoticeId::SourceNotFound, {path}});
+        return;
+    } else if (error != 0) {
+        dialogs_.Report({app::NoticeId::SourceUnreadable, {path, std::strerror(error)}});
+        return;
+    }
     std::int64_t size = app::FileSize(path);
     if (size >= 0 && size < kSmallestVideoFile) {
         dialogs_.Report({app::NoticeId::FileTooSmall, {path}});
@@ -119,6 +129,8 @@ void MediaProbe::OnToolEvent()
 void MediaProbe::AfterTestEncode()
 {
     const bool read = TestEncodeSucceeded();
+    if (!read && firstReason_.empty())
+        firstReason_ = launcher_.LastRunReason();
     if (step_ == Step::ViaScript) {
         platform::RemoveFile(scriptPath_);
         if (read) {
@@ -142,7 +154,7 @@ void MediaProbe::Fail()
     step_ = Step::Done;
     dialogs_.Report({decoder_ == app::DecodeEngine::Auto ? app::NoticeId::VideoUnreadable
                                                          : app::NoticeId::VideoUnreadableByDecoder,
-                     {path_}});
+                     {path_, firstReason_}});
 }
 
 std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder,

@@ -63,6 +63,8 @@ private:
     app::DecodeEngine decoder_ = app::DecodeEngine::Auto;
     Step step_ = Step::Done;
     std::string scriptPath_;
+    // Why the first test encode failed: the direct read tells most.
+    std::string firstReason_;
     std::optional<SourceItem> result_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -62,6 +63,15 @@ std::optional<std::uint64_t> FreeBytes(const std::string& path)
     if (path.empty() || ::statvfs(path.c_str(), &info) != 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+}
+
+int ReadError(const std::string& path)
+{
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file < 0)
+        return errno;
+    ::close(file);
+    return 0;
 }
 
 std::optional<std::uint64_t> FileBytes(const std::string& path)

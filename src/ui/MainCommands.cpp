@@ -8,6 +8,7 @@ bool IsGuarded(Command command)
 {
     switch (command) {
     case Command::Properties:
+    case Command::ShowLog:
     case Command::Stop:
     case Command::About:
     case Command::Home:
@@ -28,7 +29,8 @@ const std::vector<MenuItem>& ContextMenuItems()
         {Command::Remove, "Remove"},             {Command::RemoveAll, "Remove All"},
         {Command::MoveUp, "Move Up"},            {Command::MoveDown, "Move Down"},
         {Command::SplitVideo, "Split Video..."}, {Command::Subtitle, "Subtitle..."},
-        {Command::Properties, "Properties..."},  {Command::CheckAll, "Check All"},
+        {Command::Properties, "Properties..."},  {Command::ShowLog, "Show Log..."},
+        {Command::CheckAll, "Check All"},
         {Command::UncheckAll, "Uncheck All"},
     };
     return items;

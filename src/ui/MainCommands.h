@@ -28,6 +28,7 @@ enum class Command {
     UncheckAll = 32775,
     AddFolder = 32781,
     Properties = 32782,
+    ShowLog = 32783,
     DropFiles = 0x233,  // files dropped on the window; no control of its own
 };
 

@@ -82,6 +82,15 @@ public:
     void SetTicked(int row, bool ticked);
     // Column 4 of the row.
     void SetRowStatus(int row, const QString& text);
+    // Why the row's last conversion failed: its tooltip and a line of its
+    // Properties; "" when it did not.
+    QString RowReason(int row) const;
+    void SetRowReason(int row, const QString& reason);
+    // The log of the row's last run, which Show Log opens; "" for none.
+    QString RowLog(int row) const;
+    void SetRowLog(int row, const QString& logPath);
+    // Opens folder with the desktop's file manager.
+    void OpenFolder(const QString& folder);
 
     // Asks for the files to add: parent, title, initial folder, filter;
     // an empty list on cancel. Replaceable for tests.
@@ -215,6 +224,7 @@ private:
     int SingleSelectedRow();
     void OnSubtitle();
     void OnProperties();
+    void OnShowLog();
     void OnSplit();
 
     app::UserDialogs& dialogs_;

@@ -34,7 +34,12 @@ void MainDialog::OnChangeFolder()
 
 void MainDialog::OnOpenFolder()
 {
-    desktop_.Open(QUrl::fromLocalFile(OutputFolder()));
+    OpenFolder(OutputFolder());
+}
+
+void MainDialog::OpenFolder(const QString& folder)
+{
+    desktop_.Open(QUrl::fromLocalFile(folder));
 }
 
 }  // namespace ui

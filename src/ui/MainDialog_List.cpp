@@ -10,6 +10,7 @@
 #include "engine/DiscRules.h"
 
 #include <QCursor>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -56,7 +57,11 @@ std::unique_ptr<QMenu> MainDialog::BuildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName("listContextMenu");
-    const std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
+    const std::vector<int> selected = SelectedRows();
+    std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), selected);
+    if (selected.size() != 1 || RowLog(selected.front()).isEmpty() ||
+        !QFileInfo::exists(RowLog(selected.front())))
+        greyed.push_back(Command::ShowLog);
     for (const MenuItem& item : ContextMenuItems()) {
         if (item.command == Command::Subtitle && !app::Application().product.subtitleEdition)
             continue;
@@ -127,6 +132,26 @@ void MainDialog::SetTicked(int row, bool ticked)
 void MainDialog::SetRowStatus(int row, const QString& text)
 {
     sources_->SetStatus(row, text);
+}
+
+QString MainDialog::RowReason(int row) const
+{
+    return sources_->Reason(row);
+}
+
+void MainDialog::SetRowReason(int row, const QString& reason)
+{
+    sources_->SetReason(row, reason);
+}
+
+QString MainDialog::RowLog(int row) const
+{
+    return sources_->RunLog(row);
+}
+
+void MainDialog::SetRowLog(int row, const QString& logPath)
+{
+    sources_->SetRunLog(row, logPath);
 }
 
 }  // namespace ui

@@ -1,7 +1,9 @@
 // The commands that edit one source: its subtitle file, its track and
-// subtitle choices (Properties) and its trim range (Split).
+// subtitle choices (Properties) and its trim range (Split); and the log of
+// its last conversion (Show Log).
 #include "MainDialog.h"
 
+#include "LogDialog.h"
 #include "PropertiesDialog.h"
 #include "SourceListModel.h"
 #include "SplitDialog.h"
@@ -53,13 +55,22 @@ void MainDialog::OnProperties()
     if (Busy() || rows.size() != 1)
         return;
     engine::SourceItem& item = SourceAt(rows.front());
-    PropertiesDialog dialog(item, dialogs_, this);
+    PropertiesDialog dialog(item, dialogs_, this, sources_->Reason(rows.front()).toStdString());
     if (dialog.exec() != QDialog::Accepted || !dialog.ChoosesTracks())
         return;
     const PropertiesDialog::Choice& chosen = dialog.Result();
     item.subtitleTrack = chosen.subtitleTrack;
     item.audioTrack = chosen.audioTrack;
     chosen.style.ApplyTo(item);
+}
+
+void MainDialog::OnShowLog()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.size() != 1 || RowLog(rows.front()).isEmpty())
+        return;
+    LogDialog dialog(RowLog(rows.front()), this);
+    dialog.exec();
 }
 
 void MainDialog::OnSplit()

@@ -91,6 +91,7 @@ void MainDialog::ConnectSourceCommands()
     SetCommandHandler(Command::MoveDown, [this] { OnMoveDown(); });
     SetCommandHandler(Command::Subtitle, [this] { OnSubtitle(); });
     SetCommandHandler(Command::Properties, [this] { OnProperties(); });
+    SetCommandHandler(Command::ShowLog, [this] { OnShowLog(); });
     SetCommandHandler(Command::SplitVideo, [this] { OnSplit(); });
     ConnectListKeys();
     connect(sourceList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(Command::Properties); });

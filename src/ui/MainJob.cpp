@@ -63,6 +63,21 @@ void MainJob::SetStatus(int row, const std::string& text)
     window_.SetRowStatus(row, Qs(text));
 }
 
+void MainJob::SetReason(int row, const std::string& reason)
+{
+    window_.SetRowReason(row, Qs(reason));
+}
+
+void MainJob::SetRunLog(int row, const std::string& logPath)
+{
+    window_.SetRowLog(row, Qs(logPath));
+}
+
+void MainJob::OpenFolder(const std::string& folder)
+{
+    window_.OpenFolder(Qs(folder));
+}
+
 void MainJob::SetHotRow(int row)
 {
     // The run of the hot row has ended: its last messages still belong to it.

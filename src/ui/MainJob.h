@@ -37,10 +37,13 @@ public:
 
     void SetTicked(int row, bool ticked) override;
     void SetStatus(int row, const std::string& text) override;
+    void SetReason(int row, const std::string& reason) override;
+    void SetRunLog(int row, const std::string& logPath) override;
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override;
     void ShowShutdownDialog() override;
+    void OpenFolder(const std::string& folder) override;
 
 private:
     void OnConvert();

@@ -42,12 +42,13 @@ QGroupBox* Group(const QString& title, QFormLayout* form)
 
 }  // namespace
 
-PropertiesDialog::PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent)
+PropertiesDialog::PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent,
+                                   const std::string& failureReason)
     : QDialog(parent), dialogs_(dialogs)
 {
     setWindowTitle(LanguageText("PropertiesDialog", "Dialog Title"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FactsGroup(item));
+    layout->addWidget(FactsGroup(item, failureReason));
     const bool choosesTracks = engine::HasTracks(item);
     if (choosesTracks)
         layout->addWidget(ChoicesGroup(item));
@@ -66,13 +67,15 @@ PropertiesDialog::PropertiesDialog(const engine::SourceItem& item, app::UserDial
     connect(buttons, &QDialogButtonBox::rejected, this, &PropertiesDialog::reject);
 }
 
-QWidget* PropertiesDialog::FactsGroup(const engine::SourceItem& item)
+QWidget* PropertiesDialog::FactsGroup(const engine::SourceItem& item, const std::string& failureReason)
 {
     const engine::SourceFacts facts = engine::DescribeSource(item, !engine::HasTracks(item));
     auto* general = new QFormLayout;
     AddValue(general, LanguageText("PropertiesDialog", "File Location"), facts.location, "locationValue");
     AddValue(general, LanguageText("PropertiesDialog", "Media Duration"), facts.duration, "durationValue");
     AddValue(general, LanguageText("PropertiesDialog", "File Size"), facts.fileSize, "fileSizeValue");
+    if (!failureReason.empty())
+        AddValue(general, LanguageText("PropertiesDialog", "Failure Reason"), failureReason, "failureReasonValue");
     auto* video = new QFormLayout;
     AddValue(video, LanguageText("AdvancedDialog", "Video Codec"), facts.videoCodec, "videoCodecValue");
     AddValue(video, LanguageText("PropertiesDialog", "Video Bitrate"), facts.videoBitrate, "videoBitrateValue");

@@ -25,7 +25,9 @@ public:
         subtitle_options::SubtitleStyle style;
     };
 
-    PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent = nullptr);
+    // failureReason, when given, says why the source's last conversion failed.
+    PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent = nullptr,
+                     const std::string& failureReason = "");
 
     // True for the window with the track choices.
     bool ChoosesTracks() const { return audioList_ != nullptr; }
@@ -35,7 +37,7 @@ public:
     void accept() override;
 
 private:
-    QWidget* FactsGroup(const engine::SourceItem& item);
+    QWidget* FactsGroup(const engine::SourceItem& item, const std::string& failureReason);
     QWidget* ChoicesGroup(const engine::SourceItem& item);
 
     app::UserDialogs& dialogs_;

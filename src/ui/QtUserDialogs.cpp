@@ -3,6 +3,7 @@
 #include "app/NoticeText.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 
 void QtUserDialogs::Message(const std::string& text, const std::string& caption)
@@ -25,6 +26,17 @@ bool QtUserDialogs::Confirm(const std::string& text, const std::string& caption)
 void QtUserDialogs::Report(const app::Notice& notice)
 {
     Message(app::NoticeText(notice), app::NoticeCaption(notice));
+}
+
+bool QtUserDialogs::Offer(const app::Notice& notice, const std::string& choice)
+{
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(app::NoticeCaption(notice)),
+                    QString::fromStdString(app::NoticeText(notice)), QMessageBox::Ok, owner_);
+    QPushButton* offered = box.addButton(QString::fromStdString(choice), QMessageBox::ActionRole);
+    offered->setObjectName("offeredButton");
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == offered;
 }
 
 bool QtUserDialogs::Question(const app::Notice& question)

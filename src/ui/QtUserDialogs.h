@@ -18,6 +18,7 @@ public:
     void Report(const app::Notice& notice) override;
     bool Question(const app::Notice& question) override;
     bool Confirm(const app::Notice& question) override;
+    bool Offer(const app::Notice& notice, const std::string& choice) override;
 
 private:
     QWidget* owner_;

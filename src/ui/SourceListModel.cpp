@@ -44,6 +44,8 @@ QVariant SourceListModel::data(const QModelIndex& index, int role) const
         return Text(row, index.column());
     case Qt::TextAlignmentRole:
         return index.column() == kPathColumn ? QVariant() : QVariant(static_cast<int>(Qt::AlignCenter));
+    case Qt::ToolTipRole:
+        return row.reason.isEmpty() ? QVariant() : QVariant(row.reason);
     case Qt::CheckStateRole:
         return index.column() == kPathColumn ? QVariant(static_cast<int>(row.ticked ? Qt::Checked : Qt::Unchecked))
                                              : QVariant();
@@ -86,7 +88,7 @@ void SourceListModel::Append(const engine::SourceItem& item)
 {
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    rows_.push_back({item, true, QStringLiteral("--")});
+    rows_.push_back({item, true, QStringLiteral("--"), {}, {}});
     endInsertRows();
 }
 
@@ -105,6 +107,12 @@ void SourceListModel::SetStatus(int row, const QString& text)
     rows_.at(static_cast<std::size_t>(row)).status = text;
     const QModelIndex cell = index(row, kStatusColumn);
     Q_EMIT dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void SourceListModel::SetReason(int row, const QString& reason)
+{
+    rows_.at(static_cast<std::size_t>(row)).reason = reason;
+    Q_EMIT dataChanged(index(row, 0), index(row, kColumnCount - 1), {Qt::ToolTipRole});
 }
 
 void SourceListModel::SetTrimRange(int row, std::int32_t start, std::int32_t end)

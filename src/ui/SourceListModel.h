@@ -1,6 +1,7 @@
 #pragma once
 // The rows of the main window's source list: each row holds the probed
-// source item, whether it is ticked for conversion and its status text.
+// source item, whether it is ticked for conversion, its status text, why
+// its last conversion failed (the row's tooltip) and the log of that run.
 // The five columns show the path, the resolution, the trim start and end,
 // and the status; column 0 carries the tick box.
 #include "engine/SourceItem.h"
@@ -40,6 +41,10 @@ public:
     // Signals a change of the check state only when the tick changes.
     void SetTicked(int row, bool ticked);
     void SetStatus(int row, const QString& text);
+    const QString& Reason(int row) const { return rows_.at(static_cast<std::size_t>(row)).reason; }
+    void SetReason(int row, const QString& reason);
+    const QString& RunLog(int row) const { return rows_.at(static_cast<std::size_t>(row)).runLog; }
+    void SetRunLog(int row, const QString& logPath) { rows_.at(static_cast<std::size_t>(row)).runLog = logPath; }
     // Stores a new trim range in the item and shows it in the row.
     void SetTrimRange(int row, std::int32_t start, std::int32_t end);
 
@@ -54,6 +59,8 @@ private:
         engine::SourceItem item;
         bool ticked = true;
         QString status;
+        QString reason;
+        QString runLog;
     };
 
     QString Text(const Row& row, int column) const;

@@ -111,6 +111,8 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
         {cut, "-ovc lavc -oac lavc", out, "is damaged or cut off"},
         {noise, "-ovc lavc -oac lavc", out, "avm: cannot open " + noise},
         {missing, "-ovc lavc -oac lavc", out, "avm: cannot open " + missing},
+        // A folder that cannot be written, even by the superuser: a file stands where it should be.
+        {clip, "-ovc lavc -oac lavc", noise + "/out.avi", "avm: cannot create " + noise + "/out.avi: Not a directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -101,6 +101,29 @@ TEST_F(CliMediaTest, AFolderOfMixedClipsWithADeviceProfile)
     EXPECT_LT(run.out.find("A.mp4: Done"), run.out.find("b clip.avi: Done")) << "sorted by name\n" << run.out;
 }
 
+// A file that cannot be added or converted says why on standard error; the
+// others are converted all the same, and the run ends with status 1.
+TEST_F(CliMediaTest, EachFileThatFailsSaysWhyAndTheOthersStillConvert)
+{
+    const std::string good = Copy(Clips().mpeg4Mp3, "in/good.avi");
+    // Its first seconds read well, so it is added; its conversion finds the rest missing.
+    const std::string cut = folder_.Make("in/cut.mkv");
+    avm_test::MakeClip({"-i", Clips().longClip, "-c", "copy", cut});
+    fs::resize_file(cut, fs::file_size(cut) / 3);
+    const std::string tiny = folder_.Path() + "in/tiny.avi", missing = folder_.Path() + "in/missing.avi";
+    folder_.Write("in/tiny.avi", std::string(1023, 'x'));
+
+    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), good, cut, tiny, missing});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_EQ(Outputs(), std::vector<std::string>{"good.mp4"});
+    for (const std::string& line : std::vector<std::string>{"diziv-cli: The file is too small to be a video: " + tiny + "\n",
+                                    "diziv-cli: File not found: " + missing + "\n",
+                                    "diziv-cli: " + cut + ": " + cut + " is damaged or cut off",
+                                    "1 converted, 1 failed Not converted: cut.mkv\n"})
+        EXPECT_NE(run.err.find(line), std::string::npos) << line << "\n" << run.err;
+    EXPECT_NE(run.out.find("[2/2] " + cut + ": Failed"), std::string::npos) << run.out;
+}
+
 TEST_F(CliMediaTest, JoinMakesOneFileNamedAfterTheFirst)
 {
     const std::string first = Copy(Clips().mpeg4Mp3, "in/first.avi"), second = Copy(Clips().multiTrack, "in/second.mkv");

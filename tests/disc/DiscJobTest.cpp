@@ -26,6 +26,9 @@ class QuietView : public engine::JobView {
 public:
     void SetTicked(int, bool) override {}
     void SetStatus(int, const std::string&) override {}
+    void SetReason(int, const std::string&) override {}
+    void SetRunLog(int, const std::string&) override {}
+    void OpenFolder(const std::string&) override {}
     void SetHotRow(int) override {}
     void ShowBusy(bool) override {}
     void RefreshTotals() override {}

@@ -41,7 +41,12 @@ TEST(HelperRun, OutcomeFollowsTheExitAndRepeatedProgressIsSentOnce)
     EXPECT_EQ(recorded.progress[0].stage, 1);
     EXPECT_EQ(recorded.progress[1].value, 100);
 
-    EXPECT_EQ(authoring::RunHelper(Shell("exit 3"), Hooks(recorded)), HelperOutcome::Failed);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(authoring::RunHelper(Shell("echo 'ERR: cannot open a.vob' >&2; echo; exit 3"), Hooks(recorded)),
+              HelperOutcome::Failed);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(log.ends_with("sh ended with exit code 3: ERR: cannot open a.vob\n"))
+        << "the log ends with the helper's last words, which say why\n" << log;
     EXPECT_EQ(authoring::RunHelper(Shell("kill -9 $$"), Hooks(recorded)), HelperOutcome::Failed);
     EXPECT_EQ(authoring::RunHelper({"diziv-no-such-program", {}, {}, ""}, Hooks(recorded)), HelperOutcome::Failed);
 }

@@ -18,7 +18,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <map>
 
 using namespace engine;
 using testing_support::FakeEngineScript;
@@ -33,8 +36,14 @@ public:
     void ShowBusy(bool busy) override { Add(busy ? "busy" : "idle"); }
     void RefreshTotals() override { Add("totals"); }
     void ShowShutdownDialog() override { Add("shutdown"); }
+    void OpenFolder(const std::string& folder) override { Add("open " + folder); }
+    // Kept apart from the events: the job clears them at its start.
+    void SetReason(int row, const std::string& reason) override { reasons[row] = reason; }
+    void SetRunLog(int row, const std::string& logPath) override { logs[row] = logPath; }
 
     std::vector<std::string> events;
+    std::map<int, std::string> reasons;
+    std::map<int, std::string> logs;
 
 private:
     void Add(std::string event) { events.push_back(std::move(event)); }
@@ -67,9 +76,12 @@ protected:
         app::Application().programDirectory = folder_.Path() + "program/";
         testing_support::InstallFakeEngine(app::ProgramDirectory());
         block_.Open(app::Application().appSharedName, 0);
-        for (auto [key, text] : {std::pair{"Status OK", "Done"}, {"Status Fail", "Failed"},
-                                 {"Status Abortive", "Aborted"}, {"Mission accomplished", "Finished."},
-                                 {"Aborted by user", "Stopped."}, {"Fail to join", "Join failed."}})
+        for (auto [key, text] :
+             {std::pair{"Status OK", "Done"}, {"Status Fail", "Failed"}, {"Status Abortive", "Aborted"},
+              {"Mission accomplished", "Finished."}, {"Aborted by user", "Stopped."}, {"Fail to join", "Join failed."},
+              {"Job counts", "%1 converted, %2 failed"}, {"Job partly failed", "Some failed."},
+              {"Not converted", "Not converted:"}, {"And more", "and %1 more"}, {"Output made", "Made:"},
+              {"Open output folder", "Open"}, {"No reason", "No reason given."}, {"VCD image failed", "VCD failed."}})
             lang::LanguageTable().SetValue("MainDialog", key, text, true);
     }
     ~ConversionJobTest() override
@@ -134,17 +146,19 @@ protected:
 
 }  // namespace
 
+// A failed row keeps its tick, so that converting again retries exactly
+// the failed rows, and tells why it failed.
 TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
 {
-    FakeEngineScript script("only-if=-ok;write-output;result=0");
+    FakeEngineScript script("say=cannot open the input;only-if=-ok;write-output;result=0");
     Run(Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi"}));
     EXPECT_EQ(view_.events, (std::vector<std::string>{
                                 "status 2 --", "status 3 --", "status 4 --", "busy",                //
                                 "hot 2", "hot -1", "tick 2 off", "status 2 Done",                  //
-                                "hot 3", "hot -1", "tick 3 off", "status 3 Failed",                //
+                                "hot 3", "hot -1", "status 3 Failed",                              //
                                 "hot 4", "hot -1", "tick 4 off", "status 4 Done", "idle"}));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "})
-        << "the last row's success decides the final message";
+    EXPECT_EQ(view_.reasons, (std::map<int, std::string>{{2, ""}, {3, "cannot open the input"}, {4, ""}}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Some failed.\n\n2 converted, 1 failed\n\nNot converted:\nb.avi"});
     EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), (std::vector<std::string>{"a-ok.mp4", "c-ok.mp4"}))
         << "the finished files under their final names, and nothing else";
 }
@@ -179,6 +193,69 @@ TEST_F(ConversionJobTest, OutputsGetTheirFinalNameOnlyOnceComplete)
     }
 }
 
+TEST_F(ConversionJobTest, TheFinalMessageCountsTheConvertedAndNamesTheFailed)
+{
+    const struct {
+        const char* script;
+        std::vector<std::string> names;
+        std::string message;
+        std::vector<std::string> ticksOff;
+        bool offersFolder;
+    } cases[] = {
+        {"write-output;result=0", {"a.avi", "b.avi"}, "Finished.\n\n2 converted, 0 failed", {"tick 2 off", "tick 3 off"}, true},
+        {"only-if=a.avi;write-output;result=0", {"a.avi", "b.avi"}, "Some failed.\n\n1 converted, 1 failed\n\nNot converted:\nb.avi",
+         {"tick 2 off"}, true},
+        {"result=99",
+         {"1.avi", "2.avi", "3.avi", "4.avi", "5.avi", "6.avi", "7.avi"},
+         "Some failed.\n\n0 converted, 7 failed\n\nNot converted:\n1.avi\n2.avi\n3.avi\n4.avi\n5.avi\nand 2 more",
+         {},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        view_.events.clear();
+        dialogs_.shown.clear();
+        dialogs_.offered.clear();
+        FakeEngineScript script(c.script);
+        Run(Spec("generic-mp4", c.names));
+        EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+        std::vector<std::string> ticks;
+        std::copy_if(view_.events.begin(), view_.events.end(), std::back_inserter(ticks),
+                     [](const std::string& event) { return event.starts_with("tick"); });
+        EXPECT_EQ(ticks, c.ticksOff);
+        EXPECT_EQ(dialogs_.offered, c.offersFolder ? std::vector<std::string>{"Open"} : std::vector<std::string>{});
+    }
+
+    dialogs_.takeOffer = true;
+    FakeEngineScript script("write-output;result=0");
+    Run(Spec("generic-mp4", {"a.avi"}));
+    EXPECT_EQ(view_.events.back(), "open " + folder_.Path() + "out/");
+}
+
+// Every run of a job keeps a log of its own for its row; the next job
+// starts afresh.
+TEST_F(ConversionJobTest, EachRowKeepsTheLogOfItsRunUntilTheNextJob)
+{
+    const std::string tool = std::filesystem::path(EncoderPath()).filename().string();
+    const auto logText = [this](const std::string& path) { return folder_.Read(path.substr(folder_.Path().size())); };
+    {
+        FakeEngineScript script("only-if=b.avi;say=first;write-output;result=0");
+        Run(Spec("generic-mp4", {"a.avi", "b.avi"}));
+    }
+    ASSERT_EQ(view_.logs.size(), 2u);
+    const std::string firstLog = view_.logs[2], secondLog = view_.logs[3];
+    EXPECT_NE(firstLog, secondLog);
+    EXPECT_EQ(logText(firstLog), "");
+    EXPECT_EQ(logText(secondLog), tool + ": first\n");
+    EXPECT_EQ(view_.reasons[2], "No reason given.") << "a tool that says nothing still fails with a reason";
+
+    FakeEngineScript script("say=again;write-output;result=0");
+    Run(Spec("generic-mp4", {"b.avi"}));
+    EXPECT_EQ(view_.reasons[2], "") << "a new job clears what the rows showed";
+    EXPECT_EQ(logText(view_.logs[2]), tool + ": again\n");
+    EXPECT_FALSE(std::filesystem::exists(secondLog)) << "the logs of the job before go";
+}
+
 TEST_F(ConversionJobTest, StopEndsTheRunningRowAndLeavesTheRestUntouched)
 {
     FakeEngineScript script("wait-abort");
@@ -211,18 +288,24 @@ TEST_F(ConversionJobTest, JoinRunsLastWithEveryPartAndAFailedPartEndsTheJob)
                                         folder_.Path() + "out/.a.mp4." + std::to_string(::getuid()) + "-" +
                                             std::to_string(::getpid()) + ".part"}));
     EXPECT_TRUE(joined[6].ends_with("/001.mp4") && joined[7].ends_with("/002.mp4")) << joined[6] << " " << joined[7];
-    EXPECT_EQ(view_.events.back(), "idle");
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
+    EXPECT_EQ(std::vector<std::string>(view_.events.end() - 3, view_.events.end()),
+              (std::vector<std::string>{"idle", "tick 2 off", "tick 3 off"}))
+        << "the rows are unticked once the output is made";
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.\n\nMade: " + folder_.Path() + "out/a.mp4"});
     EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), std::vector<std::string>{"a.mp4"})
         << "the working folder goes";
 
     view_.events.clear();
     dialogs_.shown.clear();
-    FakeEngineScript failing("result=99");
+    FakeEngineScript failing("say=part broke;result=99");
     Run(Spec("generic-mp4", {"a.avi", "b.avi"}, true));
     EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "status 2 Failed"), 1);
     EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "hot 3"), 0) << "no row after a failed part";
-    EXPECT_EQ(Messages(), std::vector<std::string>{"\n  Join failed.  \n\n"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n  Join failed.  \n\n  a.avi: part broke"});
+    EXPECT_EQ(std::count_if(view_.events.begin(), view_.events.end(),
+                            [](const std::string& event) { return event.starts_with("tick"); }),
+              0)
+        << "rows of a join that failed stay ticked";
 }
 
 TEST_F(ConversionJobTest, DiscStepRunsAfterTheRowsAndDecidesTheOutcome)
@@ -236,18 +319,31 @@ TEST_F(ConversionJobTest, DiscStepRunsAfterTheRowsAndDecidesTheOutcome)
     });
     FakeEngineScript script("result=0");
     Run(Spec("disc-dvdimg", {"a.avi"}));
-    EXPECT_EQ(view_.events, (std::vector<std::string>{"status 2 --", "busy", "hot 2", "hot -1", "tick 2 off",
-                                                      "status 2 Done", "disc step", "disc step", "disc step",
-                                                      "idle"}));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.      "});
+    EXPECT_EQ(view_.events, (std::vector<std::string>{"status 2 --", "busy", "hot 2", "hot -1", "status 2 Done",
+                                                      "disc step", "disc step", "disc step", "idle",
+                                                      "tick 2 off"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.\n\nMade: " + folder_.Path() + "out/"});
 
-    view_.events.clear();
-    dialogs_.shown.clear();
-    FakeEngineScript failing("only-if=disc;result=99");
-    Run(Spec("disc-vcdimg", {"a.avi"}));
-    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "disc step"), 0)
-        << "a row that did not convert leaves nothing to author";
-    EXPECT_TRUE(Messages().empty()) << "a failure is no success";
+    const struct {
+        const char* script;
+        int discSteps;
+        std::string message;
+    } failures[] = {
+        {"only-if=disc;result=99", 0, "VCD failed.\n\na.avi: No reason given."},
+        {"result=0;only-if=disc;say=vcdxbuild ended with exit code 1;result=99", 3,
+         "VCD failed.\n\nvcdxbuild ended with exit code 1"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.script);
+        view_.events.clear();
+        dialogs_.shown.clear();
+        FakeEngineScript failing(failure.script);
+        Run(Spec("disc-vcdimg", {"a.avi"}));
+        EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "disc step"), failure.discSteps)
+            << "a row that did not convert leaves nothing to author";
+        EXPECT_EQ(Messages(), std::vector<std::string>{failure.message});
+        EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "tick 2 off"), 0);
+    }
 }
 
 TEST_F(ConversionJobTest, AnEncoderThatCannotStartEndsTheJobQuietly)

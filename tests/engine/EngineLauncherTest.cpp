@@ -4,6 +4,7 @@
 #include "app/Utilities.h"
 #include "engine/CommandLine.h"
 #include "engine/ProgressChannel.h"
+#include "engine/RunLog.h"
 #include "support/FakeClock.h"
 #include "support/FakeEngine.h"
 #include "support/RecordingDialogs.h"
@@ -157,4 +158,23 @@ TEST_F(LauncherTest, MissingToolIsReportedWithItsFullPath)
     }
     EXPECT_EQ(DvdToolPath(), folder_.Path() + "empty/dvdimage");
     EXPECT_EQ(VcdToolPath(), folder_.Path() + "empty/vcdimage");
+}
+
+// A run's reason is the last line of its log, shown without the tool's name.
+TEST(RunLog, TheReasonIsTheLastLineWithoutTheToolsName)
+{
+    const struct {
+        std::string log, reason;
+    } cases[] = {
+        {"avm: opening a.avi\navm: cannot open a.avi: Invalid data\n", "cannot open a.avi: Invalid data"},
+        {"avm: cannot create /o/a.mp4: Not a directory\r\n\n  \n", "cannot create /o/a.mp4: Not a directory"},
+        {"[mp3 @ 0x1] header missing\n", "[mp3 @ 0x1] header missing"},
+        {"dvdimage: dvdauthor ended with exit code 1: ERR: no VOB\n", "dvdauthor ended with exit code 1: ERR: no VOB"},
+        {"", ""},
+        {"\n \n", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string tool = c.log.starts_with("dvdimage") ? "dvdimage" : "avm";
+        EXPECT_EQ(ReasonFromLog(c.log, tool), c.reason) << c.log;
+    }
 }

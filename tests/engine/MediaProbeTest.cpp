@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 using namespace engine;
 using testing_support::FakeEngineScript;
 
@@ -97,4 +99,47 @@ TEST_F(ProbeTest, ProbeAfterProbeShowsNoOldFacts)
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(item->width, 0);
     EXPECT_EQ(item->tracks[0].kind, kTrackEnd);
+}
+
+// A source the encoder never sees says what is wrong with the file itself;
+// one the encoder cannot read says what the encoder found.
+TEST_F(ProbeTest, SourcesThatCannotBeReadSayWhy)
+{
+    for (auto [key, text] : {std::pair{"Source not found", "Not found:"}, {"Source unreadable", "Cannot read:"},
+                             {"File too small", "Too small for a video:"}})
+        lang::LanguageTable().SetValue("MainDialog", key, text, true);
+    const std::string loop = folder_.Path() + "loop.avi";
+    std::filesystem::create_symlink(loop, loop);
+    const std::string locked = Source("locked.avi", 4096);
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const std::string argumentsFile = folder_.Path() + "argv";
+    FakeEngineScript script("say=cannot open it: Invalid data found;exit=0", argumentsFile);
+    const struct {
+        std::string path;
+        std::string message;
+        bool encoderRan;
+    } cases[] = {
+        {folder_.Path() + "gone.avi", "Not found: " + folder_.Path() + "gone.avi", false},
+        {folder_.Path() + "locked.avi/inside.avi", "Not found: " + folder_.Path() + "locked.avi/inside.avi", false},
+        {Source("tiny.avi", 1023), "Too small for a video: " + folder_.Path() + "tiny.avi", false},
+        {loop, "Cannot read: " + loop + "\n\nToo many levels of symbolic links", false},
+        {Source("noise.avi", 1024),
+         "    Cannot load " + folder_.Path() + "noise.avi\n\n    Not a video.\n\n    cannot open it: Invalid data found",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        dialogs_.shown.clear();
+        std::filesystem::remove(argumentsFile);
+        EXPECT_FALSE(probe_.ProbeSource(c.path, app::DecodeEngine::Auto, {}).has_value());
+        ASSERT_EQ(dialogs_.shown.size(), 1u);
+        EXPECT_EQ(dialogs_.shown[0].text, c.message);
+        EXPECT_EQ(std::filesystem::exists(argumentsFile), c.encoderRan);
+    }
+    if (::geteuid() != 0) {  // the superuser reads any file
+        dialogs_.shown.clear();
+        EXPECT_FALSE(probe_.ProbeSource(locked, app::DecodeEngine::Auto, {}).has_value());
+        ASSERT_EQ(dialogs_.shown.size(), 1u);
+        EXPECT_EQ(dialogs_.shown[0].text, "Cannot read: " + locked + "\n\nPermission denied");
+    }
 }

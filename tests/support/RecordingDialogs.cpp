@@ -36,6 +36,13 @@ bool RecordingDialogs::Confirm(const app::Notice& question)
     return Question(question);
 }
 
+bool RecordingDialogs::Offer(const app::Notice& notice, const std::string& choice)
+{
+    Report(notice);
+    offered.push_back(choice);
+    return takeOffer;
+}
+
 bool RecordingDialogs::NextAnswer()
 {
     if (answers_.empty())

@@ -28,10 +28,14 @@ public:
     void Report(const app::Notice& notice) override;
     bool Question(const app::Notice& question) override;
     bool Confirm(const app::Notice& question) override;
+    // Records the notice and the offered choice; takes it when takeOffer is set.
+    bool Offer(const app::Notice& notice, const std::string& choice) override;
 
     void Answer(bool yes) { answers_.push_back(yes); }
 
     std::vector<Shown> shown;
+    std::vector<std::string> offered;  // the choices offered beside notices
+    bool takeOffer = false;
 
 private:
     bool NextAnswer();

@@ -1,9 +1,11 @@
 #include "WidgetTest.h"
 
+#include "app/NoticeText.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
 #include "support/FakePowerSwitch.h"
 #include "ui/AboutDialog.h"
+#include "ui/QtUserDialogs.h"
 #include "ui/CustomResolutionDialog.h"
 #include "ui/FolderBrowser.h"
 #include "ui/SettingsDialog.h"
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -126,6 +129,30 @@ TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)
     EXPECT_EQ(desktop_.opened[0].path().toStdString(), product.supportEmail);
     EXPECT_EQ(desktop_.opened[0].query(QUrl::FullyDecoded).toStdString(),
               "subject=" + product.applicationName + " --Technical Support");
+}
+
+// The final message's extra button answers true only when pressed; OK
+// stays the default.
+TEST_F(Dialogs, AnOfferedChoiceIsTakenOnlyByItsButton)
+{
+    QtUserDialogs dialogs;
+    const app::Notice notice{app::NoticeId::JobAccomplished, {"2"}};
+    for (const char* pressed : {"offeredButton", "ok"}) {
+        std::string text;
+        OnNextModal([&](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(message, nullptr);
+            text = message->text().toStdString();
+            EXPECT_EQ(message->defaultButton(), message->button(QMessageBox::Ok));
+            EXPECT_EQ(Find<QPushButton>(box, "offeredButton")->text(), "Open the folder");
+            if (std::string(pressed) == "ok")
+                message->button(QMessageBox::Ok)->click();
+            else
+                Find<QPushButton>(box, "offeredButton")->click();
+        });
+        EXPECT_EQ(dialogs.Offer(notice, "Open the folder"), std::string(pressed) == "offeredButton") << pressed;
+        EXPECT_EQ(text, app::NoticeText(notice));
+    }
 }
 
 TEST_F(Dialogs, FolderBrowserValidatesTheTypedFolder)

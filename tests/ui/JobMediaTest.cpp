@@ -53,7 +53,8 @@ protected:
     {
         dialogs_.shown.clear();
         Convert();
-        EXPECT_EQ(Messages(), std::vector<std::string>{"The job is finished.      "});
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(Messages().front().starts_with("The job is finished.\n\n")) << Messages().front();
         EXPECT_EQ(Statuses(), statuses);
         for (const std::string& name : OutputFiles())
             EXPECT_FALSE(name.starts_with("__tempFolder__")) << name;
@@ -81,6 +82,29 @@ TEST_F(MediaJob, ConvertTwoClipsTwiceWithoutReplacingAnyFile)
 
 // Quotes and backslashes are plain letters in a file name; a file chosen
 // in Add Files needs no known extension.
+// A source the encoder cannot read (here noise the probe never saw) fails
+// with the encoder's words in its tooltip, and stays ticked.
+TEST_F(MediaJob, AnUnreadableSourceFailsWithTheEncodersReason)
+{
+    Open(SlotOf("generic-mp4"));
+    std::string noise(8192, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder_.Write("clips/noise.avi", noise);
+    engine::SourceItem item = Clip(folder_.Path() + "clips/noise.avi");
+    item.frameRate = 25;
+    window_->AppendSource(item);
+    dialogs_.shown.clear();
+    Convert();
+    EXPECT_EQ(Statuses(), std::vector<std::string>{"Failed"});
+    EXPECT_EQ(Ticks(), std::vector<bool>{true});
+    EXPECT_EQ(ListView(window_.get())->model()->index(0, 4).data(Qt::ToolTipRole).toString().toStdString(),
+              "cannot open " + folder_.Path() + "clips/noise.avi: Invalid data found when processing input");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages().front().find("0 converted, 1 failed"), std::string::npos) << Messages().front();
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
+}
+
 TEST_F(MediaJob, NamesWithAQuoteOrATrailingBackslashConvert)
 {
     Open(SlotOf("generic-mp4"));

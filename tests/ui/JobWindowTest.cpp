@@ -10,6 +10,8 @@
 #include "ui/ShutDownDialog.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -37,7 +39,10 @@ std::string WorkingFolderIn(const std::string& folder)
     return "";
 }
 
-const std::string kFinished = "The job is finished.      ";
+std::string Finished(int converted)
+{
+    return "The job is finished.\n\n" + std::to_string(converted) + " converted, 0 failed";
+}
 const std::string kStopped = "\n      The job was stopped by the user.      \n";
 const std::string kJoinFailed = "\n  Failed to join the videos.  \n\n";
 const std::string kOriginalJoinFailed =
@@ -97,7 +102,8 @@ protected:
 TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
 {
     OpenWithRows("generic-mp4");
-    FakeEngineScript script("write-output;result=0;sleep=120;only-if=/b.avi;result=99");
+    FakeEngineScript script("write-output;result=0;sleep=120;only-if=/b.avi;say=cannot open b.avi: Invalid data;result=99");
+    dialogs_.takeOffer = true;
     std::vector<std::string> looks;
     std::vector<int> highlighted;
     WhileRunning([&] {
@@ -111,10 +117,55 @@ TEST_F(FakeJob, AFailingRowIsMarkedAndTheOthersGoOn)
     EXPECT_EQ(looks, std::vector<std::string>{"busy 000000000001 elapsed 0/10000"});
     EXPECT_EQ(highlighted, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Statuses(), (std::vector<std::string>{"Done", "Failed", "Done"}));
-    EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(Messages(), std::vector<std::string>{kFinished});
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, false})) << "Convert again retries the failed row";
+    EXPECT_EQ(Messages(), std::vector<std::string>{"The job is finished, but not every video could be converted.\n\n"
+                                                   "2 converted, 1 failed\n\nNot converted:\nb.avi"});
+    EXPECT_EQ(dialogs_.offered, std::vector<std::string>{"Open Output Folder"});
+    ASSERT_EQ(desktop_.opened.size(), 1u) << "the user took the offer";
+    EXPECT_EQ(desktop_.opened[0].toLocalFile().toStdString(), OutputFolder());
     EXPECT_EQ(Look(), "idle 111111111110 0/10000");
     EXPECT_EQ(HighlightedRow(), -1);
+
+    QAbstractItemModel* rows = ListView(window_.get())->model();
+    for (int column = 0; column < 5; ++column) {
+        EXPECT_EQ(rows->index(1, column).data(Qt::ToolTipRole).toString(), "cannot open b.avi: Invalid data");
+        EXPECT_FALSE(rows->index(0, column).data(Qt::ToolTipRole).isValid());
+    }
+}
+
+// Why a row failed shows in its Properties, and Show Log opens the whole
+// log of its run; a row without a log offers none.
+TEST_F(FakeJob, AFailedRowShowsItsReasonAndLog)
+{
+    OpenWithRows("generic-mp4");
+    FakeEngineScript script("result=0;say=reading;only-if=/b.avi;say=b.avi is damaged;result=99");
+    Convert();
+
+    SelectRows(window_.get(), {1});
+    std::string shownReason;
+    OnNextModal([&](QWidget* dialog) {
+        shownReason = Find<QLineEdit>(dialog, "failureReasonValue")->text().toStdString();
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    window_->RunCommand(ui::Command::Properties);
+    EXPECT_EQ(shownReason, "b.avi is damaged");
+
+    std::string log;
+    OnNextModal([&](QWidget* dialog) {
+        log = Find<QPlainTextEdit>(dialog, "logText")->toPlainText().toStdString();
+        qobject_cast<QDialog*>(dialog)->reject();
+    });
+    window_->RunCommand(ui::Command::ShowLog);
+    EXPECT_EQ(log, "avm: reading\navm: b.avi is damaged\n");
+
+    SelectRows(window_.get(), {0});
+    bool reasonShown = true;
+    OnNextModal([&](QWidget* dialog) {
+        reasonShown = dialog->findChild<QLineEdit*>("failureReasonValue") != nullptr;
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    window_->RunCommand(ui::Command::Properties);
+    EXPECT_FALSE(reasonShown) << "a row that converted has no reason to show";
 }
 
 TEST_F(FakeJob, StopAsksAndOnlyOkStopsTheRun)
@@ -202,10 +253,13 @@ TEST_F(FakeJob, JoinerFailuresLeaveNoOutput)
         std::vector<std::string> statuses;
         std::string message;
     } cases[] = {
-        {"generic-mp4", -1, "write-output;result=0;only-if=/b.avi;result=99", {"Done", "Failed", "--"}, kJoinFailed},
-        {"generic-original", 0, "write-output;result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"}, kOriginalJoinFailed},
+        {"generic-mp4", -1, "write-output;result=0;only-if=/b.avi;say=cannot open b.avi;result=99",
+         {"Done", "Failed", "--"}, kJoinFailed + "  b.avi: cannot open b.avi"},
+        {"generic-original", 0, "write-output;result=0;only-if=/b.avi;result=1", {"Done", "Failed", "--"},
+         kOriginalJoinFailed + "b.avi: The tool ended without saying why."},
         // Only the join run names the output folder's a.mp4.
-        {"generic-mp4", -1, "write-output;result=0;only-if=out/.a.mp4.;result=1", {"Done", "Done", "Done"}, kJoinFailed},
+        {"generic-mp4", -1, "write-output;result=0;only-if=out/.a.mp4.;say=cannot create a.mp4;result=1",
+         {"Done", "Done", "Done"}, kJoinFailed + "  cannot create a.mp4"},
         {"generic-mp4", -1, nullptr, {"--", "--", "--"}, "Error! Failed to load " + Program() + "avm ."},
     };
     for (const auto& c : cases) {
@@ -217,6 +271,7 @@ TEST_F(FakeJob, JoinerFailuresLeaveNoOutput)
         FakeEngineScript script(c.script ? c.script : "");
         Convert();
         EXPECT_EQ(Statuses(), c.statuses);
+        EXPECT_EQ(Ticks(), (std::vector<bool>{true, true, true})) << "a join that failed can be tried again";
         EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
         EXPECT_EQ(OutputFiles(), std::vector<std::string>{}) << "no working folder is left";
         EXPECT_EQ(Look(), "idle 111111111110 0/10000");
@@ -249,15 +304,18 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
         bool joiner;
         const char* profile;
         std::vector<std::tuple<std::string, std::string, std::string>> shown;  // row, stage line, elapsed line
+        std::string message;
     } cases[] = {
         {false,
          "generic-mp4",
          {{"  25.00%", "Converting video: 25.00%", "Elapsed time:00:00:00"},
-          {"  100.00%", "Converting video: 100.00%", "Elapsed time:01:02:05"}}},
+          {"  100.00%", "Converting video: 100.00%", "Elapsed time:01:02:05"}},
+         Finished(1)},
         {true,
          "generic-original",
          {{"--", "Joining videos: 25.00%", "Elapsed time:00:00:00"},
-          {"--", "Joining videos: 100.00%", "Elapsed time:01:02:05"}}},
+          {"--", "Joining videos: 100.00%", "Elapsed time:01:02:05"}},
+         "The job is finished.\n\nThe output was made: " + OutputFolder() + "a.avi"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.profile);
@@ -284,7 +342,7 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
         Convert();
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(bar, (std::vector<int>{2500, 10000}));
-        EXPECT_EQ(Messages(), std::vector<std::string>{kFinished});
+        EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
     }
 }
 
@@ -320,7 +378,7 @@ TEST_F(FakeJob, TheWindowStaysOpenWhileBusyAndLeavesNothingBehindWhenClosed)
     Convert();
     EXPECT_TRUE(tried);
     const std::string refused = "This operation is not possible while a job is running.";
-    EXPECT_EQ(Messages(), (std::vector<std::string>{refused, refused, kFinished}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{refused, refused, Finished(3)}));
 
     const std::string name = window_->Engine().block.Name();
     EXPECT_EQ(name, app::Application().appSharedName + "." + std::to_string(::getuid()) + "-" +

@@ -112,9 +112,10 @@ TEST_F(MainWindow, ContextMenu)
         AddRow(*window, true, 0, 10);
     SelectRows(window.get(), {0});
     std::map<std::string, bool> menu = ContextMenu(*window);
-    ASSERT_EQ(menu.size(), 11u);
+    ASSERT_EQ(menu.size(), 12u);
     for (const auto& [item, enabled] : menu)
-        EXPECT_EQ(enabled, item != text("Move Up")) << item << " with the top row selected";
+        EXPECT_EQ(enabled, item != text("Move Up") && item != text("Show Log..."))
+            << item << " with the top row selected, which has no log yet";
 
     window->SetBusy(true);
     EXPECT_TRUE(ContextMenu(*window).empty()) << "no context menu while busy";
@@ -123,7 +124,7 @@ TEST_F(MainWindow, ContextMenu)
     auto plain = OpenMainWindow();
     EXPECT_FALSE(Find<QToolButton>(plain.get(), "subtitleButton")->isVisible());
     menu = ContextMenu(*plain);
-    EXPECT_EQ(menu.size(), 10u);
+    EXPECT_EQ(menu.size(), 11u);
     EXPECT_EQ(menu.count(text("Subtitle...")), 0u);
 }
 

@@ -100,9 +100,11 @@ TEST_F(SourceMedia, AFolderOfMixedClipsGivesOneRowPerReadableVideoWithItsTracks)
     ASSERT_EQ(dialogs_.shown.size(), 2u);
     std::vector<std::string> messages = {dialogs_.shown[0].text, dialogs_.shown[1].text};
     std::sort(messages.begin(), messages.end());
-    EXPECT_EQ(messages[0], "    Fail in load the file:" + folder_.Path() + "videos/tiny.avi\n\n    Unsupported  file!\n");
-    EXPECT_EQ(messages[1], "    " + lang::Text("MainDialog", "Load video failed") + folder_.Path() +
-                               "videos/text.avi\n\n    " + lang::Text("MainDialog", "Unsupported  video") + "\n");
+    EXPECT_EQ(messages[0], "    " + lang::Text("MainDialog", "Load video failed") + folder_.Path() +
+                               "videos/text.avi\n\n    " + lang::Text("MainDialog", "Unsupported  video") +
+                               "\n\n    cannot open " + folder_.Path() +
+                               "videos/text.avi: Invalid data found when processing input");
+    EXPECT_EQ(messages[1], "The file is too small to be a video: " + folder_.Path() + "videos/tiny.avi");
 
     auto video = facts[3].First("video");
     auto audio = facts[3].First("audio");
@@ -166,8 +168,12 @@ TEST_F(SourceMedia, ACutOffFileIsReadOnlyThroughTheDecodeScript)
     AddFiles(*window, {cutOff});
     EXPECT_EQ(window->SourceCount(), 0);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0].text, "    " + lang::Text("MainDialog", "Load video failed") + cutOff + "\n\n    " +
-                                          lang::Text("MainDialog", "Change decoder") + ".\n");
+    EXPECT_EQ(dialogs_.shown[0].text.rfind("    " + lang::Text("MainDialog", "Load video failed") + cutOff + "\n\n    " +
+                                               lang::Text("MainDialog", "Change decoder") + ".\n\n    " + cutOff +
+                                               " is damaged or cut off",
+                                           0),
+              0u)
+        << dialogs_.shown[0].text;
 
     app::Settings().DecodeEngine = 0;
     AddFiles(*window, {cutOff});

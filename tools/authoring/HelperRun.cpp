@@ -21,6 +21,8 @@ public:
     void Line(const std::string& line)
     {
         tools::LogLine(line);
+        if (line.find_first_not_of(" \t\r") != std::string::npos)
+            lastLine_ = line;
         std::optional<HelperProgress> progress = hooks_.parseLine(line);
         if (!progress)
             return;
@@ -31,8 +33,12 @@ public:
         hooks_.sendProgress(*progress);
     }
 
+    // The helper's last words, which name what went wrong when it fails.
+    const std::string& LastLine() const { return lastLine_; }
+
 private:
     const HelperHooks& hooks_;
+    std::string lastLine_;
     bool reported_ = false;
     HelperProgress last_{};
 };
@@ -86,8 +92,9 @@ HelperOutcome RunHelper(const HelperCommand& command, const HelperHooks& hooks)
         exitCode = helper.WaitForExit(kPollMs);
     }
     if (*exitCode != 0) {
+        const std::string lastWords = filter.LastLine().empty() ? "" : ": " + filter.LastLine();
         tools::LogLine(command.program + " ended with " +
-                       (*exitCode < 0 ? "a signal" : "exit code " + std::to_string(*exitCode)));
+                       (*exitCode < 0 ? "a signal" : "exit code " + std::to_string(*exitCode)) + lastWords);
         return HelperOutcome::Failed;
     }
     return HelperOutcome::Completed;

@@ -15,6 +15,8 @@
 //                    tracks (ids 0.., "und")
 //   only-if=TEXT     end here (exit 0) unless an argument contains TEXT
 //   write-output     write a few bytes to the file named after -o
+//   say=TEXT         write the log line "NAME: TEXT", NAME being the tool's
+//                    file name, as the real tools do
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
 #include "platform/NotifySocket.h"
@@ -107,6 +109,11 @@ void WriteOutput(int argc, char** argv)
     }
 }
 
+std::string ToolName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
 bool ArgumentContains(int argc, char** argv, const std::string& text)
 {
     for (int i = 1; i < argc; ++i)
@@ -115,7 +122,8 @@ bool ArgumentContains(int argc, char** argv, const std::string& text)
     return false;
 }
 
-bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath)
+bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath,
+             const std::string& toolName)
 {
     std::string name = step.substr(0, step.find('='));
     std::string value = step.size() > name.size() ? step.substr(name.size() + 1) : "";
@@ -141,6 +149,8 @@ bool RunStep(const std::string& step, engine::EngineRecord& record, const std::s
         WriteFacts(record, value);
     } else if (name == "tracks") {
         WriteTracks(record, std::atoi(value.c_str()), std::atoi(value.substr(value.find(',') + 1).c_str()));
+    } else if (name == "say") {
+        std::fprintf(stderr, "%s: %s\n", toolName.c_str(), value.c_str());
     } else if (name == "exit") {
         std::exit(std::atoi(value.c_str()));
     } else {
@@ -178,7 +188,7 @@ int main(int argc, char** argv)
             WriteOutput(argc, argv);
             continue;
         }
-        if (!step.empty() && !RunStep(step, record, socketPath))
+        if (!step.empty() && !RunStep(step, record, socketPath, ToolName(argv[0])))
             return 1;
     }
     return 0;

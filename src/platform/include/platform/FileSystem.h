@@ -18,6 +18,10 @@ bool MakeDirectory(const std::string& path);
 
 // Bytes available to an unprivileged user on the file system holding path.
 std::optional<std::uint64_t> FreeBytes(const std::string& path);
+// Why the file cannot be opened for reading: the system's error number
+// (ENOENT, EACCES ...); 0 when it can.
+int ReadError(const std::string& path);
+
 // Size of a regular file in bytes.
 std::optional<std::uint64_t> FileBytes(const std::string& path);
 
