@@ -183,6 +183,9 @@ TEST_F(CliOutputSafetyTest, NamesAtTheLimitOddNamesAndFilesOfUnknownLength)
     EXPECT_EQ(Outputs(), (std::vector<std::string>{shortened, longBase + ".mp4", "raw.mp4", "two\nlines.mp4"}));
     EXPECT_NEAR(Seconds(Out() + shortened), 2.0, 0.3);
     EXPECT_NEAR(Seconds(Out() + "raw.mp4"), 2.0, 0.3) << "converted to its end";
+    const cli_test::CliRun fromStart = Run({"-p", "generic-mp4", "-o", Out() + "cut", "--start", "1", raw});
+    EXPECT_EQ(fromStart.exitCode, 1);
+    EXPECT_NE(fromStart.err.find("its length could not be read"), std::string::npos) << fromStart.err;
 
     folder_.Write(SettingsFile().substr(folder_.Path().size()), "[main]\nDecodeEngine=2\n");
     const cli_test::CliRun scripted = Run({"-p", "generic-mp4", "-o", Out() + "scripted", broken});
