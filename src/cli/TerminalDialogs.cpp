@@ -30,8 +30,15 @@ void TerminalDialogs::Message(const std::string& text, const std::string&)
     Print(text);
 }
 
+// The job's own final message counts only the sources it converted; the
+// summary line printed after it counts the refused ones too, so it stands
+// in for the message.
 void TerminalDialogs::Report(const app::Notice& notice)
 {
+    using app::NoticeId;
+    if (notice.id == NoticeId::JobAccomplished || notice.id == NoticeId::JobPartlyFailed ||
+        notice.id == NoticeId::JobOutputMade)
+        return;
     Print(app::NoticeText(notice));
 }
 
