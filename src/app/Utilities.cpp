@@ -147,7 +147,8 @@ std::string FileSizeText(const std::string& path)
 
 std::string MakeWorkingFolder(const std::string& parent)
 {
-    std::string path = parent + kWorkingFolderStem + "XXXXXX";
+    std::string path = parent + kWorkingFolderStem + std::to_string(::getuid()) + "-" + std::to_string(::getpid()) +
+                       "-XXXXXX";
     if (::mkdtemp(path.data()) == nullptr)
         return "";
     return path + '/';
@@ -158,14 +159,25 @@ bool IsWorkingFolder(const std::string& path)
     if (path.empty() || path[0] != '/' || !EndsWith(path, "/"))
         return false;
     const std::string folder = path.substr(0, path.size() - 1);
-    const std::string name = folder.substr(folder.rfind('/') + 1);
-    const std::size_t stem = std::char_traits<char>::length(kWorkingFolderStem);
-    if (name.size() != stem + kWorkingFolderSuffixLength || name.compare(0, stem, kWorkingFolderStem) != 0 ||
-        !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem), name.end(),
-                     [](unsigned char c) { return std::isalnum(c) != 0; }))
+    if (WorkingFolderMaker(folder.substr(folder.rfind('/') + 1)) == 0)
         return false;
     struct stat info;
     return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
+long WorkingFolderMaker(const std::string& name)
+{
+    const std::string owner = kWorkingFolderStem + std::to_string(::getuid()) + "-";
+    if (name.size() <= owner.size() + kWorkingFolderSuffixLength + 1 || name.compare(0, owner.size(), owner) != 0)
+        return 0;
+    const std::size_t dash = name.size() - kWorkingFolderSuffixLength - 1;
+    const std::string pid = name.substr(owner.size(), dash - owner.size());
+    if (name[dash] != '-' || pid.empty() || pid.size() > 9 ||
+        !std::all_of(pid.begin(), pid.end(), [](unsigned char c) { return std::isdigit(c) != 0; }) ||
+        !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dash + 1), name.end(),
+                     [](unsigned char c) { return std::isalnum(c) != 0; }))
+        return 0;
+    return std::stol(pid);
 }
 
 int DeleteFolder(const std::string& path)

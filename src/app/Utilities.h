@@ -37,8 +37,10 @@ std::int64_t FileSize(const std::string& path);
 // "%.2f MB" below 1024 MB, else "%.2f GB".
 std::string FileSizeText(const std::string& path);
 
-// A job's working folder is always a new one: parent + the stem + six
-// random letters or digits + '/', e.g. "/out/__tempFolder__a8Zq3x/".
+// A job's working folder is always a new one: parent + the stem + the
+// user and process ids + six random letters or digits + '/', e.g.
+// "/out/__tempFolder__1000-4242-a8Zq3x/". The ids let a later start remove
+// the folder a killed run left.
 inline constexpr char kWorkingFolderStem[] = "__tempFolder__";
 inline constexpr std::size_t kWorkingFolderSuffixLength = 6;
 // Creates a working folder (mode 0700) in parent, which ends with '/';
@@ -47,6 +49,9 @@ std::string MakeWorkingFolder(const std::string& parent);
 // Whether path is a working folder: absolute, named as above, ending with
 // '/', and a real folder (not a link) of this user.
 bool IsWorkingFolder(const std::string& path);
+// The process that made the working folder of this user named name; 0 when
+// name is not such a folder's name.
+long WorkingFolderMaker(const std::string& name);
 // Deletes a working folder and all in it. Refuses any other path, the
 // empty one included.
 int DeleteFolder(const std::string& path);

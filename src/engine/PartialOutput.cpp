@@ -1,5 +1,6 @@
 #include "PartialOutput.h"
 
+#include "app/Utilities.h"
 #include "platform/DurableFiles.h"
 
 #include <sys/stat.h>
@@ -80,6 +81,11 @@ void RemoveAbandonedPartials(const std::string& folder)
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string path = it->path().string();
+        if (const long maker = app::WorkingFolderMaker(FileNameOf(path)); maker != 0) {
+            if (platform::ProcessGone(maker))
+                app::DeleteFolder(path + "/");
+            continue;
+        }
         const long writer = WriterOf(FileNameOf(path));
         struct stat info {};
         if (writer == 0 || ::lstat(path.c_str(), &info) != 0 || info.st_uid != ::getuid() ||

@@ -23,7 +23,8 @@ std::optional<std::string> CommitPartial(const std::string& partialPath, OutputN
 
 // Removes the partial files and folders in folder that runs of this user
 // left when they were killed: only names of the partial form with this
-// user's id, owned by this user, whose writing process is gone.
+// user's id, owned by this user, whose writing process is gone; and the
+// working folders such runs made there.
 void RemoveAbandonedPartials(const std::string& folder);
 
 }  // namespace engine

@@ -91,7 +91,9 @@ TEST(Utilities, WorkingFoldersAreNewAndOnlyTheyCanBeDeleted)
     const std::string made = app::MakeWorkingFolder(folder.Path() + "out/");
     ASSERT_TRUE(app::IsWorkingFolder(made)) << made;
     EXPECT_EQ(made.rfind(folder.Path() + "out/__tempFolder__", 0), 0u) << made;
-    EXPECT_EQ(made.size(), (folder.Path() + "out/__tempFolder__123456/").size());
+    EXPECT_EQ(made.size(), (folder.Path() + "out/__tempFolder__" + std::to_string(::getuid()) + "-" +
+                             std::to_string(::getpid()) + "-123456/")
+                                .size());
     EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_all);
     const std::string second = app::MakeWorkingFolder(folder.Path() + "out/");
     EXPECT_NE(second, made) << "each call makes a folder of its own";

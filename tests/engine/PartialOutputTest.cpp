@@ -165,6 +165,10 @@ TEST(PartialOutput, OnlyPartialsOfThisUsersEndedRunsAreRemoved)
         {".clip.mp4." + Owner(ended) + ".part.mp4", false, false},
         {".clip.mp4.x" + Owner(ended) + ".part", false, false},
         {"clip.mp4", false, false},
+        {"__tempFolder__" + Owner(ended) + "-a8Zq3x", true, true},
+        {"__tempFolder__" + Owner(::getpid()) + "-a8Zq3x", true, false},
+        {"__tempFolder__" + otherUser + "-a8Zq3x", true, false},
+        {"__tempFolder__x1Y2z3", true, false},  // not one of the program's
     };
     for (const auto& c : cases) {
         if (c.folder)
