@@ -7,6 +7,7 @@
 #include "engine/MediaProbe.h"
 #include "platform/FileSystem.h"
 #include "platform/PrivateTempFolder.h"
+#include "support/ProcessScan.h"
 #include "support/TestFolder.h"
 
 #include <arpa/inet.h>
@@ -14,7 +15,6 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -231,10 +231,7 @@ TEST(AvmContainment, ListsAndSequencesAreRefusedUnfollowed)
 TEST(AvmContainment, AnAvmWhoseProgramIsGoneAlreadyStopsAtOnce)
 {
     testing_support::TestFolder folder;
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
+    const pid_t ended = testing_support::EndedProcessId();
     AvmRunner runner(folder.Path());
     runner.PrepareConversion(30);
     engine::StoreField(runner.Record().notify_window, ended);

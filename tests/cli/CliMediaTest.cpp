@@ -6,6 +6,7 @@
 
 #include "platform/SharedMemory.h"
 #include "protocol/EngineRecord.h"
+#include "support/ProcessScan.h"
 #include "support/SpawnProgram.h"
 
 #include <sys/stat.h>
@@ -23,19 +24,8 @@ namespace {
 
 class CliMediaTest : public cli_test::CliProgram {
 protected:
-    std::string Out() const { return folder_.Path() + "out/"; }
     // The output folder as the summary names it.
     std::string Folder() const { return folder_.Path() + "out"; }
-
-    // A copy of a shared test clip under the given name.
-    std::string Copy(const std::string& clip, const std::string& relative)
-    {
-        const std::string path = folder_.Make(relative);
-        fs::copy_file(clip, path);
-        return path;
-    }
-
-    std::vector<std::string> Outputs() const { return testing_support::FileNames(Out()); }
 
     static double Seconds(const std::string& path)
     {
@@ -281,11 +271,8 @@ TEST_F(CliMediaTest, VerboseShowsEachToolCommandAndItsLog)
 // a killed run left behind is cleared and blocks nobody.
 TEST_F(CliMediaTest, TwoUsersConvertAtOnceAndRecordsOfDeadRunsAreCleared)
 {
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    const std::string stale = SharedName() + "." + std::to_string(::getuid()) + "-" + std::to_string(ended);
+    const pid_t ended = testing_support::EndedProcessId();
+    const std::string stale = SharedName() + "." + testing_support::UserAndProcess(ended);
     {
         platform::SharedMemory left;
         ASSERT_TRUE(left.Create(stale, engine::kRecordSize));

@@ -27,17 +27,6 @@ bool IsPartialName(const std::string& name)
 
 class CliOutputSafetyTest : public cli_test::CliProgram {
 protected:
-    std::string Out() const { return folder_.Path() + "out/"; }
-
-    std::string Copy(const std::string& clip, const std::string& relative)
-    {
-        const std::string path = folder_.Make(relative);
-        fs::copy_file(clip, path);
-        return path;
-    }
-
-    std::vector<std::string> Outputs() const { return testing_support::FileNames(Out()); }
-
     // Waits up to 30 s until a partial file or folder in the output folder
     // satisfies ready.
     bool AwaitPartial(const std::function<bool(const std::string& path)>& ready) const

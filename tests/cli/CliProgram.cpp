@@ -32,6 +32,13 @@ CliProgram::CliProgram()
     folder_.Write("prog/app.ini", "[main]\nAppName=" + appName_ + "\n");
 }
 
+std::string CliProgram::Copy(const std::string& clip, const std::string& relative) const
+{
+    const std::string path = folder_.Make(relative);
+    fs::copy_file(clip, path);
+    return path;
+}
+
 std::string CliProgram::SharedName() const
 {
     std::string shared = appName_;

@@ -40,6 +40,11 @@ protected:
     bool AwaitError(const std::string& text) const { return Await("cli.err", text); }
 
     std::string Program() const { return folder_.Path() + "prog/"; }
+    // The output folder the tests convert into, and what it holds.
+    std::string Out() const { return folder_.Path() + "out/"; }
+    std::vector<std::string> Outputs() const { return testing_support::FileNames(Out()); }
+    // A copy of a shared test clip under the given name in the test folder.
+    std::string Copy(const std::string& clip, const std::string& relative) const;
     // The AppName of the test's app.ini, and the shared name made from it.
     const std::string& AppName() const { return appName_; }
     std::string SharedName() const;

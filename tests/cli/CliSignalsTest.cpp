@@ -23,9 +23,6 @@ namespace {
 
 class CliSignals : public cli_test::CliProgram {
 protected:
-    std::string Out() const { return folder_.Path() + "out/"; }
-    std::vector<std::string> Outputs() const { return testing_support::FileNames(Out()); }
-
     // Starts converting the long clip and returns once the encoder has
     // begun to write the output.
     pid_t StartLongConversion()

@@ -72,14 +72,6 @@ const Tool kTools[] = {
      [](const std::string&) { return std::string("image.bin"); }},
 };
 
-pid_t EndedProcess()
-{
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    return ended;
-}
 
 bool AwaitFile(const std::string& path)
 {
@@ -142,7 +134,7 @@ TEST(DiscToolSignals, AToolStoppedFromOutsideEndsItsHelperAndRemovesItsPartialOu
             std::memset(&record, 0, sizeof record);
             engine::StoreField(record.job_flag, 1);
             engine::StoreField(record.notify_window,
-                               ending == Ending::ProgramGoneAtStart ? EndedProcess() : ::getpid());
+                               ending == Ending::ProgramGoneAtStart ? testing_support::EndedProcessId() : ::getpid());
 
             std::vector<std::string> command = {std::string(PROGRAM_DIR) + tool.name, "-sfm", name};
             const std::vector<std::string> arguments = tool.arguments(f);

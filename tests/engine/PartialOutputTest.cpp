@@ -1,12 +1,12 @@
 #include "engine/OutputFolderCheck.h"
 #include "engine/OutputNaming.h"
 #include "engine/PartialOutput.h"
+#include "support/ProcessScan.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -39,20 +39,6 @@ bool IsWholeUtf8(const std::string& text)
     return true;
 }
 
-// The id of a process that has ended and been reaped.
-long EndedProcessId()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
-std::string Owner(long pid)
-{
-    return std::to_string(::getuid()) + "-" + std::to_string(pid);
-}
 
 }  // namespace
 
@@ -97,11 +83,11 @@ TEST(PartialOutput, APartialNameIsHiddenOwnedAndFitsBesideALongFinalName)
         const std::string name = FileNameOf(partial);
         EXPECT_EQ(partial.substr(0, folder.Path().size()), folder.Path());
         EXPECT_EQ(name.front(), '.');
-        EXPECT_EQ(name.substr(name.size() - Owner(::getpid()).size() - 6), "." + Owner(::getpid()) + ".part");
+        EXPECT_EQ(name.substr(name.size() - testing_support::UserAndProcess(::getpid()).size() - 6), "." + testing_support::UserAndProcess(::getpid()) + ".part");
         EXPECT_LE(name.size(), 255u);
         folder.Write(name, "x");
     }
-    EXPECT_EQ(PartialPathFor({folder.Path(), "clip", ".mp4"}), folder.Path() + ".clip.mp4." + Owner(::getpid()) + ".part");
+    EXPECT_EQ(PartialPathFor({folder.Path(), "clip", ".mp4"}), folder.Path() + ".clip.mp4." + testing_support::UserAndProcess(::getpid()) + ".part");
 }
 
 TEST(PartialOutput, CommitTakesTheChosenNameOrTheNextFreeOneAndNeverReplaces)
@@ -149,24 +135,24 @@ TEST(PartialOutput, CommitTakesTheChosenNameOrTheNextFreeOneAndNeverReplaces)
 TEST(PartialOutput, OnlyPartialsOfThisUsersEndedRunsAreRemoved)
 {
     TestFolder folder;
-    const long ended = EndedProcessId();
+    const long ended = testing_support::EndedProcessId();
     const std::string otherUser = std::to_string(::getuid() + 1) + "-" + std::to_string(ended);
     const struct {
         std::string name;
         bool folder;
         bool removed;
     } cases[] = {
-        {".clip.mp4." + Owner(ended) + ".part", false, true},
-        {".Holiday." + Owner(ended) + ".part", true, true},
-        {".clip.mp4." + Owner(::getpid()) + ".part", false, false},  // a run still going
+        {".clip.mp4." + testing_support::UserAndProcess(ended) + ".part", false, true},
+        {".Holiday." + testing_support::UserAndProcess(ended) + ".part", true, true},
+        {".clip.mp4." + testing_support::UserAndProcess(::getpid()) + ".part", false, false},  // a run still going
         {".clip.mp4." + otherUser + ".part", false, false},
-        {"clip.mp4." + Owner(ended) + ".part", false, false},  // not hidden: the user's own
+        {"clip.mp4." + testing_support::UserAndProcess(ended) + ".part", false, false},  // not hidden: the user's own
         {".clip.mp4.part", false, false},
-        {".clip.mp4." + Owner(ended) + ".part.mp4", false, false},
-        {".clip.mp4.x" + Owner(ended) + ".part", false, false},
+        {".clip.mp4." + testing_support::UserAndProcess(ended) + ".part.mp4", false, false},
+        {".clip.mp4.x" + testing_support::UserAndProcess(ended) + ".part", false, false},
         {"clip.mp4", false, false},
-        {"__tempFolder__" + Owner(ended) + "-a8Zq3x", true, true},
-        {"__tempFolder__" + Owner(::getpid()) + "-a8Zq3x", true, false},
+        {"__tempFolder__" + testing_support::UserAndProcess(ended) + "-a8Zq3x", true, true},
+        {"__tempFolder__" + testing_support::UserAndProcess(::getpid()) + "-a8Zq3x", true, false},
         {"__tempFolder__" + otherUser + "-a8Zq3x", true, false},
         {"__tempFolder__x1Y2z3", true, false},  // not one of the program's
     };

@@ -7,13 +7,13 @@
 #include "platform/RunNames.h"
 #include "platform/SharedMemory.h"
 #include "protocol/EngineRecord.h"
+#include "support/ProcessScan.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -32,20 +32,6 @@ std::string UniqueShared(const char* what)
     return std::string("diziv_") + what + "_" + std::to_string(::getpid());
 }
 
-// The id of a process that has ended.
-pid_t EndedProcess()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
-std::string RunPart(long pid)
-{
-    return std::to_string(::getuid()) + "-" + std::to_string(pid);
-}
 
 // Where the caller runs as root, what a test made is handed to another user,
 // as the hostile files of the cases below would be.
@@ -61,7 +47,7 @@ void GiveToAnotherUser(const std::string& path)
 TEST(RunNames, RecordNamesCarryTheUserAndTheProcessAndGiveBackTheSharedName)
 {
     const std::string plain = platform::RunRecordName("My.App", 0);
-    EXPECT_EQ(plain, "My.App." + RunPart(::getpid()));
+    EXPECT_EQ(plain, "My.App." + testing_support::UserAndProcess(::getpid()));
     const std::string tagged = platform::RunRecordName("My.App", 1);
     EXPECT_EQ(tagged.rfind(plain + "-", 0), 0u) << tagged;
     EXPECT_NE(tagged, platform::RunRecordName("My.App", 2));
@@ -120,10 +106,10 @@ TEST(RunNames, WhatDeadRunsLeftIsRemovedAndLivingRunsAreKept)
 {
     TestFolder folder;
     const std::string shared = UniqueShared("stale");
-    const pid_t ended = EndedProcess();
-    const std::string deadRecord = shared + "." + RunPart(ended);
+    const pid_t ended = testing_support::EndedProcessId();
+    const std::string deadRecord = shared + "." + testing_support::UserAndProcess(ended);
     const std::string deadTagged = deadRecord + "-0badcafe";
-    const std::string livingRecord = shared + "." + RunPart(::getppid());
+    const std::string livingRecord = shared + "." + testing_support::UserAndProcess(::getppid());
     const std::string otherUser = shared + "." + std::to_string(::getuid() + 1) + "-" + std::to_string(ended);
     platform::SharedMemory records[4];
     const std::string names[4] = {deadRecord, deadTagged, livingRecord, otherUser};
@@ -168,7 +154,7 @@ TEST(PrivateTempFolder, AFolderAnotherUserMadeInTmpIsPassedOverForTheCache)
         struct stat info;
         ASSERT_EQ(::stat(temp.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0700u);
-        EXPECT_FALSE(platform::NotifySocketPath(shared + "." + RunPart(::getpid()), 1).empty());
+        EXPECT_FALSE(platform::NotifySocketPath(shared + "." + testing_support::UserAndProcess(::getpid()), 1).empty());
         fs::remove(squatted);
     }
 }

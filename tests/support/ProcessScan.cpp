@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -63,6 +65,20 @@ void KillProcessesHolding(const std::string& text)
 {
     for (pid_t pid : ProcessesHolding(text))
         ::kill(pid, SIGKILL);
+}
+
+pid_t EndedProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string UserAndProcess(long pid)
+{
+    return std::to_string(::getuid()) + "-" + std::to_string(pid);
 }
 
 }  // namespace testing_support

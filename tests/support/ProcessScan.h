@@ -24,4 +24,10 @@ bool IsRunning(pid_t pid);
 // Kills what is left of a test's processes with SIGKILL.
 void KillProcessesHolding(const std::string& text);
 
+// The id of a process of this test that has ended and been reaped.
+pid_t EndedProcessId();
+
+// "<uid>-<pid>": how run names and partial names tell whose run made them.
+std::string UserAndProcess(long pid);
+
 }  // namespace testing_support
