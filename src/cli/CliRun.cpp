@@ -96,7 +96,7 @@ int LeaveOutExisting(engine::JobSpec& spec, bool quiet)
         std::error_code error;
         taken.push_back(std::filesystem::exists(output, error) ? output : "");
     }
-    const bool all = MakesOneOutput(spec) && !taken.empty() && !taken.front().empty();
+    const bool all = engine::MakesOneOutput(spec) && !taken.empty() && !taken.front().empty();
     std::vector<engine::JobRow> kept;
     for (std::size_t i = 0; i < spec.rows.size(); ++i) {
         if (!all && taken[i].empty()) {
@@ -318,7 +318,7 @@ int RunConversion(const CliOptions& options, app::ConverterApp& application, Ter
 
     MadeOutputs made(spec, options.existing == CliOptions::Existing::Overwrite, dialogs);
     run.view.SetOutputHandler([&made](int row, const std::string& path) { made.Take(row, path); });
-    const bool oneOutput = MakesOneOutput(spec);
+    const bool oneOutput = engine::MakesOneOutput(spec);
     run.Convert(std::move(spec));
     const std::int32_t result = engine::LoadField(block.Data()->result_code);
     const bool stopped = platform::InterruptSignal() != 0 || result == engine::kResultStopped;

@@ -11,18 +11,13 @@ namespace cli {
 
 namespace fs = std::filesystem;
 
-bool MakesOneOutput(const engine::JobSpec& spec)
-{
-    return spec.joinerMode || profiles::IsDiscImage(spec.profile);
-}
-
 std::string IntendedOutput(const engine::JobSpec& spec, const engine::SourceItem& item)
 {
     const std::string& folder = spec.settings.outputFolder;
     if (profiles::IsDiscImage(spec.profile))
-        return folder + spec.settings.discLabel;
+        return engine::OutputName{folder, spec.settings.discLabel, ""}.Path();
     const std::string& source = spec.joinerMode && !spec.rows.empty() ? spec.rows.front().item.path : item.path;
-    return folder + engine::BaseNameOf(source) + engine::OutputExtension(spec.profile, source);
+    return engine::OutputName{folder, engine::BaseNameOf(source), engine::OutputExtension(spec.profile, source)}.Path();
 }
 
 std::string ReplaceOutput(const std::string& made, const std::string& intended)

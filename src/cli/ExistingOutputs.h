@@ -9,10 +9,6 @@
 
 namespace cli {
 
-// Whether the job makes one output (a joined file or a disc folder) rather
-// than one per source.
-bool MakesOneOutput(const engine::JobSpec& spec);
-
 // The name the output of item takes when it is free: output folder, base
 // name, extension; for a job with one output, that output's name (from the
 // first source, or the disc label).

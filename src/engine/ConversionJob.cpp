@@ -92,11 +92,6 @@ app::NoticeId ConversionJob::DiscFailure() const
     return profiles::IsVcdImage(spec_.profile) ? app::NoticeId::VcdImageFailed : app::NoticeId::DvdImageFailed;
 }
 
-bool ConversionJob::MakesOneOutput() const
-{
-    return spec_.joinerMode || profiles::IsVcdImage(spec_.profile) || profiles::IsDvdImage(spec_.profile);
-}
-
 void ConversionJob::SetBusy(Step step)
 {
     const bool wasBusy = Busy();
@@ -252,10 +247,10 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const st
     view_.SetHotRow(-1);
     if (result == kResultSuccess) {
         ++convertedRows_;
-        if (!MakesOneOutput())
+        if (!MakesOneOutput(spec_))
             view_.SetTicked(listRow, false);
         view_.SetStatus(listRow, Text("Status OK"));
-        if (!spec_.joinerMode && !profiles::IsDiscImage(spec_.profile))
+        if (finalName_)
             view_.OutputMade(listRow, madePath_);
         return RowOutcome::Next;
     }
@@ -265,7 +260,7 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const st
     view_.SetStatus(listRow, Text("Status Fail"));
     view_.SetReason(listRow, reason);
     failedPaths_.push_back(CurrentRow().item.path);
-    if (!MakesOneOutput())
+    if (!MakesOneOutput(spec_))
         return RowOutcome::Next;
     // The one output cannot be made without this row.
     const std::string failure = reason.empty() ? FileName(CurrentRow().item.path)
@@ -414,7 +409,7 @@ void ConversionJob::Finish()
             view_.ShowShutdownDialog();
     } else if (result == kResultStopped) {
         Tell(app::NoticeId::JobAborted);
-    } else if (MakesOneOutput()) {
+    } else if (MakesOneOutput(spec_)) {
         ReportOneOutput();
     } else {
         ReportConversions();

@@ -88,7 +88,6 @@ private:
     void ReportOneOutput();
     // The final message with the button that opens the output folder.
     void OfferOutputFolder(const app::Notice& notice);
-    bool MakesOneOutput() const;
     // Why the run that just ended failed, as its log tells.
     std::string RunReason() const;
     app::NoticeId DiscFailure() const;

@@ -5,6 +5,7 @@
 #include "app/JobSettings.h"
 #include "engine/SourceItem.h"
 #include "profiles/OutputProfile.h"
+#include "profiles/ProfileMarkers.h"
 #include "profiles/ProfileChoice.h"
 
 #include <vector>
@@ -23,5 +24,12 @@ struct JobSpec {
     bool joinerMode = false;    // join the rows into one file
     std::vector<JobRow> rows;  // the ticked rows, in list order
 };
+
+// Whether the job makes one output (a joined file, a DVD folder or a
+// VCD/SVCD image) rather than one per row.
+inline bool MakesOneOutput(const JobSpec& spec)
+{
+    return spec.joinerMode || profiles::IsDvdImage(spec.profile) || profiles::IsVcdImage(spec.profile);
+}
 
 }  // namespace engine

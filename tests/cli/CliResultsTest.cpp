@@ -53,9 +53,14 @@ TEST(ExistingOutputs, TheNameEachOutputIsMeantToHave)
     };
     for (const auto& c : cases) {
         const engine::JobSpec spec = Spec(c.shortName, c.extension, c.join);
-        EXPECT_EQ(cli::MakesOneOutput(spec), c.oneOutput) << c.shortName << " " << c.join;
+        EXPECT_EQ(engine::MakesOneOutput(spec), c.oneOutput) << c.shortName << " " << c.join;
         EXPECT_EQ(cli::IntendedOutput(spec, spec.rows[1].item), c.second) << c.shortName << " " << c.join;
     }
+
+    engine::JobSpec longName = Spec("generic-mp4", ".mp4", false);
+    longName.rows[1].item.path = "/in/" + std::string(300, 'n') + ".mkv";
+    EXPECT_EQ(fs::path(cli::IntendedOutput(longName, longName.rows[1].item)).filename(), std::string(251, 'n') + ".mp4")
+        << "the name the job gives it, cut to the folder's limit";
 }
 
 TEST(ExistingOutputs, ReplacingPutsTheNewFileOrFolderInThePlaceOfTheOld)
