@@ -2,6 +2,7 @@
 
 #include "app/Utilities.h"
 #include "platform/DurableFiles.h"
+#include "platform/RunNames.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

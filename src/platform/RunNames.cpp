@@ -56,10 +56,6 @@ std::optional<RunPart> ParseRunPart(std::string_view text)
     return RunPart{*uid, static_cast<long>(*pid)};
 }
 
-bool ProcessEnded(long pid)
-{
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
 
 bool OwnedByUser(const std::string& path)
 {
@@ -113,7 +109,7 @@ void RemoveStaleRunFiles(const std::string& sharedName)
 {
     ForEachEntry(kShmFolder, [&](std::string_view name) {
         const auto run = OwnRunPart(sharedName, name);
-        if (run && ProcessEnded(run->pid) && OwnedByUser(kShmFolder + std::string(name)))
+        if (run && ProcessGone(run->pid) && OwnedByUser(kShmFolder + std::string(name)))
             SharedMemory::Unlink(std::string(name));
     });
     const std::string folder = PrivateTempFolder(sharedName);
@@ -126,9 +122,14 @@ void RemoveStaleRunFiles(const std::string& sharedName)
         const std::string_view stem = name.substr(0, name.size() + 1 - sizeof kSocketSuffix);
         const std::size_t dot = stem.rfind('.');
         const auto window = dot == std::string_view::npos ? std::nullopt : Number(stem.substr(dot + 1));
-        if (window && OwnRunPart(sharedName, stem.substr(0, dot)) && ProcessEnded(static_cast<long>(*window)))
+        if (window && OwnRunPart(sharedName, stem.substr(0, dot)) && ProcessGone(static_cast<long>(*window)))
             ::unlink((folder + std::string(name)).c_str());
     });
+}
+
+bool ProcessGone(long pid)
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace platform

@@ -21,7 +21,4 @@ int RenameWithoutReplacing(const std::string& from, const std::string& to);
 // The longest file name, in bytes, the folder's file system takes.
 std::size_t NameLimit(const std::string& folder);
 
-// Whether no process of that id exists any more.
-bool ProcessGone(long pid);
-
 }  // namespace platform

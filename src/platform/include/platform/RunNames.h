@@ -21,4 +21,8 @@ std::string SharedNameOfRecord(const std::string& recordName);
 // of other users are left alone.
 void RemoveStaleRunFiles(const std::string& sharedName);
 
+// Whether no process of that id exists any more: the run that named
+// something after it has ended.
+bool ProcessGone(long pid);
+
 }  // namespace platform
