@@ -40,6 +40,16 @@ TEST(AvmOptions, WhatCannotBeHonouredIsRefusedWithTheReason)
     }
 }
 
+// The identify run writes nothing, so it names no output; any other run must.
+TEST(AvmOptions, OnlyAnIdentifyRunGoesWithoutOutput)
+{
+    const avm::AvmOptions identify = avm::ParseAvmOptions(engine::SplitWords("-sfm R -identify a.mkv"));
+    EXPECT_TRUE(identify.identify);
+    EXPECT_EQ(identify.inputs, std::vector<std::string>{"a.mkv"});
+    EXPECT_FALSE(avm::ParseAvmOptions(engine::SplitWords("-sfm R a.mkv -o b.avi")).identify);
+    EXPECT_THROW(avm::ParseAvmOptions(engine::SplitWords("-sfm R a.mkv")), ToolError);
+}
+
 // Decimals near a 1000/1001 rate must become the exact fraction: MPEG
 // streams know no other.
 TEST(AvmOptions, FrameRatesAndTimes)

@@ -45,6 +45,7 @@ constexpr std::array kOptions = {
     tools::OptionSpec{"noodml", false},
     tools::OptionSpec{"nosound", false},
     tools::OptionSpec{"novideo", false},
+    tools::OptionSpec{"identify", false},
 };
 
 const std::array<std::pair<std::string, VideoEncoder>, 4> kVideoEncoders = {{
@@ -229,12 +230,14 @@ AvmOptions ParseAvmOptions(const std::vector<std::string>& args)
             options.noSound = true;
         else if (name == "novideo")
             options.noVideo = true;
+        else if (name == "identify")
+            options.identify = true;
         // -idx (write an index) and -noodml (no OpenDML extension) describe
         // what the AVI muxer does anyway for files of this size.
     }
     if (options.recordName.empty())
         throw ToolError("no status record named (-sfm)");
-    if (options.output.empty())
+    if (options.output.empty() && !options.identify)
         throw ToolError("no output file named (-o)");
     if (options.inputs.empty())
         throw ToolError("no input file named");

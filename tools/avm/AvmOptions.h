@@ -49,6 +49,9 @@ struct AvmOptions {
     std::string fourcc;                       // -ffourcc
     bool noSound = false;
     bool noVideo = false;
+    // -identify: write the media facts and decode the first picture and
+    // sound, nothing else; no output is named then.
+    bool identify = false;
 };
 
 // Throws ToolError for an unknown option or a value that cannot be honoured.

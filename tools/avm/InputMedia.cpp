@@ -4,6 +4,8 @@
 #include "DecodeScript.h"
 #include "common/ToolError.h"
 
+#include <algorithm>
+
 namespace avm {
 
 using tools::ToolError;
@@ -77,6 +79,18 @@ void InputMedia::SeekTo(double seconds)
     // start point are dropped after decoding either way.
     if (avformat_seek_file(context_.get(), -1, INT64_MIN, target, target, 0) < 0)
         avformat_seek_file(context_.get(), -1, INT64_MIN, context_->start_time, context_->start_time, 0);
+}
+
+void InputMedia::CheckNotCutOff(double reached, double expected) const
+{
+    if (expected > 0 && reached < CutOffPoint(expected))
+        throw ToolError(mediaPath_ + " is damaged or cut off: it ends after " + std::to_string(int(reached)) +
+                        " of its " + std::to_string(int(expected)) + " seconds");
+}
+
+double CutOffPoint(double expected)
+{
+    return expected - std::max(2.0, 0.1 * expected);
 }
 
 CodecContextPtr OpenDecoder(const AVStream* stream, int threads, bool tolerant)

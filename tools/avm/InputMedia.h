@@ -36,12 +36,20 @@ public:
     double DurationSeconds() const;
     // Positions the demuxer at or before `seconds` into the media.
     void SeekTo(double seconds);
+    // Throws when the media, read to its end at second `reached`, end
+    // before CutOffPoint(expected).
+    void CheckNotCutOff(double reached, double expected) const;
 
 private:
     InputPtr context_;
     std::string mediaPath_;
     std::optional<AVRational> forcedRate_;
 };
+
+// The second media that should last `expected` seconds must reach not to
+// count as cut off; container lengths can be estimates, so only a clear
+// shortfall counts. Not above 0 when there is nothing to check.
+double CutOffPoint(double expected);
 
 // A decoder for one stream, opened with `threads` workers.
 CodecContextPtr OpenDecoder(const AVStream* stream, int threads, bool tolerant);

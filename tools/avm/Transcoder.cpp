@@ -161,10 +161,7 @@ void Transcoder::CheckNotCutOff(const InputMedia& input, double reached) const
     double expected = input.DurationSeconds();
     if (options_.lengthSeconds)
         expected = std::min(expected, options_.startSeconds + *options_.lengthSeconds);
-    // Container lengths can be estimates; only a clear shortfall counts.
-    if (expected > 0 && expected - reached > std::max(2.0, 0.1 * expected))
-        throw ToolError(input.MediaPath() + " is damaged or cut off: it ends after " + std::to_string(int(reached)) +
-                        " of its " + std::to_string(int(expected)) + " seconds");
+    input.CheckNotCutOff(reached, expected);
 }
 
 void Transcoder::SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* audio)

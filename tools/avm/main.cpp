@@ -3,6 +3,7 @@
 // in the shared status record named after -sfm, and sends progress to the
 // program's window.
 #include "AvmOptions.h"
+#include "Identify.h"
 #include "Libav.h"
 #include "MediaFacts.h"
 #include "Transcoder.h"
@@ -24,30 +25,46 @@ std::string RecordName(const std::vector<std::string>& args)
     return "";
 }
 
+// Writes the facts of the input and decodes its first picture and sound.
+avm::TranscodeOutcome Identify(const avm::AvmOptions& options, tools::ToolRecord& record,
+                               const avm::TranscodeHooks& hooks)
+{
+    avm::InputMedia input(options.inputs.front(), options.recordName);
+    avm::WriteMediaFacts(input, record.Data());
+    return avm::DecodeFirstFrames(input, hooks);
+}
+
 int Run(tools::ToolRecord& record, const std::vector<std::string>& args)
 {
     avm::AvmOptions options = avm::ParseAvmOptions(args);
-    bool probe = record.IsProbeRun();
-    if (probe) {
-        avm::InputMedia input(options.inputs.front(), options.recordName);
-        avm::WriteMediaFacts(input, record.Data());
-    }
-    tools::ProgressSender progress(record.Name(), record.NotifyWindow());
-    double total = record.ProcessSeconds() > 0 ? record.ProcessSeconds() : options.lengthSeconds.value_or(0);
     avm::TranscodeHooks hooks;
     hooks.stopRequested = [&record] { return tools::StopSignalled() || record.AbortRequested(); };
-    if (!probe)
-        hooks.progress = [&](double seconds) { progress.Report(0, tools::PercentTimes100(seconds, total)); };
     hooks.threads = record.ThreadCount();
-
-    avm::Transcoder transcoder(options, hooks);
-    if (transcoder.Run() == avm::TranscodeOutcome::Stopped) {
-        tools::LogLine("stopped on request; the unfinished output was removed");
+    avm::TranscodeOutcome outcome = avm::TranscodeOutcome::Complete;
+    if (options.identify) {
+        outcome = Identify(options, record, hooks);
+    } else {
+        // A probe record without -identify: the facts, then a test conversion.
+        bool probe = record.IsProbeRun();
+        if (probe) {
+            avm::InputMedia input(options.inputs.front(), options.recordName);
+            avm::WriteMediaFacts(input, record.Data());
+        }
+        tools::ProgressSender progress(record.Name(), record.NotifyWindow());
+        double total = record.ProcessSeconds() > 0 ? record.ProcessSeconds() : options.lengthSeconds.value_or(0);
+        if (!probe)
+            hooks.progress = [&](double seconds) { progress.Report(0, tools::PercentTimes100(seconds, total)); };
+        avm::Transcoder transcoder(options, hooks);
+        outcome = transcoder.Run();
+        if (outcome == avm::TranscodeOutcome::Complete && !probe)
+            progress.Report(0, 10000, true);
+    }
+    if (outcome == avm::TranscodeOutcome::Stopped) {
+        tools::LogLine(options.identify ? "stopped on request"
+                                        : "stopped on request; the unfinished output was removed");
         record.WriteResult(engine::kResultStopped);
         return 0;
     }
-    if (!probe)
-        progress.Report(0, 10000, true);
     record.WriteResult(engine::kResultSuccess);
     return 0;
 }
