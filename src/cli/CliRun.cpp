@@ -16,7 +16,7 @@
 #include "engine/DiscRules.h"
 #include "engine/EngineLauncher.h"
 #include "engine/EngineStatusBlock.h"
-#include "engine/MediaProbe.h"
+#include "engine/ProbePool.h"
 #include "engine/OutputFolderCheck.h"
 #include "engine/ProgressChannel.h"
 #include "engine/WorkingFolder.h"
@@ -167,32 +167,67 @@ struct JobRun {
     }
     ~JobRun() { dialogs_.SetBeforeOutput(nullptr); }
 
-    // Probes every file of the request in turn and keeps the readable ones
-    // in items; returns how many were refused. Ctrl+C stops the probe running.
+    // Probes the files of the request, several at once, and keeps the
+    // readable ones in items, in the order of the files; returns how many
+    // were refused. Each file's line comes in that order too, followed by
+    // what its probe has to say. Ctrl+C stops the probes.
     int ProbeSources(const CliOptions& options, app::DecodeEngine decoder, std::vector<engine::SourceItem>& items)
     {
-        engine::MediaProbe probe(block, launcher, dialogs_, channel.WindowId());
-        const auto between = [this] {
-            channel.DispatchPending();
-            PumpLog();
-            if (platform::InterruptSignal())
-                engine::StoreField(block.Data()->abort_request, 1);
-        };
-        int refused = 0;
+        std::vector<std::string> paths;
+        std::vector<const SourceRequest*> requests;  // per path
         for (const SourceRequest& request : options.sources) {
-            for (const std::string& path : ExpandSource(AbsolutePath(request.path))) {
-                if (!options.quiet)
-                    std::cout << lang::Text("MainDialog", "Scanning video") << " " << path << "\n" << std::flush;
-                std::optional<engine::SourceItem> item = probe.ProbeSource(path, decoder, between);
-                if (platform::InterruptSignal())
-                    return refused;
-                if (item && ApplySourceOptions(request, *item, dialogs_))
-                    items.push_back(std::move(*item));
-                else
-                    ++refused;
+            for (std::string& path : ExpandSource(AbsolutePath(request.path))) {
+                paths.push_back(std::move(path));
+                requests.push_back(&request);
             }
         }
+        engine::ProbePool pool(app::Application().appSharedName, dialogs_, channel.WindowId(), clock);
+        std::size_t shown = 0;  // files whose line is out
+        std::size_t taken = 0;  // files whose outcome is handled
+        int refused = 0;
+        const auto showUpTo = [&](std::size_t count) {
+            for (; shown < count; ++shown) {
+                if (!options.quiet)
+                    std::cout << lang::Text("MainDialog", "Scanning video") << " " << paths[shown] << "\n" << std::flush;
+            }
+        };
+        const auto takeReady = [&] {
+            for (engine::ProbeOutcome& outcome : pool.TakeReady()) {
+                showUpTo(taken + 1);
+                if (logEcho)
+                    EchoRuns(outcome.runs);
+                for (const app::Notice& notice : outcome.refusals)
+                    dialogs_.Report(notice);
+                if (outcome.item && ApplySourceOptions(*requests[taken], *outcome.item, dialogs_))
+                    items.push_back(std::move(*outcome.item));
+                else
+                    ++refused;
+                ++taken;
+            }
+            // The first file not handled yet is being probed.
+            if (!pool.CurrentPath().empty())
+                showUpTo(taken + 1);
+        };
+        pool.Start(paths, decoder, engine::ProbeParallelism());
+        pool.WaitAll([&] {
+            channel.DispatchPending();
+            if (platform::InterruptSignal())
+                pool.Cancel();
+            else
+                takeReady();
+        });
+        if (!platform::InterruptSignal())
+            takeReady();
         return refused;
+    }
+
+    // --verbose: each probe run's command and log, as the job's are shown.
+    void EchoRuns(const std::vector<engine::ProbeRun>& runs)
+    {
+        view.EndLine();
+        for (const engine::ProbeRun& run : runs)
+            std::cerr << "diziv-cli: run: " << ShellCommand(run.tool, run.arguments) << "\n" << run.log;
+        std::cerr << std::flush;
     }
 
     // Runs the job to its end; Ctrl+C stops it.

@@ -2,17 +2,34 @@
 
 #include "app/Application.h"
 #include "app/Utilities.h"
+#include "platform/RunNames.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace engine {
 
-std::string DecodeScriptPath()
+namespace {
+
+std::string ScriptPathWith(const std::string& suffix)
 {
     const std::string& orderPage = app::Application().product.orderPage;
     std::string tag = orderPage.size() > 5 ? orderPage.substr(orderPage.size() - 5) : orderPage;
-    return app::SystemDirectory() + "temp_0000_" + tag + ".qvz";
+    return app::SystemDirectory() + "temp_0000_" + tag + suffix + ".qvz";
+}
+
+}  // namespace
+
+std::string DecodeScriptPath()
+{
+    return ScriptPathWith("");
+}
+
+std::string ProbeScriptPath(const std::string& recordName)
+{
+    const std::string shared = platform::SharedNameOfRecord(recordName);
+    const std::string run = shared.size() < recordName.size() ? recordName.substr(shared.size() + 1) : recordName;
+    return ScriptPathWith("_" + app::FileNameSafe(run));
 }
 
 bool ScriptCanName(const std::string& sourcePath)

@@ -11,6 +11,11 @@ namespace engine {
 // product's order page + ".qvz"; the same for every source.
 std::string DecodeScriptPath();
 
+// The script of a probe run on the record recordName: DecodeScriptPath()
+// with the record's run part ("<uid>-<pid>[-<tag>]") before ".qvz", so
+// probes running at once on records of their own never share one.
+std::string ProbeScriptPath(const std::string& recordName);
+
 // Whether the script can name the source: its lines end at line breaks,
 // so a path holding one is read directly instead.
 bool ScriptCanName(const std::string& sourcePath);

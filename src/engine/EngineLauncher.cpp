@@ -44,7 +44,7 @@ bool EngineLauncher::StartEngine(const std::string& path, const Arguments& argum
         logPath_ = tempFolder + "job-" + std::to_string(jobLogs_.size() + 1) + "-" + toolName_ + ".log";
         jobLogs_.push_back(logPath_);
     } else {
-        logPath_ = tempFolder + toolName_ + ".log";
+        logPath_ = tempFolder + toolName_ + (logTag_.empty() ? "" : "-" + logTag_) + ".log";
     }
     if (child_.Start(path, arguments, logPath_) != 0) {
         dialogs_.Report({app::NoticeId::ToolNotLoaded, {path}});
@@ -97,6 +97,23 @@ void EngineLauncher::EnforceAbort()
     } else if (terminatedMs_ && now - *terminatedMs_ >= kKillGraceMs) {
         child_.Kill();
     }
+}
+
+void EngineLauncher::Terminate()
+{
+    if (!child_.Running())
+        return;
+    child_.Terminate();
+    terminatedMs_ = clock_.NowMs();
+}
+
+void EngineLauncher::Kill()
+{
+    if (!child_.Running())
+        return;
+    child_.Kill();
+    if (!terminatedMs_)
+        terminatedMs_ = clock_.NowMs();
 }
 
 void EngineLauncher::WaitForEngine(int sliceMs, const std::function<void()>& between)

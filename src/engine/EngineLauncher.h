@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -49,6 +50,10 @@ public:
     bool Reap();
     // While abort_request is set, ends a tool that ignores it after the grace periods.
     void EnforceAbort();
+    // Ends the running tool now (SIGTERM) or kills it (SIGKILL); Reap()
+    // records the run as stopped.
+    void Terminate();
+    void Kill();
 
     // Blocks until the running tool has ended, calling between (if any)
     // every sliceMs; for callers without an event loop of their own.
@@ -64,6 +69,9 @@ public:
     // per tool. Beginning a job removes the logs of the job before.
     void BeginJobLogs();
     void EndJobLogs() { numberedLogs_ = false; }
+    // Runs outside a job log to "<tool>-<tag>.log" instead of "<tool>.log",
+    // so that launchers probing at once keep their logs apart.
+    void SetLogTag(std::string tag) { logTag_ = std::move(tag); }
 
     // Called with each tool's path and arguments just before it starts
     // (and before its log is made anew), for front ends that show them.
@@ -80,6 +88,7 @@ private:
     std::string logPath_;
     StartObserver startObserver_;
     std::string toolName_;
+    std::string logTag_;
     bool numberedLogs_ = false;
     std::vector<std::string> jobLogs_;
     std::optional<std::uint64_t> abortSeenMs_;

@@ -4,12 +4,11 @@
 #include "DecodeScript.h"
 #include "EngineLauncher.h"
 #include "EngineStatusBlock.h"
-#include "app/UserDialogs.h"
+#include "app/Reporter.h"
 #include "app/Utilities.h"
 #include "platform/FileSystem.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace engine {
@@ -27,36 +26,28 @@ std::string Field(const char* text, std::size_t size)
     return std::string(text, length);
 }
 
-
 }  // namespace
 
-Arguments ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output)
+Arguments ProbeArguments(const std::string& recordName, const std::string& input)
 {
-    char frameRate[32];
-    std::snprintf(frameRate, sizeof frameRate, "%f", static_cast<double>(static_cast<float>(24000.0 / 1001.0)));
     Arguments arguments = RecordNameArguments(recordName);
-    arguments.insert(arguments.end(), {"-endpos", "3", input});
-    AppendWords(arguments, "-oac mp3lame -ovc lavc -of mpeg -lameopts abr:br=192:mode=0"
-                           " -lavcopts vcodec=mpeg1video:keyint=12 -mpegopts format=mpeg1 -ofps");
-    arguments.insert(arguments.end(), {frameRate, "-o", output});
+    arguments.insert(arguments.end(), {"-identify", input});
     return arguments;
 }
 
-std::int32_t EstimateVideoBitrate(std::int32_t reported, std::int32_t audioBitrate, std::uint64_t fileBytes,
-                                  std::uint32_t durationSeconds)
+std::int32_t EstimateVideoBitrate(std::int32_t reported, std::optional<std::int32_t> audioBitrate,
+                                  std::uint64_t fileBytes, std::uint32_t durationSeconds)
 {
-    if (reported != 0 || audioBitrate == 0)
+    if (reported != 0 || audioBitrate == 0 || durationSeconds == 0)
         return reported;
-    if (durationSeconds == 0)
-        return 0;
     double total = static_cast<double>(fileBytes) / durationSeconds / 128.0;
-    auto video = static_cast<std::int32_t>(total - audioBitrate);
+    auto video = static_cast<std::int32_t>(total - audioBitrate.value_or(0));
     return video < 10 ? 0 : video;
 }
 
-MediaProbe::MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
+MediaProbe::MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::Reporter& reporter,
                        std::int32_t notifyWindow)
-    : block_(block), launcher_(launcher), dialogs_(dialogs), notifyWindow_(notifyWindow)
+    : block_(block), launcher_(launcher), reporter_(reporter), notifyWindow_(notifyWindow)
 {
 }
 
@@ -68,15 +59,15 @@ void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
     step_ = Step::Done;
     firstReason_.clear();
     if (const int error = platform::ReadError(path); error == ENOENT || error == ENOTDIR) {
-        dialogs_.Report({app::NoticeId::SourceNotFound, {path}});
+        reporter_.Report({app::NoticeId::SourceNotFound, {path}});
         return;
     } else if (error != 0) {
-        dialogs_.Report({app::NoticeId::SourceUnreadable, {path, std::strerror(error)}});
+        reporter_.Report({app::NoticeId::SourceUnreadable, {path, std::strerror(error)}});
         return;
     }
     std::int64_t size = app::FileSize(path);
     if (size >= 0 && size < kSmallestVideoFile) {
-        dialogs_.Report({app::NoticeId::FileTooSmall, {path}});
+        reporter_.Report({app::NoticeId::FileTooSmall, {path}});
         return;
     }
     if (decoder == app::DecodeEngine::Script && ScriptCanName(path))
@@ -88,47 +79,52 @@ void MediaProbe::Start(const std::string& path, app::DecodeEngine decoder)
 void MediaProbe::StartDirect()
 {
     step_ = Step::Direct;
-    if (!StartTestEncode(path_))
-        AfterTestEncode();
+    if (!StartRun(path_))
+        AfterRun();
 }
 
 void MediaProbe::StartViaScript()
 {
     step_ = Step::ViaScript;
-    scriptPath_ = DecodeScriptPath();
+    scriptPath_ = ProbeScriptPath(block_.Name());
     if (!WriteDecodeScript(path_, scriptPath_)) {
-        dialogs_.Report({app::NoticeId::DecoderSettingsNotWritten});
+        reporter_.Report({app::NoticeId::DecoderSettingsNotWritten});
         Fail();
-    } else if (!StartTestEncode(scriptPath_)) {
-        AfterTestEncode();
+    } else if (!StartRun(scriptPath_)) {
+        AfterRun();
     }
 }
 
-bool MediaProbe::StartTestEncode(const std::string& input)
+bool MediaProbe::StartRun(const std::string& input)
 {
     if (!block_.IsOpen())
         return false;
     PrepareProbeRun(*block_.Data(), notifyWindow_);
-    return launcher_.StartEngine(EncoderPath(), ProbeArguments(block_.Name(), input, app::TempDirectory() + "test.mpg"));
+    return launcher_.StartEngine(EncoderPath(), ProbeArguments(block_.Name(), input));
 }
 
-bool MediaProbe::TestEncodeSucceeded()
+bool MediaProbe::RunSucceeded() const
 {
-    const std::string output = app::TempDirectory() + "test.mpg";
-    if (app::FileExists(output))
-        platform::RemoveFile(output);
     return block_.IsOpen() && LoadField(block_.Data()->result_code) == kResultSuccess;
 }
 
 void MediaProbe::OnToolEvent()
 {
     if (Busy() && launcher_.Reap())
-        AfterTestEncode();
+        AfterRun();
 }
 
-void MediaProbe::AfterTestEncode()
+void MediaProbe::Abandon()
 {
-    const bool read = TestEncodeSucceeded();
+    if (step_ == Step::ViaScript)
+        platform::RemoveFile(scriptPath_);
+    step_ = Step::Done;
+    result_.reset();
+}
+
+void MediaProbe::AfterRun()
+{
+    const bool read = RunSucceeded();
     if (!read && firstReason_.empty())
         firstReason_ = launcher_.LastRunReason();
     if (step_ == Step::ViaScript) {
@@ -152,7 +148,7 @@ void MediaProbe::AfterTestEncode()
 void MediaProbe::Fail()
 {
     step_ = Step::Done;
-    dialogs_.Report({decoder_ == app::DecodeEngine::Auto ? app::NoticeId::VideoUnreadable
+    reporter_.Report({decoder_ == app::DecodeEngine::Auto ? app::NoticeId::VideoUnreadable
                                                          : app::NoticeId::VideoUnreadableByDecoder,
                      {path_, firstReason_}});
 }
@@ -163,7 +159,7 @@ std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::
     Start(path, decoder);
     while (Busy()) {
         launcher_.WaitForEngine(kWaitSliceMs, between);
-        AfterTestEncode();
+        AfterRun();
     }
     return TakeResult();
 }
@@ -178,8 +174,13 @@ SourceItem MediaProbe::ItemFromRecord(bool viaScript) const
     item.trimEnd = static_cast<std::int32_t>(record.duration);
     item.videoCodec = Field(record.video_codec, sizeof record.video_codec);
     item.frameRate = record.frame_rate;
-    item.videoBitrate = EstimateVideoBitrate(record.video_bitrate, record.audio_bitrate,
-                                             platform::FileBytes(path_).value_or(0), record.duration);
+    item.videoBitrate = record.video_bitrate;
+    if (!item.videoCodec.empty()) {
+        const std::optional<std::int32_t> audio =
+            record.audio_codec[0] != '\0' ? std::optional<std::int32_t>(record.audio_bitrate) : std::nullopt;
+        item.videoBitrate = EstimateVideoBitrate(record.video_bitrate, audio, platform::FileBytes(path_).value_or(0),
+                                                 record.duration);
+    }
     item.width = record.width;
     item.height = record.height;
     item.audioCodec = Field(record.audio_codec, sizeof record.audio_codec);

@@ -1,8 +1,10 @@
 #pragma once
-// Finds out whether the encoder can read a file, and what it holds, by a
-// real test encode of its first three seconds; on success the facts the
-// encoder wrote into the record become a new source item.
+// Finds out whether the encoder can read a file, and what it holds: the
+// encoder's identify run opens the file, writes its facts into the record
+// and decodes its first picture and sound. On success the facts become a
+// new source item.
 #include "app/JobSettings.h"
+#include "app/UserDialogs.h"
 #include "engine/CommandLine.h"
 #include "engine/SourceItem.h"
 
@@ -12,10 +14,6 @@
 #include <string>
 #include <utility>
 
-namespace app {
-class UserDialogs;
-}
-
 namespace engine {
 
 class EngineLauncher;
@@ -23,12 +21,13 @@ class EngineStatusBlock;
 
 class MediaProbe {
 public:
-    MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::UserDialogs& dialogs,
+    // What the probe has to tell (a file it cannot read, and why) goes to reporter.
+    MediaProbe(EngineStatusBlock& block, EngineLauncher& launcher, app::Reporter& reporter,
                std::int32_t notifyWindow);
 
     // Starts probing path: the encoder reads the file directly, through its
     // decode script, or (Auto) directly and then through the script. Nothing
-    // waits: Busy() holds while a test encode runs, and the caller's event
+    // waits: Busy() holds while an encoder run goes on, and the caller's event
     // loop calls OnToolEvent() when the encoder's exit descriptor becomes
     // readable (or on a timer). Once not busy, TakeResult() gives the outcome.
     void Start(const std::string& path, app::DecodeEngine decoder);
@@ -36,6 +35,9 @@ public:
     void OnToolEvent();
     // The new item, or nothing after the user was told why not; taken once.
     std::optional<SourceItem> TakeResult() { return std::exchange(result_, std::nullopt); }
+    // Gives up the probe under way without a word: the caller ends the
+    // encoder run itself. The probe's decode script is removed.
+    void Abandon();
 
     // Start() and wait, calling between every slice while the encoder runs;
     // for front ends without an event loop of their own.
@@ -47,34 +49,36 @@ private:
 
     void StartDirect();
     void StartViaScript();
-    // Starts a test encode of input; false when it could not start.
-    bool StartTestEncode(const std::string& input);
-    bool TestEncodeSucceeded();
-    // Moves on from an ended (or unstarted) test encode.
-    void AfterTestEncode();
+    // Starts an identify run on input; false when it could not start.
+    bool StartRun(const std::string& input);
+    bool RunSucceeded() const;
+    // Moves on from an ended (or unstarted) run.
+    void AfterRun();
     void Fail();
     SourceItem ItemFromRecord(bool viaScript) const;
 
     EngineStatusBlock& block_;
     EngineLauncher& launcher_;
-    app::UserDialogs& dialogs_;
+    app::Reporter& reporter_;
     std::int32_t notifyWindow_;
     std::string path_;
     app::DecodeEngine decoder_ = app::DecodeEngine::Auto;
     Step step_ = Step::Done;
     std::string scriptPath_;
-    // Why the first test encode failed: the direct read tells most.
+    // Why the first run failed: the direct read tells most.
     std::string firstReason_;
     std::optional<SourceItem> result_;
 };
 
-// The probe's arguments for input, writing the test output to output.
-Arguments ProbeArguments(const std::string& recordName, const std::string& input, const std::string& output);
+// The encoder's arguments for identifying input.
+Arguments ProbeArguments(const std::string& recordName, const std::string& input);
 
-// The video bit rate when the encoder reported none but an audio bit rate:
-// the file's average rate less the audio's, in kbit/s (1 kbit = 1024 bits);
+// The video bit rate of a file with a picture when the encoder reported
+// none: the file's average rate less the audio's when the audio's is known
+// (audioBitrate 0 is unknown), the whole average when the file has no audio
+// stream (audioBitrate nullopt), else none. In kbit/s (1 kbit = 1024 bits);
 // below 10 it counts as none.
-std::int32_t EstimateVideoBitrate(std::int32_t reported, std::int32_t audioBitrate, std::uint64_t fileBytes,
-                                  std::uint32_t durationSeconds);
+std::int32_t EstimateVideoBitrate(std::int32_t reported, std::optional<std::int32_t> audioBitrate,
+                                  std::uint64_t fileBytes, std::uint32_t durationSeconds);
 
 }  // namespace engine

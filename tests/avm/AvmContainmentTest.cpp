@@ -88,9 +88,9 @@ private:
     fs::path before_;
 };
 
-std::vector<std::string> ProbeLine(const std::string& input, const std::string& output)
+std::vector<std::string> ProbeLine(const std::string& input)
 {
-    std::vector<std::string> args = engine::ProbeArguments("Rec", input, output);
+    std::vector<std::string> args = engine::ProbeArguments("Rec", input);
     args.erase(args.begin(), args.begin() + 2);
     return args;
 }
@@ -127,7 +127,7 @@ TEST(AvmContainment, AUsersFileThatLooksLikeADecodeScriptIsOnlyItsBytes)
                 AvmRunner runner(folder.Path());
                 probe ? runner.PrepareProbe() : runner.PrepareConversion(2);
                 const std::string output = folder.Path() + "out.avi";
-                RunResult run = runner.Run(probe ? ProbeLine(folder.Path() + name, output)
+                RunResult run = runner.Run(probe ? ProbeLine(folder.Path() + name)
                                                  : ConversionLine(folder.Path() + name, output));
                 EXPECT_EQ(run.resultCode, engine::kResultFailed) << run.log;
                 EXPECT_STREQ(run.record.video_codec, "") << "the other file's facts";
@@ -175,7 +175,7 @@ TEST(AvmContainment, AScriptElsewhereOrOpenToOthersIsNoScript)
         AvmRunner runner(folder.Path());
         runner.PrepareProbe();
         const std::string script = c.place(platform::PrivateTempFolder(runner.Name()));
-        RunResult run = runner.Run(ProbeLine(script, folder.Path() + "test.mpg"));
+        RunResult run = runner.Run(ProbeLine(script));
         EXPECT_EQ(run.resultCode, engine::kResultFailed) << run.log;
         EXPECT_STREQ(run.record.video_codec, "");
     }

@@ -17,9 +17,9 @@ using namespace avm_test;
 namespace {
 
 // The program's probe line without the record option the runner adds.
-std::vector<std::string> ProbeLine(const std::string& input, const std::string& output)
+std::vector<std::string> ProbeLine(const std::string& input)
 {
-    std::vector<std::string> args = engine::ProbeArguments("Rec", input, output);
+    std::vector<std::string> args = engine::ProbeArguments("Rec", input);
     args.erase(args.begin(), args.begin() + 2);
     return args;
 }
@@ -39,8 +39,7 @@ TEST(AvmProbe, MediaFactsAndTracksMatchFfprobe)
         testing_support::TestFolder folder;
         AvmRunner runner(folder.Path());
         runner.PrepareProbe();
-        const std::string output = folder.Path() + "test.mpg";
-        RunResult run = runner.Run(ProbeLine(clip, output));
+        RunResult run = runner.Run(ProbeLine(clip));
         ASSERT_EQ(run.resultCode, 0) << run.log;
         EXPECT_TRUE(run.progress.empty()) << "probe runs send no progress";
 
@@ -70,13 +69,6 @@ TEST(AvmProbe, MediaFactsAndTracksMatchFfprobe)
             EXPECT_EQ(track.title, stream.count("tags_title") ? stream.at("tags_title") : "");
         }
         EXPECT_EQ(record.tracks[entry].kind, engine::kTrackEnd);
-
-        ProbeFacts test = Probe(output);
-        EXPECT_EQ(test.format["format_name"], "mpeg");
-        EXPECT_EQ(test.First("video")["codec_name"], "mpeg1video");
-        EXPECT_EQ(test.First("video")["r_frame_rate"], "24000/1001");
-        EXPECT_EQ(test.First("audio")["codec_name"], "mp3");
-        EXPECT_NEAR(std::stod(test.format["duration"]), std::min(3.0, std::stod(source.format["duration"])), 0.25);
     }
 }
 
@@ -90,7 +82,7 @@ TEST(AvmProbe, ADecodeScriptIsReadThroughItsSourceAtThirtyFrames)
         const std::string script = platform::PrivateTempFolder(runner.Name()) + "temp_0000_abcde.qvz";
         ASSERT_EQ(engine::WriteDecodeScript(Clips().mpeg4Mp3, script), 1);
         runner.PrepareProbe();
-        RunResult run = runner.Run(ProbeLine(script, folder.Path() + "test.mpg"), tool);
+        RunResult run = runner.Run(ProbeLine(script), tool);
         ASSERT_EQ(run.resultCode, 0) << tool << ": " << run.log;
         EXPECT_EQ(run.record.frame_rate, 30.0f);
         EXPECT_STREQ(run.record.video_codec, "mpeg4");

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 using namespace engine;
 using testing_support::FakeEngineScript;
@@ -55,10 +56,25 @@ protected:
 
 TEST(ProbeArguments, VideoBitrateEstimate)
 {
-    EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 100), 72);
-    EXPECT_EQ(EstimateVideoBitrate(0, 128, 1600000, 100), 0) << "below the audio rate";
-    EXPECT_EQ(EstimateVideoBitrate(0, 128, 2560000, 0), 0) << "no duration";
-    EXPECT_EQ(EstimateVideoBitrate(0, 128, 1753600, 100), 0) << "9 kbit/s counts as none";
+    const struct {
+        std::int32_t reported;
+        std::optional<std::int32_t> audio;  // nullopt: no audio stream
+        std::uint64_t bytes;
+        std::uint32_t seconds;
+        std::int32_t expected;
+        const char* why;
+    } cases[] = {
+        {0, 128, 2560000, 100, 72, "the average less the audio"},
+        {0, 128, 1600000, 100, 0, "below the audio rate"},
+        {0, 128, 2560000, 0, 0, "no duration"},
+        {0, 128, 1753600, 100, 0, "9 kbit/s counts as none"},
+        {0, std::nullopt, 2560000, 100, 200, "no audio stream: the whole average"},
+        {0, std::nullopt, 2560000, 0, 0, "no audio stream and no duration"},
+        {0, 0, 2560000, 100, 0, "the audio rate unknown too"},
+        {300, 128, 2560000, 100, 300, "a reported rate stays"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EstimateVideoBitrate(c.reported, c.audio, c.bytes, c.seconds), c.expected) << c.why;
 }
 
 TEST_F(ProbeTest, FactsBecomeTheItem)
@@ -72,7 +88,15 @@ TEST_F(ProbeTest, FactsBecomeTheItem)
     EXPECT_EQ(item->tracks[4].kind, kTrackEnd);
     EXPECT_EQ(item->audioTrack, 0);
     EXPECT_EQ(item->subtitleTrack, -1);
-    EXPECT_FALSE(app::FileExists(app::TempDirectory() + "test.mpg"));
+}
+
+TEST_F(ProbeTest, AVideoWithoutSoundGetsTheFilesAverageRate)
+{
+    FakeEngineScript script("facts=640,480,100,0,0;no-audio;result=0");
+    auto item = probe_.ProbeSource(Source("silent.mkv", 2560000), app::DecodeEngine::BuiltIn, {});
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->audioCodec, "");
+    EXPECT_EQ(item->videoBitrate, 200);
 }
 
 TEST_F(ProbeTest, FailureMessagesDependOnTheMode)

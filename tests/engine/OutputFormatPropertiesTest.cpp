@@ -123,14 +123,11 @@ TEST(ProbeLine, AvmReadsItWithAnyPath)
     const std::string inputs[] = {"/v/a b.avi", "/v/say \"hi\".mkv", "/v/back\\slash.mp4", "/v/ü 日本.wmv",
                                   "/v/it's $HOME;.mpg"};
     for (const std::string& input : inputs) {
-        const std::string output = "/tmp/x y/test.mpg";
-        const engine::Arguments line = engine::ProbeArguments("My_App", input, output);
+        const engine::Arguments line = engine::ProbeArguments("My_App", input);
         SCOPED_TRACE(engine::CommandText(line));
         const avm::AvmOptions options = ReadByAvm(line);
         EXPECT_EQ(options.recordName, "My_App");
         EXPECT_EQ(options.inputs, std::vector<std::string>{input});
-        EXPECT_EQ(options.output, output);
-        EXPECT_EQ(options.lengthSeconds, 3.0) << "three seconds are enough to know the file";
-        EXPECT_EQ(avm::ChooseOutputFormat(options).muxer, "mpeg");
+        EXPECT_TRUE(options.identify) << "the facts and a first frame, no test output";
     }
 }

@@ -17,6 +17,8 @@
 //   write-output     write a few bytes to the file named after -o
 //   say=TEXT         write the log line "NAME: TEXT", NAME being the tool's
 //                    file name, as the real tools do
+//   say-last=TEXT    the same with a blank and the last argument after TEXT
+//   no-audio         clear the audio codec, as for a file without sound
 // With FAKE_ENGINE_ARGV set it first writes its arguments (without argv[0])
 // to that file, each followed by a NUL byte.
 #include "platform/NotifySocket.h"
@@ -123,7 +125,7 @@ bool ArgumentContains(int argc, char** argv, const std::string& text)
 }
 
 bool RunStep(const std::string& step, engine::EngineRecord& record, const std::string& socketPath,
-             const std::string& toolName)
+             const std::string& toolName, const std::string& lastArgument)
 {
     std::string name = step.substr(0, step.find('='));
     std::string value = step.size() > name.size() ? step.substr(name.size() + 1) : "";
@@ -151,6 +153,10 @@ bool RunStep(const std::string& step, engine::EngineRecord& record, const std::s
         WriteTracks(record, std::atoi(value.c_str()), std::atoi(value.substr(value.find(',') + 1).c_str()));
     } else if (name == "say") {
         std::fprintf(stderr, "%s: %s\n", toolName.c_str(), value.c_str());
+    } else if (name == "say-last") {
+        std::fprintf(stderr, "%s: %s %s\n", toolName.c_str(), value.c_str(), lastArgument.c_str());
+    } else if (name == "no-audio") {
+        record.audio_codec[0] = '\0';
     } else if (name == "exit") {
         std::exit(std::atoi(value.c_str()));
     } else {
@@ -188,7 +194,7 @@ int main(int argc, char** argv)
             WriteOutput(argc, argv);
             continue;
         }
-        if (!step.empty() && !RunStep(step, record, socketPath, ToolName(argv[0])))
+        if (!step.empty() && !RunStep(step, record, socketPath, ToolName(argv[0]), argv[argc - 1]))
             return 1;
     }
     return 0;
