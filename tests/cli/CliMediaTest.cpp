@@ -207,6 +207,34 @@ TEST_F(CliMediaTest, UnreadableFilesFailAndTheOthersAreDone)
         << run.out;
 }
 
+// Files are probed several at once, yet each file's line comes in the order
+// of the files, and so do the refusals.
+TEST_F(CliMediaTest, ScanningLinesAndRefusalsComeInFileOrder)
+{
+    const std::string noise(4096, '\x55');
+    Copy(Clips().mpeg4Mp3, "in/a.avi");
+    folder_.Write("in/b.avi", noise);
+    Copy(Clips().h264Aac, "in/c.mp4");
+    folder_.Write("in/d.avi", std::string(1023, 'x'));
+    folder_.Write("in/e.avi", noise);
+    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), folder_.Path() + "in"});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"a.mp4", "c.mp4"}));
+    std::size_t line = 0, refusal = 0;
+    for (const char* name : {"a.avi", "b.avi", "c.mp4", "d.avi", "e.avi"}) {
+        const std::size_t at = run.out.find("please wait... " + folder_.Path() + "in/" + name + "\n");
+        ASSERT_NE(at, std::string::npos) << name << "\n" << run.out;
+        EXPECT_GE(at, line) << name << "\n" << run.out;
+        line = at;
+    }
+    for (const char* name : {"b.avi", "d.avi", "e.avi"}) {
+        const std::size_t at = run.err.find(folder_.Path() + "in/" + name);
+        ASSERT_NE(at, std::string::npos) << name << "\n" << run.err;
+        EXPECT_GE(at, refusal) << name << "\n" << run.err;
+        refusal = at;
+    }
+}
+
 // Without an option a rerun numbers its output; --skip-existing leaves the
 // source out, --overwrite puts the new file in the old one's place. --quiet
 // prints only the outputs and the summary.

@@ -92,3 +92,22 @@ TEST_F(CliSignals, KillingTheProgramStopsItsEncoderWhichRemovesItsOutput)
     EXPECT_TRUE(testing_support::AwaitNoProcessHolding(Program(), 2s));
     EXPECT_EQ(Outputs(), std::vector<std::string>{});
 }
+
+// Ctrl+C while the files of a folder are probed ends the probes: nothing is
+// converted, no tool or record is left, and the status tells the signal.
+TEST_F(CliSignals, CtrlCWhileProbingEndsTheProbes)
+{
+    for (int i = 10; i < 50; ++i) {
+        Copy(Clips().h264Aac, "in/clip " + std::to_string(i) + ".mp4");
+    }
+    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), folder_.Path() + "in"}, [](const std::string& out) {
+        return out.find("please wait") != std::string::npos;
+    });
+    EXPECT_EQ(run.exitCode, 128 + SIGINT) << run.out << run.err;
+    EXPECT_NE(run.out.find("clip 10.mp4"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("clip 49.mp4"), std::string::npos) << "the probes end before the last file\n" << run.out;
+    EXPECT_EQ(run.out.find("Converting"), std::string::npos) << run.out;
+    EXPECT_TRUE(testing_support::AwaitNoProcessHolding(Program(), 2s));
+    EXPECT_EQ(Outputs(), std::vector<std::string>{});
+    EXPECT_EQ(RunFiles(), std::vector<std::string>{});
+}
