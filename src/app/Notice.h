@@ -38,6 +38,7 @@ enum class NoticeId {
     FileTooSmall,             // path
     VideoUnreadable,          // path, optionally the encoder's reason; the probe tried every way it knows
     VideoUnreadableByDecoder, // path, optionally the encoder's reason; another decoder may read it
+    SourcesAlreadyListed,     // how many files, the first one's name; a Yes/No question whose default is No
     // While a job runs
     ToolNotLoaded,            // path of the tool
     DecoderSettingsNotWritten,

@@ -56,6 +56,39 @@ std::string NameList(const std::vector<std::string>& args, std::size_t first)
     return list;
 }
 
+// A message's lead-in used as a sentence of its own: without the colon
+// (and the blanks) that introduced the path.
+std::string Label(const char* key)
+{
+    std::string text = Text(key);
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        for (std::string_view end : {" ", "\u00A0", ":", "\uFF1A"}) {
+            if (text.ends_with(end)) {
+                text.erase(text.size() - end.size());
+                stripped = true;
+            }
+        }
+    }
+    return text;
+}
+
+// text with every run of blanks and line breaks made one space.
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\t';
+        if (!blank)
+            line += c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
+}
+
 std::string JobCounts(const std::string& converted, const std::string& failed)
 {
     return FillIn(Text("Job counts"), {converted, failed});
@@ -137,6 +170,9 @@ std::string NoticeText(const Notice& notice)
     case NoticeId::VideoUnreadableByDecoder:
         return Join({"    ", Text("Load video failed"), args.at(0), "\n\n    ", Text("Change decoder"), ".\n",
                      Optional(args, 1, "\n    ")});
+    case NoticeId::SourcesAlreadyListed:
+        return args.at(0) == "1" ? FillIn(Text("File already listed"), {args.at(1)})
+                                 : FillIn(Text("Files already listed"), {args.at(0)});
     case NoticeId::JoinFailed:
         return Join({"\n  ", Text("Fail to join"), "  \n\n", Optional(args, 0, "  ")});
     case NoticeId::OriginalJoinFailed:
@@ -165,6 +201,25 @@ std::string NoticeText(const Notice& notice)
         return Join({Text("Delete temp failed"), args.at(0), "\n", Text("Delete temp yourself"), "\n"});
     }
     return "";
+}
+
+std::string RefusalReason(const Notice& notice)
+{
+    const std::vector<std::string>& args = notice.args;
+    switch (notice.id) {
+    case NoticeId::SourceNotFound:
+        return Label("Source not found");
+    case NoticeId::SourceUnreadable:
+        return Join({Label("Source unreadable"), ": ", args.at(1)});
+    case NoticeId::FileTooSmall:
+        return Label("File too small");
+    case NoticeId::VideoUnreadable:
+        return OneLine(Join({Text("Unsupported  video"), Optional(args, 1, " ")}));
+    case NoticeId::VideoUnreadableByDecoder:
+        return OneLine(Join({Text("Change decoder"), ".", Optional(args, 1, " ")}));
+    default:
+        return OneLine(NoticeText(notice));
+    }
 }
 
 std::string NoticeCaption(const Notice& notice)

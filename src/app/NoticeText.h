@@ -12,5 +12,8 @@ namespace app {
 std::string NoticeText(const Notice& notice);
 // The message box caption: the application name, "Warning" for the stop question.
 std::string NoticeCaption(const Notice& notice);
+// Why a file was not added, in one line without its path, for a list of
+// refused files that names each file itself.
+std::string RefusalReason(const Notice& notice);
 
 }  // namespace app

@@ -5,8 +5,15 @@
 #include "Reporter.h"
 
 #include <string>
+#include <vector>
 
 namespace app {
+
+// A file that was not added, and what its probe had to say about it.
+struct RefusedFile {
+    std::string path;
+    std::vector<Notice> notices;
+};
 
 class UserDialogs : public Reporter {
 public:
@@ -28,6 +35,15 @@ public:
         (void)choice;
         Report(notice);
         return false;
+    }
+
+    // Tells about every file one adding refused, together; front ends
+    // without a list of their own report each notice in turn.
+    virtual void ReportRefusedFiles(const std::vector<RefusedFile>& files)
+    {
+        for (const RefusedFile& file : files)
+            for (const Notice& notice : file.notices)
+                Report(notice);
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include "EngineSession.h"
 #include "ToolWatch.h"
-#include "engine/MediaProbe.h"
+#include "engine/ProbePool.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"

@@ -18,6 +18,7 @@
 //   MainDialog_SourceDialogs.cpp  Subtitle, Properties and Split of one row
 #include "IconMap.h"
 #include "MainCommands.h"
+#include "app/UserDialogs.h"
 #include "engine/SourceItem.h"
 
 #include <QMainWindow>
@@ -40,12 +41,8 @@ class QPushButton;
 class QStackedWidget;
 class QTreeView;
 
-namespace app {
-class UserDialogs;
-}
-
 namespace engine {
-class MediaProbe;
+class ProbePool;
 }
 
 namespace ui {
@@ -202,11 +199,14 @@ private:
     void OnAddFiles();
     void OnAddFolder();
     void OnDropFiles();
-    // Probes each path in turn with the window disabled and the scanning
-    // window shown; every readable file becomes a ticked row. Returns at
-    // once: the window's event loop drives the probe (Probing()).
+    // Probes the paths, several at once, with the window disabled and the
+    // scanning window shown; every readable file becomes a ticked row, in
+    // the order of paths. Returns at once: the window's event loop drives
+    // the probes (Probing()).
     void ProbeSources(const QStringList& paths);
-    // Takes the finished probe's row and starts the next path, or ends probing.
+    QStringList WithoutUnwantedDuplicates(const QStringList& paths);
+    // Adds the rows of finished probes; once none runs, ends probing and
+    // lists the refused files.
     void ContinueProbing();
     // Probes the paths AddPaths keeps, once the window is idle.
     void AddWaitingPaths();
@@ -240,8 +240,8 @@ private:
 
     ScanningWindow* scanning_ = nullptr;
     bool probing_ = false;
-    QStringList probeQueue_;
-    std::unique_ptr<engine::MediaProbe> probe_;
+    std::unique_ptr<engine::ProbePool> probes_;
+    std::vector<app::RefusedFile> refused_;
     std::unique_ptr<ToolWatch> probeWatch_;
     FilesChooser chooseFiles_;
     FolderChooser chooseFolder_;

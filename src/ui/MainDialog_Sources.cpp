@@ -1,6 +1,7 @@
 // Adding sources: Add Files, Add Folder, dropped files and paths named
-// outside the window. Every file is probed by a test encode; readable ones
-// become ticked rows.
+// outside the window. The files are probed several at once; readable ones
+// become ticked rows in the order they were named, and the ones refused
+// are told about together at the end.
 #include "MainDialog.h"
 
 #include "EngineSession.h"
@@ -14,7 +15,7 @@
 #include "app/SourceFiles.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
-#include "engine/MediaProbe.h"
+#include "engine/ProbePool.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <set>
 #include <utility>
 
 namespace ui {
@@ -65,15 +67,26 @@ QStringList FolderSources(const QString& folder)
     return paths;
 }
 
+// The file's real path, symbolic links resolved; the path itself when it
+// cannot be resolved.
+QString RealPath(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
+
 }  // namespace
 
 void MainDialog::ConnectSourceCommands()
 {
     scanning_ = new ScanningWindow(this);
-    probe_ = std::make_unique<engine::MediaProbe>(engine_->block, engine_->launcher, dialogs_, engine_->NotifyWindow());
-    probeWatch_ = std::make_unique<ToolWatch>(
-        engine_->launcher, ToolWatch::Machine{[this] { ContinueProbing(); }, [this] { ContinueProbing(); },
-                                              [this] { return probing_; }});
+    connect(scanning_, &ScanningWindow::cancelRequested, this, [this] { probes_->Cancel(); });
+    probes_ = std::make_unique<engine::ProbePool>(app::Application().appSharedName, dialogs_,
+                                                  engine_->NotifyWindow(), engine_->clock);
+    probeWatch_ = std::make_unique<ToolWatch>(ToolWatch::Machine{[this] { ContinueProbing(); },
+                                                                 [this] { ContinueProbing(); },
+                                                                 [this] { return probing_; },
+                                                                 [this] { return probes_->ExitDescriptors(); }});
     setAcceptDrops(true);
     chooseFiles_ = ChooseFilesInDialog;
     chooseFolder_ = [this](QWidget* parent, const QString& caption, const QString& instruction,
@@ -176,35 +189,72 @@ void MainDialog::AddWaitingPaths()
     ProbeSources(files);
 }
 
+// Files already in the list, or named twice in paths, are added again
+// only when the user says so (once for all of them).
+QStringList MainDialog::WithoutUnwantedDuplicates(const QStringList& paths)
+{
+    std::set<QString> listed;
+    for (int row = 0; row < SourceCount(); ++row)
+        listed.insert(RealPath(Qs(SourceAt(row).path)));
+    QStringList unique;
+    QStringList repeated;
+    for (const QString& path : paths) {
+        if (listed.insert(RealPath(path)).second)
+            unique << path;
+        else
+            repeated << path;
+    }
+    if (repeated.isEmpty())
+        return paths;
+    const app::Notice question(app::NoticeId::SourcesAlreadyListed,
+                               {std::to_string(repeated.size()), Ss(QFileInfo(repeated.front()).fileName())});
+    return dialogs_.Question(question) ? paths : unique;
+}
+
 void MainDialog::ProbeSources(const QStringList& paths)
 {
     if (paths.isEmpty() || probing_)
         return;
+    const QStringList files = WithoutUnwantedDuplicates(paths);
+    if (files.isEmpty())
+        return;
     probing_ = true;
     setEnabled(false);
     scanning_->ShowOverOwner();
-    repaint();
-    probeQueue_ = paths;
-    probeWatch_->Advance([this] { ContinueProbing(); });
+    refused_.clear();
+    std::vector<std::string> names;
+    for (const QString& file : files)
+        names.push_back(Ss(file));
+    probeWatch_->Advance([this, &names] {
+        probes_->Start(std::move(names), app::DecodeEngineFrom(app::Settings().DecodeEngine),
+                       engine::ProbeParallelism());
+        ContinueProbing();
+    });
 }
 
 void MainDialog::ContinueProbing()
 {
-    probe_->OnToolEvent();
-    while (!probe_->Busy()) {
-        if (std::optional<engine::SourceItem> item = probe_->TakeResult())
-            AppendSource(*item);
-        if (probeQueue_.isEmpty()) {
-            setEnabled(true);
-            scanning_->hide();
-            probing_ = false;
-            QTimer::singleShot(0, this, [this] { AddWaitingPaths(); });
-            return;
-        }
-        const QString path = probeQueue_.takeFirst();
-        scanning_->ShowPath(path);
-        probe_->Start(Ss(path), app::DecodeEngineFrom(app::Settings().DecodeEngine));
+    probes_->OnToolEvent();
+    for (engine::ProbeOutcome& outcome : probes_->TakeReady()) {
+        if (outcome.item)
+            AppendSource(*outcome.item);
+        else if (!outcome.refusals.empty())
+            refused_.push_back({outcome.path, std::move(outcome.refusals)});
     }
+    if (probes_->Busy()) {
+        scanning_->ShowProgress(static_cast<int>(probes_->Done()), static_cast<int>(probes_->Total()),
+                                Qs(probes_->CurrentPath()));
+        return;
+    }
+    if (!probing_)
+        return;
+    setEnabled(true);
+    scanning_->hide();
+    probing_ = false;
+    // The box waits for its OK; the list is complete and usable behind it.
+    if (!refused_.empty())
+        dialogs_.ReportRefusedFiles(std::exchange(refused_, {}));
+    QTimer::singleShot(0, this, [this] { AddWaitingPaths(); });
 }
 
 }  // namespace ui

@@ -19,8 +19,8 @@ MainJob::MainJob(MainDialog& window, app::UserDialogs& dialogs, platform::PowerS
       progress_(clock),
       job_(*this, window.Engine().block, window.Engine().launcher, dialogs, progress_, window.Engine().NotifyWindow(),
            disks_),
-      watch_(window.Engine().launcher, {[this] { job_.OnToolEvent(); }, [this] { job_.OnTick(); },
-                                        [this] { return job_.Busy(); }})
+      watch_({[this] { job_.OnToolEvent(); }, [this] { job_.OnTick(); }, [this] { return job_.Busy(); },
+              ToolWatch::LauncherExit(window.Engine().launcher)})
 {
     EngineSession& engine = window.Engine();
     disc::InstallDiscSteps(job_, engine.block, dialogs);

@@ -1,5 +1,7 @@
 #include "QtUserDialogs.h"
 
+#include "RefusedFilesBox.h"
+#include "app/Application.h"
 #include "app/NoticeText.h"
 
 #include <QMessageBox>
@@ -41,10 +43,23 @@ bool QtUserDialogs::Offer(const app::Notice& notice, const std::string& choice)
 
 bool QtUserDialogs::Question(const app::Notice& question)
 {
-    return Question(app::NoticeText(question), app::NoticeCaption(question));
+    // Adding a file a second time is rarely meant, so Enter answers No.
+    const QMessageBox::StandardButton byDefault =
+        question.id == app::NoticeId::SourcesAlreadyListed ? QMessageBox::No : QMessageBox::NoButton;
+    return QMessageBox::question(owner_, QString::fromStdString(app::NoticeCaption(question)),
+                                 QString::fromStdString(app::NoticeText(question)),
+                                 QMessageBox::Yes | QMessageBox::No, byDefault) == QMessageBox::Yes;
 }
 
 bool QtUserDialogs::Confirm(const app::Notice& question)
 {
     return Confirm(app::NoticeText(question), app::NoticeCaption(question));
+}
+
+void QtUserDialogs::ReportRefusedFiles(const std::vector<app::RefusedFile>& files)
+{
+    if (files.empty())
+        return;
+    ui::RefusedFilesBox box(files, QString::fromStdString(app::Application().appName), owner_);
+    box.exec();
 }

@@ -19,6 +19,8 @@ public:
     bool Question(const app::Notice& question) override;
     bool Confirm(const app::Notice& question) override;
     bool Offer(const app::Notice& notice, const std::string& choice) override;
+    // One warning box listing every refused file with its reasons.
+    void ReportRefusedFiles(const std::vector<app::RefusedFile>& files) override;
 
 private:
     QWidget* owner_;

@@ -6,8 +6,7 @@
 
 namespace ui {
 
-ToolWatch::ToolWatch(const engine::EngineLauncher& launcher, Machine machine)
-    : launcher_(launcher), machine_(std::move(machine))
+ToolWatch::ToolWatch(Machine machine) : machine_(std::move(machine))
 {
     tick_.setInterval(engine::ConversionJob::kTickMs);
     QObject::connect(&tick_, &QTimer::timeout, [this] { Advance(machine_.onTick); });
@@ -15,15 +14,21 @@ ToolWatch::ToolWatch(const engine::EngineLauncher& launcher, Machine machine)
 
 ToolWatch::~ToolWatch() = default;
 
-// The exit notifier of the tool that ran before is dropped first: its
-// descriptor is closed once the tool is collected, and the number may come
+std::function<std::vector<int>()> ToolWatch::LauncherExit(const engine::EngineLauncher& launcher)
+{
+    return [&launcher] { return std::vector<int>{launcher.Running() ? launcher.ExitDescriptor() : -1}; };
+}
+
+// The exit notifiers of the tools that ran before are dropped first: a
+// descriptor is closed once its tool is collected, and the number may come
 // back for the next tool.
 void ToolWatch::Advance(const std::function<void()>& step)
 {
-    if (toolExit_) {
-        toolExit_->setEnabled(false);
-        toolExit_.release()->deleteLater();
+    for (std::unique_ptr<QSocketNotifier>& toolExit : toolExits_) {
+        toolExit->setEnabled(false);
+        toolExit.release()->deleteLater();
     }
+    toolExits_.clear();
     step();
     if (!machine_.busy()) {
         tick_.stop();
@@ -31,9 +36,12 @@ void ToolWatch::Advance(const std::function<void()>& step)
     }
     if (!tick_.isActive())
         tick_.start();
-    if (launcher_.Running() && launcher_.ExitDescriptor() >= 0 && !toolExit_) {
-        toolExit_ = std::make_unique<QSocketNotifier>(launcher_.ExitDescriptor(), QSocketNotifier::Read);
-        QObject::connect(toolExit_.get(), &QSocketNotifier::activated, [this] { Advance(machine_.onToolExit); });
+    for (int descriptor : machine_.exitDescriptors()) {
+        if (descriptor < 0)
+            continue;
+        auto toolExit = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+        QObject::connect(toolExit.get(), &QSocketNotifier::activated, [this] { Advance(machine_.onToolExit); });
+        toolExits_.push_back(std::move(toolExit));
     }
 }
 

@@ -62,3 +62,25 @@ TEST_F(NoticeTextTest, FramesLanguageTextsAndPlacesArguments)
     EXPECT_EQ(app::NoticeText({NoticeId::StopQuestion}), "\n  <Are you sure>         \n\n");
     EXPECT_EQ(app::NoticeCaption({NoticeId::StopQuestion}), "Warning");
 }
+
+TEST_F(NoticeTextTest, RefusalReasonsAreOneLineWithoutThePath)
+{
+    lang::LanguageTable().SetValue("MainDialog", "Source not found", "Not found:", true);
+    lang::LanguageTable().SetValue("MainDialog", "Source unreadable", "Cannot read\u00a0\uFF1A ", true);
+    lang::LanguageTable().SetValue("MainDialog", "Unsupported  video", "Unsupported.", true);
+    lang::LanguageTable().SetValue("MainDialog", "Change decoder", "Try another decoder", true);
+    const struct {
+        Notice notice;
+        std::string reason;
+    } cases[] = {
+        {{NoticeId::SourceNotFound, {"/v/a.avi"}}, "Not found"},
+        {{NoticeId::SourceUnreadable, {"/v/a.avi", "Permission denied"}}, "Cannot read: Permission denied"},
+        {{NoticeId::VideoUnreadable, {"/v/a.avi", "avm: cannot open\n  /v/a.avi"}},
+         "Unsupported. avm: cannot open /v/a.avi"},
+        {{NoticeId::VideoUnreadable, {"/v/a.avi"}}, "Unsupported."},
+        {{NoticeId::VideoUnreadableByDecoder, {"/v/a.avi", ""}}, "Try another decoder."},
+        {{NoticeId::ToolNotLoaded, {"/p/avm"}}, "Error! Failed to load /p/avm ."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::RefusalReason(c.notice), c.reason);
+}

@@ -43,6 +43,12 @@ bool RecordingDialogs::Offer(const app::Notice& notice, const std::string& choic
     return takeOffer;
 }
 
+void RecordingDialogs::ReportRefusedFiles(const std::vector<app::RefusedFile>& files)
+{
+    refusedBatches.push_back(files);
+    UserDialogs::ReportRefusedFiles(files);
+}
+
 bool RecordingDialogs::NextAnswer()
 {
     if (answers_.empty())

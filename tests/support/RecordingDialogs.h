@@ -30,11 +30,14 @@ public:
     bool Confirm(const app::Notice& question) override;
     // Records the notice and the offered choice; takes it when takeOffer is set.
     bool Offer(const app::Notice& notice, const std::string& choice) override;
+    // Records the batch, then each notice as Report does.
+    void ReportRefusedFiles(const std::vector<app::RefusedFile>& files) override;
 
     void Answer(bool yes) { answers_.push_back(yes); }
 
     std::vector<Shown> shown;
     std::vector<std::string> offered;  // the choices offered beside notices
+    std::vector<std::vector<app::RefusedFile>> refusedBatches;
     bool takeOffer = false;
 
 private:

@@ -2,11 +2,14 @@
 // engine standing in for the encoder when files are probed.
 #include "WidgetTest.h"
 
+#include "app/NoticeText.h"
 #include "app/SettingsStore.h"
 #include "controls/CRangeSlider.h"
 #include "lang/IniTextFile.h"
 #include "support/FakeEngine.h"
 #include "ui/MainDialog.h"
+#include "ui/QtUserDialogs.h"
+#include "ui/RefusedFilesBox.h"
 #include "ui/ScanningWindow.h"
 #include "ui/SourceFiles.h"
 #include "ui/SubtitleDialog.h"
@@ -21,10 +24,13 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <unistd.h>
+
 using namespace widget_test;
 using testing_support::FakeEngineScript;
 using ui::Command;
 using ui::Qs;
+using ui::Tr;
 
 namespace {
 
@@ -145,16 +151,117 @@ TEST_F(SourceList, AddFilesSortsProbesAndRemembersTheFolder)
     EXPECT_EQ(app::Settings().AddFilesInitDir, videos);
 
     EXPECT_TRUE(disabledWhileProbing);
-    EXPECT_EQ(scanningText.toStdString(), lang::Text("MainDialog", "Scanning video") + "\n\n" + videos + "A.avi");
+    EXPECT_EQ(scanningText, Tr("MainDialog", "Scanning video") + "\n" +
+                                Tr("MainDialog", "Files scanned").arg(0).arg(3) + "\nA.avi");
     EXPECT_TRUE(window->isEnabled());
     EXPECT_FALSE(window->findChild<ui::ScanningWindow*>("scanningWindow")->isVisible());
 
-    // The same file again is probed again and gets a second row.
-    AddFiles(*window, {videos + "b.avi"});
-    EXPECT_EQ(window->SourceCount(), 4);
-    EXPECT_EQ(window->SourceAt(3).path, videos + "b.avi");
     AddFiles(*window, {});
-    EXPECT_EQ(window->SourceCount(), 4) << "cancel adds nothing";
+    EXPECT_EQ(window->SourceCount(), 3) << "cancel adds nothing";
+}
+
+TEST_F(SourceList, FilesAlreadyListedAreAddedAgainOnlyWhenTheUserSaysSo)
+{
+    FakeEngineScript engine("facts=160,120,3,0,0;result=0");
+    const std::string a = Video("a.avi");
+    const std::string b = Video("b.avi");
+    const std::string link = folder_.Path() + "videos/link.avi";
+    ASSERT_EQ(::symlink(b.c_str(), link.c_str()), 0);
+    auto window = OpenMainWindow();
+    AddFiles(*window, {a});
+
+    // a again, b twice in one add and a link to b: three repeats, one question.
+    AddFiles(*window, {b, a, link, b});
+    EXPECT_EQ(ItemPaths(*window), (std::vector<std::string>{a, b})) << "No leaves the repeats out";
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_TRUE(dialogs_.shown[0].question);
+    EXPECT_EQ(dialogs_.shown[0].notice, app::Notice(app::NoticeId::SourcesAlreadyListed, {"3", "a.avi"}));
+
+    dialogs_.Answer(true);
+    AddFiles(*window, {b});
+    EXPECT_EQ(ItemPaths(*window), (std::vector<std::string>{a, b, b})) << "Yes adds it again";
+    EXPECT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_EQ(app::NoticeText(dialogs_.shown[1].notice.value()),
+              ui::Ss(Tr("MainDialog", "File already listed").arg("b.avi")));
+}
+
+TEST_F(SourceList, RefusedFilesAreToldTogetherInOneBoxAtTheEnd)
+{
+    FakeEngineScript engine("only-if=good;facts=160,120,3,0,0;result=0");
+    std::vector<std::string> files = {Video("good1.avi"), Video("good2.avi")};
+    for (int i = 0; i < 10; ++i)
+        files.push_back(Video("bad" + std::to_string(i) + ".avi"));
+    auto window = OpenMainWindow();
+    AddFiles(*window, files);
+
+    EXPECT_EQ(ItemPaths(*window), (std::vector<std::string>{files[0], files[1]}));
+    ASSERT_EQ(dialogs_.refusedBatches.size(), 1u);
+    const std::vector<app::RefusedFile>& refused = dialogs_.refusedBatches[0];
+    ASSERT_EQ(refused.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(refused[i].path, files[i + 2]) << "in the order they were added";
+        ASSERT_FALSE(refused[i].notices.empty());
+        EXPECT_EQ(refused[i].notices.back().id, app::NoticeId::VideoUnreadable);
+    }
+}
+
+TEST_F(SourceList, TheRefusedFilesBoxNamesEveryFileWithItsReason)
+{
+    std::vector<app::RefusedFile> files;
+    for (int i = 0; i < 10; ++i)
+        files.push_back({"/videos/deep/bad" + std::to_string(i) + ".avi",
+                         {app::Notice(app::NoticeId::VideoUnreadable, {"/videos/deep/bad.avi", "avm: no picture"})}});
+    files.push_back({"/videos/gone.avi", {app::Notice(app::NoticeId::SourceNotFound, {"/videos/gone.avi"})}});
+    auto window = OpenMainWindow();
+    QtUserDialogs boxes(window.get());
+    QString listed;
+    int boxesOpened = 0;
+    OnNextModal([&](QWidget* modal) {
+        ++boxesOpened;
+        auto* box = qobject_cast<ui::RefusedFilesBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        listed = box->ListText();
+        box->accept();
+    });
+    boxes.ReportRefusedFiles(files);
+
+    EXPECT_EQ(boxesOpened, 1);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(listed.contains(QStringLiteral("bad%1.avi").arg(i))) << listed.toStdString();
+    EXPECT_EQ(listed.count(Tr("MainDialog", "Unsupported  video") + " avm: no picture"), 10);
+    EXPECT_TRUE(listed.contains("gone.avi /videos\n" + Tr("MainDialog", "Source not found").remove(':').trimmed()))
+        << listed.toStdString();
+}
+
+TEST_F(SourceList, CancelKeepsTheRowsProbedSoFarAndAddsNoMore)
+{
+    FakeEngineScript engine("sleep=400;facts=160,120,3,0,0;result=0");
+    std::vector<std::string> files;
+    for (int i = 10; i < 26; ++i)
+        files.push_back(Video("clip" + std::to_string(i) + ".avi"));
+    auto window = OpenMainWindow();
+    window->SetFilesChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        QStringList paths;
+        for (const std::string& file : files)
+            paths << Qs(file);
+        return paths;
+    });
+    window->RunCommand(Command::AddFiles);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->SourceCount() > 0; }, 20000));
+    auto* scanning = window->findChild<ui::ScanningWindow*>("scanningWindow");
+    ASSERT_TRUE(scanning->isVisible());
+    QTest::mouseClick(Find<QPushButton>(scanning, "scanningCancel"), Qt::LeftButton);
+    WaitForProbes(*window);
+
+    const std::vector<std::string> rows = ItemPaths(*window);
+    ASSERT_GE(rows.size(), 1u);
+    EXPECT_LT(rows.size(), files.size());
+    EXPECT_TRUE(std::equal(rows.begin(), rows.end(), files.begin())) << "the rows are the first files, in order";
+    EXPECT_TRUE(dialogs_.refusedBatches.empty()) << "cancelled files are not refused";
+    EXPECT_FALSE(scanning->isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    QTest::qWait(600);
+    EXPECT_EQ(window->SourceCount(), static_cast<int>(rows.size())) << "nothing arrives after the cancel";
 }
 
 // Which files of a folder are taken is the folder listing's own test.
