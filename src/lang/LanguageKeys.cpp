@@ -167,7 +167,6 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "File Size"},
     {"PropertiesDialog", "Video"},
     {"PropertiesDialog", "Video Bitrate"},
-    {"PropertiesDialog", "Audio"},
     {"PropertiesDialog", "Audio Bitrate"},
     {"PropertiesDialog", "Channel"},
     {"PropertiesDialog", "Audio Track"},
@@ -179,6 +178,9 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "Normal Text Size"},
     {"PropertiesDialog", "Big Text Size"},
     {"PropertiesDialog", "No Subtitle"},
+    {"PropertiesDialog", "Unknown Value"},
+    {"PropertiesDialog", "Audio Stream"},
+    {"PropertiesDialog", "Audio Tracks"},
 };
 
 }  // namespace
