@@ -7,6 +7,9 @@ namespace {
 constexpr LanguageKey kKeys[] = {
     {"General", "OK"},
     {"General", "Cancel"},
+    {"General", "Video Files"},
+    {"General", "Subtitle Files"},
+    {"General", "All Files"},
     {"MainDialog", "Add Files"},
     {"MainDialog", "Add Files Tip"},
     {"MainDialog", "Remove"},
