@@ -100,4 +100,44 @@ RangeChange RangeModel::Step(bool forward, bool grow, int trackLength)
     return grow ? kLeftChanged : kBothChanged;
 }
 
+RangeChange RangeModel::MoveThumb(Part thumb, double value)
+{
+    if (thumb == Part::LeftThumb) {
+        const double left = std::max(std::min(value, right_), min_);
+        if (left == left_)
+            return kNoChange;
+        left_ = left;
+        return kLeftChanged;
+    }
+    if (thumb == Part::RightThumb) {
+        const double right = std::min(std::max(value, left_), max_);
+        if (right == right_)
+            return kNoChange;
+        right_ = right;
+        return kRightChanged;
+    }
+    return kNoChange;
+}
+
+RangeChange RangeModel::StepThumb(Part thumb, bool forward, int trackLength)
+{
+    if (trackLength <= 0 || max_ == min_)
+        return kNoChange;
+    const double step = (max_ - min_) / trackLength;
+    const double value = thumb == Part::LeftThumb ? left_ : right_;
+    const int pixel = static_cast<int>((value - min_) / step + 0.5) + (forward ? 1 : -1);
+    return MoveThumb(thumb, min_ + pixel * step);
+}
+
+RangeChange RangeModel::SlideTo(double left)
+{
+    const double width = right_ - left_;
+    left = std::max(std::min(left, max_ - width), min_);
+    if (left == left_)
+        return kNoChange;
+    left_ = left;
+    right_ = left + width;
+    return kBothChanged;
+}
+
 }  // namespace controls

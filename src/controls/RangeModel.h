@@ -27,6 +27,15 @@ public:
     // One pixel left or right; with grow only the right thumb moves.
     RangeChange Step(bool forward, bool grow, int trackLength);
 
+    // Moves one thumb to value, kept within Min..Right for the left thumb
+    // and Left..Max for the right one; other parts do not move.
+    RangeChange MoveThumb(Part thumb, double value);
+    // Moves one thumb one pixel left or right, as far as MoveThumb lets it.
+    RangeChange StepThumb(Part thumb, bool forward, int trackLength);
+    // Slides the whole range, keeping its length, to start at left or as
+    // near to it as Min and Max allow.
+    RangeChange SlideTo(double left);
+
 private:
     RangeChange Normalise();
 

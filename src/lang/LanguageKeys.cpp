@@ -7,6 +7,9 @@ namespace {
 constexpr LanguageKey kKeys[] = {
     {"General", "OK"},
     {"General", "Cancel"},
+    {"General", "Video Files"},
+    {"General", "Subtitle Files"},
+    {"General", "All Files"},
     {"MainDialog", "Add Files"},
     {"MainDialog", "Add Files Tip"},
     {"MainDialog", "Remove"},
@@ -159,6 +162,9 @@ constexpr LanguageKey kKeys[] = {
     {"SplitDialog", "Marked Time Length"},
     {"SplitDialog", "Start time too big"},
     {"SplitDialog", "End time too small"},
+    {"SplitDialog", "Trim Range"},
+    {"SplitDialog", "Range Start"},
+    {"SplitDialog", "Range End"},
     {"SubtitleDialog", "Dialog Title"},
     {"SubtitleDialog", "Subtitle File"},
     {"SubtitleDialog", "Browse"},
@@ -171,7 +177,6 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "File Size"},
     {"PropertiesDialog", "Video"},
     {"PropertiesDialog", "Video Bitrate"},
-    {"PropertiesDialog", "Audio"},
     {"PropertiesDialog", "Audio Bitrate"},
     {"PropertiesDialog", "Channel"},
     {"PropertiesDialog", "Audio Track"},
@@ -183,6 +188,9 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "Normal Text Size"},
     {"PropertiesDialog", "Big Text Size"},
     {"PropertiesDialog", "No Subtitle"},
+    {"PropertiesDialog", "Unknown Value"},
+    {"PropertiesDialog", "Audio Stream"},
+    {"PropertiesDialog", "Audio Tracks"},
 };
 
 }  // namespace

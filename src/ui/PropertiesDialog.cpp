@@ -40,6 +40,27 @@ QGroupBox* Group(const QString& title, QFormLayout* form)
     return group;
 }
 
+// The probe leaves what it could not find out at 0 (Matroska, for one, stores
+// no bit rate per stream). Such facts read "unknown" rather than "0 kbps" or
+// "0.000"; a fact the engine already hides keeps its own marker.
+engine::SourceFacts ShownFacts(const engine::SourceItem& item)
+{
+    engine::SourceFacts shown = engine::DescribeSource(item, !engine::HasTracks(item));
+    const engine::SourceFacts plain = engine::DescribeSource(item, false);
+    const std::string unknown = LanguageText("PropertiesDialog", "Unknown Value").toStdString();
+    auto markUnknown = [&](std::string engine::SourceFacts::*fact, bool known) {
+        if (!known && shown.*fact == plain.*fact)
+            shown.*fact = unknown;
+    };
+    markUnknown(&engine::SourceFacts::videoBitrate, item.videoBitrate > 0);
+    markUnknown(&engine::SourceFacts::frameSize, item.width > 0 && item.height > 0);
+    markUnknown(&engine::SourceFacts::frameRate, item.frameRate > 0);
+    markUnknown(&engine::SourceFacts::audioBitrate, item.audioBitrate > 0);
+    markUnknown(&engine::SourceFacts::sampleRate, item.sampleRate > 0);
+    markUnknown(&engine::SourceFacts::channels, item.channels > 0);
+    return shown;
+}
+
 }  // namespace
 
 PropertiesDialog::PropertiesDialog(const engine::SourceItem& item, app::UserDialogs& dialogs, QWidget* parent,
@@ -69,7 +90,7 @@ PropertiesDialog::PropertiesDialog(const engine::SourceItem& item, app::UserDial
 
 QWidget* PropertiesDialog::FactsGroup(const engine::SourceItem& item, const std::string& failureReason)
 {
-    const engine::SourceFacts facts = engine::DescribeSource(item, !engine::HasTracks(item));
+    const engine::SourceFacts facts = ShownFacts(item);
     auto* general = new QFormLayout;
     AddValue(general, LanguageText("PropertiesDialog", "File Location"), facts.location, "locationValue");
     AddValue(general, LanguageText("PropertiesDialog", "Media Duration"), facts.duration, "durationValue");
@@ -93,7 +114,7 @@ QWidget* PropertiesDialog::FactsGroup(const engine::SourceItem& item, const std:
     layout->addWidget(Group(LanguageText("PropertiesDialog", "General"), general));
     auto* media = new QHBoxLayout;
     media->addWidget(Group(LanguageText("PropertiesDialog", "Video"), video));
-    media->addWidget(Group(LanguageText("PropertiesDialog", "Audio"), audio));
+    media->addWidget(Group(LanguageText("PropertiesDialog", "Audio Stream"), audio));
     layout->addLayout(media);
     return box;
 }
@@ -126,7 +147,7 @@ QWidget* PropertiesDialog::ChoicesGroup(const engine::SourceItem& item)
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Group(LanguageText("PropertiesDialog", "Audio"), audio));
+    layout->addWidget(Group(LanguageText("PropertiesDialog", "Audio Tracks"), audio));
     layout->addWidget(Group(LanguageText("PropertiesDialog", "Subtitle"), subtitle));
     return box;
 }

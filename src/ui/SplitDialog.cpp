@@ -96,6 +96,7 @@ SplitDialog::SplitDialog(unsigned duration, unsigned start, unsigned end, std::s
     ApplyTexts();
     startEdit_->Init(kTimeMask, "");
     endEdit_->Init(kTimeMask, "");
+    slider_->SetValueFormat([](double seconds) { return Clock(static_cast<unsigned>(seconds)); });
     slider_->SetRange(0, duration_);
     slider_->SetLeftRight(start_, end_);
     minText_->setText(QStringLiteral("00:00:00"));
@@ -123,7 +124,8 @@ void SplitDialog::ApplyTexts()
     startEdit_->setAccessibleName(startLabel_->text());
     endEdit_->setAccessibleName(endLabel_->text());
     maxText_->setAccessibleName(maxLabel_->text());
-    slider_->setAccessibleName(Text("SplitDialog", "Marked Time Length"));
+    slider_->setAccessibleName(Text("SplitDialog", "Trim Range"));
+    slider_->SetThumbNames(Text("SplitDialog", "Range Start"), Text("SplitDialog", "Range End"));
     startLabel_->setBuddy(startEdit_);
     endLabel_->setBuddy(endEdit_);
 }

@@ -1,5 +1,6 @@
 #include "SubtitleDialog.h"
 
+#include "SourceFiles.h"
 #include "SubtitleOptions.h"
 #include "app/Application.h"
 #include "app/UserDialogs.h"
@@ -20,11 +21,15 @@ using subtitle_options::LanguageText;
 
 namespace {
 
+// The subtitle formats the burn-in filter reads.
+constexpr char kSubtitlePatterns[] = "*.srt *.sub *.ssa *.ass *.smi";
+
 std::string ChooseSubtitleFile(QWidget* parent, const std::string& folder)
 {
+    const QString filter = ui::FileDialogFilter(
+        kSubtitlePatterns, {LanguageText("General", "Subtitle Files"), LanguageText("General", "All Files")});
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open subtitle file"), QString::fromStdString(folder),
-                                        QStringLiteral("All Files(*.srt,*.sub,*.ssa,*.ass,*.smi) "
-                                                       "(*.srt *.sub *.ssa *.ass *.smi)"))
+                                        filter)
         .toStdString();
 }
 

@@ -5,6 +5,8 @@
 #include "lang/IniTextFile.h"
 #include "ui/SplitDialog.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,4 +101,27 @@ TEST_F(Split, SliderMovesTheTimesAndSaveNeedsALength)
     EXPECT_GT(dialog.End(), 0u) << "Shift+Right grows the range";
     QTest::mouseClick(Find<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Screen reader users meet the slider as a named range with two sliders.
+TEST_F(Split, AssistiveToolsReadAndSetTheTimesThroughTheThumbs)
+{
+    lang::LanguageTable().SetValue("SplitDialog", "Trim Range", "Trim range", true);
+    lang::LanguageTable().SetValue("SplitDialog", "Range Start", "Start", true);
+    lang::LanguageTable().SetValue("SplitDialog", "Range End", "End", true);
+    SplitDialog dialog(3700, 10, 3600, "/v/a.avi", dialogs);
+    QAccessibleInterface* range = QAccessible::queryAccessibleInterface(Find<CRangeSlider>(&dialog, "slider"));
+    ASSERT_NE(range, nullptr);
+    EXPECT_EQ(range->text(QAccessible::Name), "Trim range");
+    ASSERT_EQ(range->childCount(), 2);
+    QAccessibleInterface* start = range->child(0);
+    QAccessibleInterface* end = range->child(1);
+    EXPECT_EQ(start->text(QAccessible::Name), "Start");
+    EXPECT_EQ(end->text(QAccessible::Name), "End");
+    EXPECT_EQ(end->text(QAccessible::Value), "01:00:00") << "values read as clock times";
+
+    start->valueInterface()->setCurrentValue(95.0);
+    EXPECT_EQ(dialog.Start(), 95u);
+    EXPECT_EQ(Find<CmEdit>(&dialog, "startEdit")->text(), "00:01:35");
+    EXPECT_EQ(Find<QLabel>(&dialog, "lengthLine")->text(), "Marked: 00:58:25");
 }
