@@ -31,7 +31,7 @@ ScanningWindow::ScanningWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::F
     name_->setAlignment(Qt::AlignCenter);
     bar_ = new QProgressBar(this);
     bar_->setTextVisible(false);
-    cancel_ = new QPushButton(this);
+    cancel_ = new QPushButton(Tr("General", "Cancel"), this);
     cancel_->setObjectName("scanningCancel");
     connect(cancel_, &QPushButton::clicked, this, &ScanningWindow::cancelRequested);
 

@@ -97,11 +97,13 @@ TEST_F(WindowFiles, NamedFilesAndFoldersAreAddedAsAddFilesAndAddFolderTakeThem)
     Video("many/c.txt");
     Video("many/deeper/d.avi");
     auto window = OpenMainWindow();
+    dialogs_.Answer(true);
     window->AddPaths({Qs(b), Qs(folder_.Path() + "videos/many"), Qs(notes), Qs(folder_.Path() + "gone.avi"), Qs(one)});
     WaitForRows(*window, 4);
     EXPECT_EQ(ItemPaths(*window), (std::vector<std::string>{b, a, b, one}))
         << "named files in the given order, a folder's own files sorted";
-    EXPECT_TRUE(dialogs_.shown.empty());
+    ASSERT_EQ(dialogs_.shown.size(), 1u) << "B.avi named twice";
+    EXPECT_EQ(dialogs_.shown[0].notice->id, app::NoticeId::SourcesAlreadyListed);
 }
 
 TEST_F(WindowFiles, FilesArrivingWhileTheWindowIsBusyWaitUntilItIsIdle)
