@@ -187,8 +187,10 @@ struct JobRun {
         int refused = 0;
         const auto showUpTo = [&](std::size_t count) {
             for (; shown < count; ++shown) {
-                if (!options.quiet)
-                    std::cout << lang::Text("MainDialog", "Scanning video") << " " << paths[shown] << "\n" << std::flush;
+                if (!options.quiet) {
+                    std::cout << lang::Text("MainDialog", "Scanning video") << " " << paths[shown] << "\n"
+                              << std::flush;
+                }
             }
         };
         const auto takeReady = [&] {

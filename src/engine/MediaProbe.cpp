@@ -4,7 +4,6 @@
 #include "DecodeScript.h"
 #include "EngineLauncher.h"
 #include "EngineStatusBlock.h"
-#include "app/Reporter.h"
 #include "app/Utilities.h"
 #include "platform/FileSystem.h"
 
@@ -149,8 +148,8 @@ void MediaProbe::Fail()
 {
     step_ = Step::Done;
     reporter_.Report({decoder_ == app::DecodeEngine::Auto ? app::NoticeId::VideoUnreadable
-                                                         : app::NoticeId::VideoUnreadableByDecoder,
-                     {path_, firstReason_}});
+                                                          : app::NoticeId::VideoUnreadableByDecoder,
+                      {path_, firstReason_}});
 }
 
 std::optional<SourceItem> MediaProbe::ProbeSource(const std::string& path, app::DecodeEngine decoder,

@@ -34,10 +34,7 @@ public:
     {
         return inner_.Question(text, caption);
     }
-    bool Confirm(const std::string& text, const std::string& caption) override
-    {
-        return inner_.Confirm(text, caption);
-    }
+    bool Confirm(const std::string& text, const std::string& caption) override { return inner_.Confirm(text, caption); }
     bool Question(const app::Notice& question) override { return inner_.Question(question); }
     bool Confirm(const app::Notice& question) override { return inner_.Confirm(question); }
 
@@ -169,8 +166,8 @@ void ProbePool::Finish(Slot& slot)
 {
     slot.TakeRunLog();
     const std::size_t index = *slot.index;
-    finished_[index] = ProbeOutcome{paths_[index], slot.probe.TakeResult(), std::move(slot.gathering.gathered),
-                                    std::move(slot.runs)};
+    finished_[index] =
+        ProbeOutcome{paths_[index], slot.probe.TakeResult(), std::move(slot.gathering.gathered), std::move(slot.runs)};
     slot.gathering.gathered.clear();
     slot.runs.clear();
     slot.index.reset();

@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 using namespace avm_test;
 
@@ -126,33 +125,6 @@ std::string Patched(const std::string& clip, const std::string& from, const std:
     return copy;
 }
 
-// A ten-second MP4 whose index (written in front) promises ten seconds but
-// whose data end after less than half a second.
-std::string CutOffClip(const testing_support::TestFolder& folder)
-{
-    const std::string whole = folder.Path() + "whole.mp4";
-    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=10", "-f", "lavfi", "-i",
-              "sine=frequency=440:sample_rate=44100:duration=10", "-c:v", "mpeg4", "-c:a", "aac", "-movflags",
-              "+faststart", whole});
-    std::string packets;
-    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time,pos",
-                            "-of", "csv=p=0", whole},
-                           &packets));
-    std::uintmax_t cut = 0;
-    std::istringstream lines(packets);
-    for (std::string line; std::getline(lines, line) && cut == 0;) {
-        const auto comma = line.find(',');
-        if (comma != std::string::npos && std::stod(line.substr(0, comma)) >= 0.4) {
-            cut = std::stoull(line.substr(comma + 1));
-        }
-    }
-    EXPECT_GT(cut, 1024u);
-    const std::string cutOff = folder.Path() + "cut off.mp4";
-    std::filesystem::copy_file(whole, cutOff);
-    std::filesystem::resize_file(cutOff, cut);
-    return cutOff;
-}
-
 }  // namespace
 
 // Identifying writes what the test conversion wrote, and what ffprobe
@@ -190,7 +162,7 @@ TEST(AvmIdentify, FilesItCannotReadAreRefusedAsBefore)
     folder.Write("noise.avi", noise);
     const std::string subtitlesOnly = folder.Path() + "subtitles.mkv";
     MakeClip({"-i", Clips().subtitles, "-c:s", "srt", subtitlesOnly});
-    const std::string cutOff = CutOffClip(folder);
+    const std::string cutOff = MakeCutOffClip(folder.Path());
     struct Case {
         std::string file;
         std::string reason;  // the start of identify's reason

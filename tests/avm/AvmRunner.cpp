@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -105,6 +106,31 @@ void MakeClip(const std::vector<std::string>& args)
     command.insert(command.end(), args.begin(), args.end());
     std::string output;
     ASSERT_TRUE(RunProgram(command, &output)) << "ffmpeg failed: " << output;
+}
+
+std::string MakeCutOffClip(const std::string& folder)
+{
+    const std::string whole = folder + "whole.mp4";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=10", "-f", "lavfi", "-i",
+              "sine=frequency=440:sample_rate=44100:duration=10", "-c:v", "mpeg4", "-c:a", "aac", "-movflags",
+              "+faststart", whole});
+    std::string packets;
+    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time,pos",
+                            "-of", "csv=p=0", whole},
+                           &packets));
+    std::uintmax_t cut = 0;
+    std::istringstream lines(packets);
+    for (std::string line; std::getline(lines, line) && cut == 0;) {
+        const auto comma = line.find(',');
+        if (comma != std::string::npos && std::stod(line.substr(0, comma)) >= 0.4) {
+            cut = std::stoull(line.substr(comma + 1));
+        }
+    }
+    EXPECT_GT(cut, 1024u);
+    const std::string cutOff = folder + "cut off.mp4";
+    std::filesystem::copy_file(whole, cutOff, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(cutOff, cut);
+    return cutOff;
 }
 
 std::map<std::string, std::string> ProbeFacts::First(const std::string& type) const

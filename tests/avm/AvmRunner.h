@@ -46,6 +46,10 @@ bool RunProgram(const std::vector<std::string>& args, std::string* output = null
 // ffmpeg -y -v error <args>; fails the test when ffmpeg fails.
 void MakeClip(const std::vector<std::string>& args);
 
+// A ten-second MP4 in folder whose index (written in front) promises ten
+// seconds but whose data end after less than half a second; its path.
+std::string MakeCutOffClip(const std::string& folder);
+
 // One line of facts per stream and one for the container, as ffprobe tells.
 struct ProbeFacts {
     std::map<std::string, std::string> format;

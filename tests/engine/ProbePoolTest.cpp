@@ -199,8 +199,7 @@ TEST_F(ProbePoolTest, RefusalsAreGatheredInOrder)
 TEST_F(ProbePoolTest, CancelKeepsTheFinishedOutcomesAndLeavesNothingBehind)
 {
     FakeEngineScript script("facts=640,480,10,0,128;result=0;only-if=hang;hang");
-    const std::vector<std::string> paths =
-        Sources({"ok 1.avi", "hang 2.avi", "ok 3.avi", "hang 4.avi", "ok 5.avi"});
+    const std::vector<std::string> paths = Sources({"ok 1.avi", "hang 2.avi", "ok 3.avi", "hang 4.avi", "ok 5.avi"});
     pool_->Start(paths, app::DecodeEngine::Auto, 2);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (pool_->Done() < 2 && std::chrono::steady_clock::now() < deadline) {

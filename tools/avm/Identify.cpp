@@ -63,8 +63,8 @@ TranscodeOutcome DecodeFirstFrames(InputMedia& input, const TranscodeHooks& hook
         if (stream) {
             const std::int64_t timestamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
             if (timestamp != AV_NOPTS_VALUE)
-                reached = std::max(reached, timestamp * av_q2d(context->streams[stream->index]->time_base) -
-                                                input.StartSeconds());
+                reached = std::max(
+                    reached, timestamp * av_q2d(context->streams[stream->index]->time_base) - input.StartSeconds());
             if (stream->Missing())
                 Decode(*stream, packet.get());
         }
@@ -76,8 +76,8 @@ TranscodeOutcome DecodeFirstFrames(InputMedia& input, const TranscodeHooks& hook
 
     if (endOfFile && !input.Tolerant())
         input.CheckNotCutOff(reached, expected);
-    const std::string where = endOfFile ? input.MediaPath()
-                                        : "the first " + std::to_string(packets) + " packets of " + input.MediaPath();
+    const std::string where =
+        endOfFile ? input.MediaPath() : "the first " + std::to_string(packets) + " packets of " + input.MediaPath();
     if (video.Missing())
         throw ToolError("no picture could be decoded from " + where);
     if (video.index < 0 && audio.Missing())

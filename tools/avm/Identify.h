@@ -10,8 +10,8 @@ namespace avm {
 // Packets read at most: a picture or sound missing after so many counts as
 // undecodable.
 constexpr int kIdentifyPacketLimit = 1000;
-// Read directly, an input must hold data for as much of its first seconds
-// as a conversion's start would need (see CutOffPoint).
+// An input read directly must hold data far enough into its first seconds
+// (CutOffPoint of these); one whose data end before is damaged or cut off.
 constexpr double kIdentifiedSeconds = 3;
 
 // Throws ToolError when no picture (for an input without picture: no
