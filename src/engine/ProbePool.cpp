@@ -7,8 +7,8 @@
 #include "app/UserDialogs.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Readiness.h"
 
-#include <poll.h>
 #include <sched.h>
 
 #include <algorithm>
@@ -274,10 +274,7 @@ std::string ProbePool::CurrentPath() const
 void ProbePool::WaitAll(const std::function<void()>& between)
 {
     while (Busy()) {
-        std::vector<pollfd> waiting;
-        for (int descriptor : ExitDescriptors())
-            waiting.push_back({descriptor, POLLIN, 0});
-        ::poll(waiting.data(), waiting.size(), kWaitSliceMs);
+        platform::WaitForReadable(ExitDescriptors(), kWaitSliceMs);
         OnToolEvent();
         if (between)
             between();

@@ -2,16 +2,19 @@
 
 #include <poll.h>
 
-#include <vector>
-
 namespace platform {
 
-void WaitForReadable(std::initializer_list<int> descriptors, int timeoutMs)
+void WaitForReadable(const std::vector<int>& descriptors, int timeoutMs)
 {
     std::vector<pollfd> watched;
     for (int descriptor : descriptors)
         watched.push_back({descriptor, POLLIN, 0});
     ::poll(watched.data(), watched.size(), timeoutMs);
+}
+
+void WaitForReadable(std::initializer_list<int> descriptors, int timeoutMs)
+{
+    WaitForReadable(std::vector<int>(descriptors), timeoutMs);
 }
 
 }  // namespace platform
