@@ -4,6 +4,7 @@
 
 #include "ShellTexts.h"
 #include "SourceListModel.h"
+#include "SourceNameDelegate.h"
 #include "UiText.h"
 #include "app/Application.h"
 #include "controls/SizeRange.h"
@@ -35,6 +36,7 @@ void MainDialog::SetUpListColumns()
     sourceList_->header()->setStretchLastSection(false);
     sourceList_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     sourceList_->header()->setDefaultAlignment(Qt::AlignCenter);
+    sourceList_->setItemDelegateForColumn(SourceListModel::kPathColumn, new SourceNameDelegate(sourceList_));
 }
 
 void MainDialog::ApplyListTexts()
