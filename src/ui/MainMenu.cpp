@@ -43,7 +43,7 @@ const std::vector<MenuBarMenu>& MenuBarMenus()
     return menus;
 }
 
-MainMenu::MainMenu(QMenuBar* bar, QWidget* list, std::function<void(Command)> run, bool subtitles) : QObject(bar)
+MainMenu::MainMenu(QMenuBar* bar, QWidget* list, const std::function<void(Command)>& run, bool subtitles) : QObject(bar)
 {
     for (const MenuBarMenu& spec : MenuBarMenus()) {
         QMenu* menu = bar->addMenu(QString());

@@ -41,7 +41,7 @@ public:
     // Fills bar with menus whose items hand their command to run; bar owns
     // the object. The list takes the list shortcuts; subtitles false leaves
     // Subtitle out of the menu, while its shortcut still works in the list.
-    MainMenu(QMenuBar* bar, QWidget* list, std::function<void(Command)> run, bool subtitles);
+    MainMenu(QMenuBar* bar, QWidget* list, const std::function<void(Command)>& run, bool subtitles);
 
     void ApplyTexts();
     // Disables the items of the greyed commands and enables all others.
