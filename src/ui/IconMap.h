@@ -18,7 +18,8 @@ public:
 
     bool HasHoverIcons() const { return brix_; }
     // The icon of an id: the theme icon named in the map, or the Qt
-    // standard icon named after it; a null icon for unknown ids.
+    // standard icon named after it, or for "@arrow-up" and "@arrow-down"
+    // an arrow the program draws; a null icon for unknown ids.
     QIcon Icon(int id) const;
 
     // Makes freedesktop icon names work where the desktop sets no theme.

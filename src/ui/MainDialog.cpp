@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "EngineSession.h"
+#include "MainMenu.h"
 #include "ToolWatch.h"
 #include "engine/ProbePool.h"
 #include "UiText.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeView>
 
 namespace ui {
@@ -73,8 +73,6 @@ void MainDialog::ConnectCommands()
     connectButton(advancedButton_, Command::Advanced);
     connectButton(stopButton_, Command::Stop);
     connect(sourceList_, &QWidget::customContextMenuRequested, this, &MainDialog::OnListContextMenu);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { RunCommand(Command::Help); });
 
     SetCommandHandler(Command::ChangeFolder, [this] { OnChangeFolder(); });
     SetCommandHandler(Command::OpenFolder, [this] { OnOpenFolder(); });
@@ -86,6 +84,7 @@ void MainDialog::ConnectCommands()
     SetCommandHandler(Command::Advanced, [this] { OnAdvanced(); });
     ConnectFormatControls();
     ConnectSourceCommands();
+    ConnectCommandStates();
 }
 
 void MainDialog::ApplyTexts()
@@ -97,6 +96,7 @@ void MainDialog::ApplyTexts()
             buttons_[i]->SetCaption(Tr(kSection, join ? "Join" : spec.captionKey));
         buttons_[i]->SetTip(Tr(kSection, join ? "Join Tip" : spec.tipKey));
     }
+    menu_->ApplyTexts();
     ApplyListTexts();
     ApplyOutputTexts();
     stopButton_->setText(Tr(kSection, "Stop"));

@@ -6,8 +6,9 @@
 //
 // The window is split by feature over several files:
 //   MainDialog.cpp          start-up order, texts, command routing, closing
-//   MainDialog_Layout.cpp   building the widgets
-//   MainDialog_List.cpp     list columns, context menu, totals line
+//   MainDialog_Layout.cpp   building the widgets and the menu bar
+//   MainDialog_List.cpp     list columns, context menu, totals line, and
+//                           which list commands are enabled
 //   MainDialog_Folder.cpp   output folder row
 //   MainDialog_Shell.cpp    settings, about, home page and help
 //   MainDialog_Format.cpp   output-format controls and the disc panel
@@ -50,6 +51,7 @@ namespace ui {
 class Desktop;
 struct EngineSession;
 class HelpWindow;
+class MainMenu;
 class ScanningWindow;
 class ToolWatch;
 class SourceListModel;
@@ -177,6 +179,13 @@ private:
     // The list's context menu with its items greyed for the current rows.
     std::unique_ptr<QMenu> BuildContextMenu();
     void OnListContextMenu(const QPoint& position);
+    // The menu bar, the enabled state of the list commands (as the context
+    // menu greys them) and the context menu opened from the keyboard.
+    void BuildMenuBar();
+    void ConnectCommandStates();
+    void UpdateCommandStates();
+    void OpenContextMenu(const QPoint& globalPosition);
+    QPoint CurrentRowMenuPosition() const;
     void ApplyOutputTexts();
     void ConnectFormatControls();
     std::vector<bool> ShownProfiles() const;
@@ -217,8 +226,9 @@ private:
     void OnMoveDown();
     void MoveRow(int from, int to);
     void ConnectListKeys();
-    // Delete, Ctrl+Up, Ctrl+Down, Ctrl+A, Ctrl+S and Ctrl+T in the list;
-    // false for keys the list handles itself.
+    // Ctrl+A and Shift+F10 in the list, and the keys of the menu bar's list
+    // shortcuts when their command is disabled; false for keys the list
+    // handles itself.
     bool OnListKey(int key, Qt::KeyboardModifiers modifiers);
     // The single selected row; -1 after telling the user when none or several are selected.
     int SingleSelectedRow();
@@ -248,6 +258,7 @@ private:
     QStringList droppedPaths_;
     QStringList waitingPaths_;
     HelpWindow* helpWindow_ = nullptr;
+    MainMenu* menu_ = nullptr;
 
     SourceListModel* sources_ = nullptr;
     QTreeView* sourceList_ = nullptr;

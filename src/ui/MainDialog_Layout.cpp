@@ -1,8 +1,10 @@
 // Building the widgets of the main window.
 #include "MainDialog.h"
 
+#include "MainMenu.h"
 #include "SourceListModel.h"
 #include "UiText.h"
+#include "app/Application.h"
 #include "controls/IconButton.h"
 #include "controls/SizeRange.h"
 
@@ -14,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -73,8 +76,21 @@ void MainDialog::BuildLayout()
     layout->addWidget(BuildOutputRows());
     layout->addWidget(BuildBottomStrip());
     setCentralWidget(central);
-    resize(920, 660);
-    setMinimumSize(760, 560);
+    BuildMenuBar();
+    // The window keeps the room of its controls below the menu bar.
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(920, 660 + menuHeight);
+    setMinimumSize(760, 560 + menuHeight);
+}
+
+void MainDialog::BuildMenuBar()
+{
+    menuBar()->setObjectName("menuBar");
+    menu_ = new MainMenu(
+        menuBar(), sourceList_, [this](Command command) { RunCommand(command); },
+        app::Application().product.subtitleEdition);
+    // The titles give the bar its height.
+    menu_->ApplyTexts();
 }
 
 QWidget* MainDialog::BuildToolbar()

@@ -1,15 +1,18 @@
-// The source list's columns, its context menu, the totals line and the
-// window's row access, which forwards to the list's model.
+// The source list's columns, its context menu, which list commands are
+// enabled, the totals line and the window's row access, which forwards to
+// the list's model.
 #include "MainDialog.h"
 
+#include "MainMenu.h"
 #include "ShellTexts.h"
 #include "SourceListModel.h"
+#include "SourceNameDelegate.h"
 #include "UiText.h"
 #include "app/Application.h"
+#include "controls/IconButton.h"
 #include "controls/SizeRange.h"
 #include "engine/DiscRules.h"
 
-#include <QCursor>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -35,6 +38,7 @@ void MainDialog::SetUpListColumns()
     sourceList_->header()->setStretchLastSection(false);
     sourceList_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     sourceList_->header()->setDefaultAlignment(Qt::AlignCenter);
+    sourceList_->setItemDelegateForColumn(SourceListModel::kPathColumn, new SourceNameDelegate(sourceList_));
 }
 
 void MainDialog::ApplyListTexts()
@@ -74,13 +78,56 @@ std::unique_ptr<QMenu> MainDialog::BuildContextMenu()
     return menu;
 }
 
-void MainDialog::OnListContextMenu(const QPoint&)
+// A right click opens the menu at the pointer (position is in the list's
+// viewport).
+void MainDialog::OnListContextMenu(const QPoint& position)
+{
+    OpenContextMenu(sourceList_->viewport()->mapToGlobal(position));
+}
+
+void MainDialog::OpenContextMenu(const QPoint& globalPosition)
 {
     if (busy_)
         return;
     std::unique_ptr<QMenu> menu = BuildContextMenu();
-    if (QAction* chosen = menu->exec(QCursor::pos()))
+    if (QAction* chosen = menu->exec(globalPosition))
         RunCommand(static_cast<Command>(chosen->data().toInt()));
+}
+
+// Below the start of the current row, scrolled into view; the list's top
+// left corner when there is no current row.
+QPoint MainDialog::CurrentRowMenuPosition() const
+{
+    const QModelIndex current = sourceList_->currentIndex();
+    if (!current.isValid())
+        return sourceList_->viewport()->mapToGlobal(QPoint(0, 0));
+    const QModelIndex cell = current.siblingAtColumn(SourceListModel::kPathColumn);
+    sourceList_->scrollTo(cell);
+    return sourceList_->viewport()->mapToGlobal(sourceList_->visualRect(cell).bottomLeft());
+}
+
+void MainDialog::ConnectCommandStates()
+{
+    connect(sources_, &QAbstractItemModel::rowsInserted, this, &MainDialog::UpdateCommandStates);
+    connect(sources_, &QAbstractItemModel::rowsRemoved, this, &MainDialog::UpdateCommandStates);
+    connect(sources_, &QAbstractItemModel::rowsMoved, this, &MainDialog::UpdateCommandStates);
+    connect(sources_, &QAbstractItemModel::modelReset, this, &MainDialog::UpdateCommandStates);
+    connect(sourceList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainDialog::UpdateCommandStates);
+    UpdateCommandStates();
+}
+
+// The buttons and menu items of the list commands are enabled as the
+// context menu's items, busy or not: while busy they refuse when used.
+void MainDialog::UpdateCommandStates()
+{
+    const std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
+    auto enabled = [&greyed](Command command) {
+        return std::find(greyed.begin(), greyed.end(), command) == greyed.end();
+    };
+    for (std::size_t i = 0; i < Buttons().size(); ++i)
+        buttons_[i]->setEnabled(enabled(Buttons()[i].command));
+    menu_->SetGreyed(greyed);
 }
 
 void MainDialog::RefreshTotals()

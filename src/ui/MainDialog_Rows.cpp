@@ -6,8 +6,10 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 
-#include <QKeyEvent>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTreeView>
 
 #include <algorithm>
@@ -18,55 +20,82 @@ namespace {
 
 constexpr char kSection[] = "MainDialog";
 
-// Hands the list's key presses to the window before the list sees them.
-class ListKeyFilter : public QObject {
+// Hands the list's events to the window before the list sees them; the
+// handler returns true for the events it took.
+class ListEventFilter : public QObject {
 public:
-    ListKeyFilter(QObject* parent, std::function<bool(QKeyEvent*)> onKey) : QObject(parent), onKey_(std::move(onKey)) {}
+    ListEventFilter(QObject* parent, std::function<bool(QEvent*)> onEvent)
+        : QObject(parent), onEvent_(std::move(onEvent))
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress && onKey_(static_cast<QKeyEvent*>(event)))
-            return true;
-        return QObject::eventFilter(watched, event);
+        return onEvent_(event) || QObject::eventFilter(watched, event);
     }
 
 private:
-    std::function<bool(QKeyEvent*)> onKey_;
+    std::function<bool(QEvent*)> onEvent_;
 };
+
+// A list entered with the keyboard and nothing selected selects its
+// current row, the first when it has none, so that the commands of a
+// selected row work at once (Space ticks rows, it does not select them).
+void SelectRowOnEntry(QTreeView* list)
+{
+    if (list->model()->rowCount() == 0 || list->selectionModel()->hasSelection())
+        return;
+    const QModelIndex current = list->currentIndex();
+    list->selectionModel()->setCurrentIndex(current.isValid() ? current : list->model()->index(0, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
 
 }  // namespace
 
+// The Menu key reaches the list as a context-menu request; Shift+F10 as a
+// key press. Both open the menu at the current row, not at the pointer.
 void MainDialog::ConnectListKeys()
 {
-    sourceList_->installEventFilter(new ListKeyFilter(sourceList_, [this](QKeyEvent* event) {
-        return OnListKey(event->key(), event->modifiers());
+    sourceList_->installEventFilter(new ListEventFilter(sourceList_, [this](QEvent* event) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            return OnListKey(key->key(), key->modifiers());
+        }
+        case QEvent::ContextMenu:
+            if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard)
+                return false;
+            OpenContextMenu(CurrentRowMenuPosition());
+            return true;
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                SelectRowOnEntry(sourceList_);
+            return false;
+        }
+        default:
+            return false;
+        }
     }));
 }
 
+// Delete, Ctrl+Up, Ctrl+Down, Ctrl+S and Ctrl+T are shortcuts of the menu
+// bar; a disabled Move Up or Move Down leaves its key here, where it must
+// not move the list's cursor instead.
 bool MainDialog::OnListKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (key == Qt::Key_Delete) {
-        RunCommand(Command::Remove);
+    if (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        OpenContextMenu(CurrentRowMenuPosition());
         return true;
     }
     if (!(modifiers & Qt::ControlModifier))
         return false;
     switch (key) {
     case Qt::Key_Up:
-        RunCommand(Command::MoveUp);
-        return true;
     case Qt::Key_Down:
-        RunCommand(Command::MoveDown);
         return true;
     case Qt::Key_A:
         sourceList_->selectAll();
-        return true;
-    case Qt::Key_S:
-        RunCommand(Command::SplitVideo);
-        return true;
-    case Qt::Key_T:
-        RunCommand(Command::Subtitle);
         return true;
     default:
         return false;

@@ -34,6 +34,15 @@ QString SourceListModel::Text(const Row& row, int column) const
     }
 }
 
+// The path cell shows its whole path, which the list may shorten, above
+// the reason of a failed conversion; the other cells show the reason.
+QVariant SourceListModel::ToolTip(const Row& row, int column)
+{
+    if (column == kPathColumn)
+        return row.reason.isEmpty() ? Qs(row.item.path) : Qs(row.item.path) + '\n' + row.reason;
+    return row.reason.isEmpty() ? QVariant() : QVariant(row.reason);
+}
+
 QVariant SourceListModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
@@ -45,7 +54,9 @@ QVariant SourceListModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return index.column() == kPathColumn ? QVariant() : QVariant(static_cast<int>(Qt::AlignCenter));
     case Qt::ToolTipRole:
-        return row.reason.isEmpty() ? QVariant() : QVariant(row.reason);
+        return ToolTip(row, index.column());
+    case Qt::AccessibleDescriptionRole:
+        return index.column() == kPathColumn ? QVariant(Qs(row.item.path)) : QVariant();
     case Qt::CheckStateRole:
         return index.column() == kPathColumn ? QVariant(static_cast<int>(row.ticked ? Qt::Checked : Qt::Unchecked))
                                              : QVariant();

@@ -3,7 +3,8 @@
 // source item, whether it is ticked for conversion, its status text, why
 // its last conversion failed (the row's tooltip) and the log of that run.
 // The five columns show the path, the resolution, the trim start and end,
-// and the status; column 0 carries the tick box.
+// and the status; column 0 carries the tick box, and its tooltip and
+// accessible description give the whole path.
 #include "engine/SourceItem.h"
 
 #include <QAbstractTableModel>
@@ -64,6 +65,7 @@ private:
     };
 
     QString Text(const Row& row, int column) const;
+    static QVariant ToolTip(const Row& row, int column);
 
     std::vector<Row> rows_;
     QStringList headerTexts_;

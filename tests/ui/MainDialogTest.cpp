@@ -90,6 +90,9 @@ TEST_F(MainWindow, BusyGuardRefusesEveryGuardedCommand)
 TEST_F(MainWindow, ButtonsRunTheirCommands)
 {
     auto window = OpenMainWindow();
+    AddRow(*window, true, 0, 10);
+    AddRow(*window, true, 0, 10);
+    SelectRows(window.get(), {1});
     std::vector<Command> ran;
     for (Command command : {Command::AddFiles, Command::RemoveAll, Command::MoveUp, Command::Convert})
         window->SetCommandHandler(command, [&ran, command] { ran.push_back(command); });

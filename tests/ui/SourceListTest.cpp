@@ -394,6 +394,7 @@ TEST_F(SourceList, ListKeys)
     std::vector<Command> ran;
     for (Command command : {Command::SplitVideo, Command::Subtitle})
         window->SetCommandHandler(command, [&ran, command] { ran.push_back(command); });
+    SelectRows(window.get(), {1});
     ListView(window.get())->setFocus();
     QTest::keyClick(ListView(window.get()), Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(ListView(window.get()), Qt::Key_T, Qt::ControlModifier);
@@ -442,6 +443,9 @@ TEST_F(SourceList, SubtitleChoiceIsKeptPerRow)
         Find<QComboBox>(modal, "textSizeList")->setCurrentIndex(0);
         QTest::mouseClick(Find<QPushButton>(modal, "cancelButton"), Qt::LeftButton);
     });
+    // As the window manager does when a dialog closes.
+    QApplication::setActiveWindow(window.get());
+    ListView(window.get())->setFocus();
     QTest::keyClick(ListView(window.get()), Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(window->SourceAt(1).subtitleTextSize, 5) << "Cancel changes nothing";
 }
@@ -508,6 +512,7 @@ TEST_F(SourceList, SplitStoresTheRangeInTheItemAndTheRow)
         });
     };
     splitTo(10, 70, "saveButton");
+    ListView(window.get())->setFocus();
     QTest::keyClick(ListView(window.get()), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(window->SourceAt(1).trimStart, 10);
     EXPECT_EQ(window->SourceAt(1).trimEnd, 70);
