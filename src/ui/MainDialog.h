@@ -185,7 +185,7 @@ private:
     void ConnectCommandStates();
     void UpdateCommandStates();
     void OpenContextMenu(const QPoint& globalPosition);
-    QPoint CurrentRowMenuPosition() const;
+    QPoint CurrentRowMenuPosition();
     void ApplyOutputTexts();
     void ConnectFormatControls();
     std::vector<bool> ShownProfiles() const;

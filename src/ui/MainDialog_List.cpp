@@ -96,7 +96,7 @@ void MainDialog::OpenContextMenu(const QPoint& globalPosition)
 
 // Below the start of the current row, scrolled into view; the list's top
 // left corner when there is no current row.
-QPoint MainDialog::CurrentRowMenuPosition() const
+QPoint MainDialog::CurrentRowMenuPosition()
 {
     const QModelIndex current = sourceList_->currentIndex();
     if (!current.isValid())
