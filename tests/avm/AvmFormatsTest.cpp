@@ -30,15 +30,39 @@ std::string FileBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// One second of 10-bit HEVC marked BT.2020 with the PQ transfer.
+// One second of 10-bit HEVC marked BT.2020 with the PQ transfer, with
+// mastering display and content light levels in the stream.
 std::string MakeHdrClip(const std::string& folder)
 {
     const std::string path = folder + "hdr.mkv";
     MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-pix_fmt", "yuv420p10le", "-c:v",
               "libx265", "-preset", "ultrafast", "-x265-params",
-              "log-level=error:colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc", "-color_primaries", "bt2020",
+              "log-level=error:colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc:master-display="
+              "G(13250,34500)B(7500,3000)R(34000,16000)WP(15635,16450)L(10000000,1):max-cll=1000,400", "-color_primaries", "bt2020",
               "-color_trc", "smpte2084", "-colorspace", "bt2020nc", path});
     return path;
+}
+
+// What ffprobe tells of the levels of the stream and its first two pictures.
+std::string HdrLevelsOf(const std::string& path)
+{
+    std::string output;
+    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", "v", "-read_intervals", "%+#2", "-show_streams",
+                            "-show_frames", path},
+                           &output));
+    return output;
+}
+
+// The first "key=n" or "key=n/d" in ffprobe's output; -1 when missing.
+double FirstValue(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos) {
+        return -1;
+    }
+    const std::string value = text.substr(at + key.size() + 2, text.find('\n', at + 1) - at - key.size() - 2);
+    const std::size_t slash = value.find('/');
+    return slash == std::string::npos ? std::stod(value) : std::stod(value.substr(0, slash)) / std::stod(value.substr(slash + 1));
 }
 
 const std::string kAac = " -oac lavc -lavcopts acodec=aac:abitrate=96";
@@ -131,6 +155,11 @@ TEST(AvmFormats, TenBitHdrPicturesKeepDepthAndColour)
             EXPECT_EQ(video["color_primaries"], c.primaries);
             EXPECT_EQ(video["color_transfer"], c.transfer);
             EXPECT_EQ(video["color_space"], "bt2020nc");
+            // Each codec and container stores the levels in fixed point of its own.
+            const std::string levels = HdrLevelsOf(output);
+            EXPECT_NEAR(FirstValue(levels, "green_x"), 0.265, 0.0001) << levels;
+            EXPECT_NEAR(FirstValue(levels, "max_luminance"), 1000, 0.01) << levels;
+            EXPECT_EQ(FirstValue(levels, "max_content"), 1000) << levels;
         }
     }
 }

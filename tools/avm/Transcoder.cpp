@@ -212,13 +212,17 @@ void Transcoder::SetUpVideoEncoder(InputMedia& input, InputTrack& video)
     encoder->thread_count = hooks_.threads;
     if (output_->oformat->flags & AVFMT_GLOBALHEADER)
         encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if (CarriesColourDescription(codec->id))
+    const bool describesColour = CarriesColourDescription(codec->id);
+    HdrLevels levels;
+    if (describesColour) {
         CopyColourDescription(video.decoder.get(), encoder.get());
+        levels = ReadHdrLevels(options_.inputs.front(), options_.recordName, video.index);
+    }
     bool pal = av_cmp_q(frameRate_, {25, 1}) == 0 || av_cmp_q(frameRate_, {50, 1}) == 0;
     ApplyVideoOptions(encoder.get(), options_, format_.target, pal);
+    SetEncoderHdrLevels(encoder.get(), levels);
     video_.stream = OpenEncoder(encoder.get(), codec, "video");
-    if (CarriesColourDescription(codec->id))
-        CopyHdrSideData(source, video_.stream);
+    AddHdrSideData(levels, video_.stream);
     video_.stream->avg_frame_rate = frameRate_;
     video_.stream->sample_aspect_ratio = encoder->sample_aspect_ratio;
     if (!options_.fourcc.empty())
