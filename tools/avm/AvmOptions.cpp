@@ -32,6 +32,9 @@ constexpr std::array kOptions = {
     tools::OptionSpec{"lavcopts", true},
     tools::OptionSpec{"x264encopts", true},
     tools::OptionSpec{"xvidencopts", true},
+    tools::OptionSpec{"x265encopts", true},
+    tools::OptionSpec{"svtav1encopts", true},
+    tools::OptionSpec{"vpxencopts", true},
     tools::OptionSpec{"lameopts", true},
     tools::OptionSpec{"lavfopts", true},
     tools::OptionSpec{"mpegopts", true},
@@ -48,10 +51,13 @@ constexpr std::array kOptions = {
     tools::OptionSpec{"identify", false},
 };
 
-const std::array<std::pair<std::string, VideoEncoder>, 4> kVideoEncoders = {{
+const std::array<std::pair<std::string, VideoEncoder>, 7> kVideoEncoders = {{
     {"lavc", VideoEncoder::Lavc},
     {"x264", VideoEncoder::X264},
     {"xvid", VideoEncoder::Xvid},
+    {"x265", VideoEncoder::X265},
+    {"svtav1", VideoEncoder::SvtAv1},
+    {"vpx", VideoEncoder::Vpx},
     {"copy", VideoEncoder::Copy},
 }};
 const std::array<std::pair<std::string, AudioEncoder>, 4> kAudioEncoders = {{
@@ -202,6 +208,12 @@ AvmOptions ParseAvmOptions(const std::vector<std::string>& args)
             options.x264Opts = tools::ParseSubOptions(value);
         else if (name == "xvidencopts")
             options.xvidOpts = tools::ParseSubOptions(value);
+        else if (name == "x265encopts")
+            options.x265Opts = tools::ParseSubOptions(value);
+        else if (name == "svtav1encopts")
+            options.svtav1Opts = tools::ParseSubOptions(value);
+        else if (name == "vpxencopts")
+            options.vpxOpts = tools::ParseSubOptions(value);
         else if (name == "lameopts")
             options.lameOpts = tools::ParseSubOptions(value);
         else if (name == "lavfopts")

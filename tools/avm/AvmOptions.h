@@ -22,8 +22,8 @@ struct SubtitleStyle {
     double textScale = 4;  // text height relative to the picture size
 };
 
-// -ovc and -oac; None while the option is missing.
-enum class VideoEncoder { None, Lavc, X264, Xvid, Copy };
+// -ovc and -oac; None while the option is missing. Vpx is VP9.
+enum class VideoEncoder { None, Lavc, X264, Xvid, X265, SvtAv1, Vpx, Copy };
 enum class AudioEncoder { None, Lavc, Mp3Lame, Pcm, Copy };
 
 struct AvmOptions {
@@ -40,7 +40,8 @@ struct AvmOptions {
 
     VideoEncoder videoEncoder = VideoEncoder::None;  // -ovc
     AudioEncoder audioEncoder = AudioEncoder::None;  // -oac
-    std::vector<tools::SubOption> lavcOpts, x264Opts, xvidOpts, lameOpts, lavfOpts, mpegOpts;
+    std::vector<tools::SubOption> lavcOpts, x264Opts, xvidOpts, x265Opts, svtav1Opts, vpxOpts, lameOpts, lavfOpts,
+        mpegOpts;
     std::vector<tools::FilterSpec> videoFilters, audioFilters;
     std::optional<AVRational> outputFrameRate;  // -ofps
     int sampleRate = 0;                       // -srate

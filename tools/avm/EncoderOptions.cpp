@@ -1,11 +1,9 @@
 #include "EncoderOptions.h"
 
 #include "Libav.h"
+#include "QualityEncoders.h"
+#include "SubOptionValues.h"
 #include "common/ToolError.h"
-
-extern "C" {
-#include <libavutil/opt.h>
-}
 
 #include <map>
 
@@ -22,37 +20,13 @@ const std::vector<SubOption>& VideoOptionList(const AvmOptions& options)
         return options.x264Opts;
     if (options.videoEncoder == VideoEncoder::Xvid)
         return options.xvidOpts;
+    if (options.videoEncoder == VideoEncoder::X265)
+        return options.x265Opts;
+    if (options.videoEncoder == VideoEncoder::SvtAv1)
+        return options.svtav1Opts;
+    if (options.videoEncoder == VideoEncoder::Vpx)
+        return options.vpxOpts;
     return options.lavcOpts;
-}
-
-std::optional<std::string> Lookup(const std::vector<SubOption>& list, const std::string& key)
-{
-    std::optional<std::string> found;
-    for (const SubOption& option : list)
-        if (option.key == key)
-            found = option.value;
-    return found;
-}
-
-void Set(AVCodecContext* encoder, const std::string& name, const std::string& value, const std::string& origin)
-{
-    int result = av_opt_set(encoder, name.c_str(), value.c_str(), AV_OPT_SEARCH_CHILDREN);
-    if (result < 0)
-        throw ToolError("cannot use " + origin + " with " + encoder->codec->name + ": " + ErrorText(result));
-}
-
-std::string Origin(const std::string& list, const SubOption& option)
-{
-    return list + " " + option.key + (option.hasValue ? "=" + option.value : "");
-}
-
-// MEncoder gives rates in kbit/s, or in bit/s above 16000.
-std::int64_t BitRate(const std::string& text, const std::string& what)
-{
-    std::int64_t value = ParseInteger(text, what);
-    if (value <= 0)
-        throw ToolError(what + " must be positive");
-    return value > 16000 ? value : value * 1000;
 }
 
 std::int64_t Kbits(const std::string& text, const std::string& what)
@@ -246,6 +220,12 @@ const AVCodec* FindVideoEncoder(const AvmOptions& options)
         name = "libx264";
     else if (options.videoEncoder == VideoEncoder::Xvid)
         name = "libxvid";
+    else if (options.videoEncoder == VideoEncoder::X265)
+        name = "libx265";
+    else if (options.videoEncoder == VideoEncoder::SvtAv1)
+        name = "libsvtav1";
+    else if (options.videoEncoder == VideoEncoder::Vpx)
+        name = "libvpx-vp9";
     else if (options.videoEncoder == VideoEncoder::Lavc)
         name = Lookup(options.lavcOpts, "vcodec").value_or("mpeg4");
     else
@@ -271,7 +251,8 @@ const AVCodec* FindAudioEncoder(const AvmOptions& options)
         name = Lookup(options.lavcOpts, "acodec").value_or("mp2");
     else
         throw ToolError("no audio encoder chosen (-oac)");
-    static const std::map<std::string, std::string> aliases = {{"mp3", "libmp3lame"}, {"vorbis", "libvorbis"}};
+    static const std::map<std::string, std::string> aliases = {
+        {"mp3", "libmp3lame"}, {"vorbis", "libvorbis"}, {"opus", "libopus"}};
     if (auto alias = aliases.find(name); alias != aliases.end())
         name = alias->second;
     const AVCodec* codec = avcodec_find_encoder_by_name(name.c_str());
@@ -315,6 +296,12 @@ void ApplyVideoOptions(AVCodecContext* encoder, const AvmOptions& options, const
         ApplyX264(encoder, options.x264Opts);
     else if (options.videoEncoder == VideoEncoder::Xvid)
         ApplyXvid(encoder, options.xvidOpts);
+    else if (options.videoEncoder == VideoEncoder::X265)
+        ApplyX265(encoder, options.x265Opts);
+    else if (options.videoEncoder == VideoEncoder::SvtAv1)
+        ApplySvtAv1(encoder, options.svtav1Opts);
+    else if (options.videoEncoder == VideoEncoder::Vpx)
+        ApplyVpx(encoder, options.vpxOpts);
     else
         ApplyLavcVideo(encoder, options.lavcOpts);
 }

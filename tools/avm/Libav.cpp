@@ -22,7 +22,10 @@ void LogCallback(void* object, int level, const char* format, va_list arguments)
     std::string text = line;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
-    bool rejected = text.find("Error parsing option") != std::string::npos;
+    // x264 and SVT-AV1 say "Error parsing option", x265 the other two.
+    bool rejected = text.find("Error parsing option") != std::string::npos ||
+                    text.find("Unknown option: ") != std::string::npos ||
+                    text.find("Invalid value for ") != std::string::npos;
     if (rejected)
         rejectedOption = true;
     if ((level <= AV_LOG_ERROR || rejected) && !text.empty())

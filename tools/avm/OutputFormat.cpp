@@ -3,6 +3,7 @@
 #include "common/ToolError.h"
 
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 }
 
@@ -61,11 +62,13 @@ std::string MpegMuxer(const std::string& flavour)
     return muxers.at(flavour);
 }
 
-// -lavfopts format= names, with the MEncoder spellings that differ from
-// the muxer names.
+// -lavfopts format= names, with the MEncoder spellings and file
+// extensions that differ from the muxer names.
 std::string LavfMuxer(const std::string& name)
 {
-    std::string muxer = name == "wmv" ? "asf" : name;
+    static const std::map<std::string, std::string> renamed = {{"wmv", "asf"}, {"mkv", "matroska"}, {"m4a", "ipod"}};
+    auto found = renamed.find(name);
+    std::string muxer = found != renamed.end() ? found->second : name;
     if (!av_guess_format(muxer.c_str(), nullptr, nullptr))
         throw ToolError("unsupported -lavfopts format=" + name);
     return muxer;
@@ -90,6 +93,8 @@ OutputFormat ChooseOutputFormat(const AvmOptions& options)
     for (const tools::SubOption& option : options.lavfOpts) {
         if (option.key == "format" && option.hasValue)
             lavfFormat = option.value;
+        else if (option.key == "faststart" && !option.hasValue)
+            format.fastStart = true;
         else
             throw ToolError("unsupported -lavfopts option " + option.key);
     }
@@ -111,9 +116,24 @@ OutputFormat ChooseOutputFormat(const AvmOptions& options)
     }
     if (flavourGiven && options.container != "mpeg")
         throw ToolError("-mpegopts needs -of mpeg");
-    if (!lavfFormat.empty() && options.container != "lavf")
+    if (!options.lavfOpts.empty() && options.container != "lavf")
         throw ToolError("-lavfopts needs -of lavf");
+    if (format.fastStart && format.muxer != "mp4" && format.muxer != "mov" && format.muxer != "ipod" &&
+        format.muxer != "3gp")
+        throw ToolError("-lavfopts faststart needs an MP4, MOV, M4A or 3GP output, not " + format.muxer);
     return format;
+}
+
+void CheckCodecFits(const OutputFormat& format, AVCodecID codec)
+{
+    if (format.muxer != "webm")
+        return;
+    for (AVCodecID allowed :
+         {AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1, AV_CODEC_ID_VORBIS, AV_CODEC_ID_OPUS})
+        if (codec == allowed)
+            return;
+    throw ToolError(std::string("WebM holds only VP8, VP9 or AV1 video and Vorbis or Opus audio, not ") +
+                    avcodec_get_name(codec));
 }
 
 }  // namespace avm

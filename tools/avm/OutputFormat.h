@@ -3,6 +3,10 @@
 // disc formats, the settings a disc player expects of the streams in it.
 #include "AvmOptions.h"
 
+extern "C" {
+#include <libavcodec/codec_id.h>
+}
+
 #include <string>
 
 namespace avm {
@@ -24,9 +28,14 @@ struct MpegTarget {
 struct OutputFormat {
     std::string muxer;  // libavformat muxer name
     MpegTarget target;
+    bool fastStart = false;  // -lavfopts faststart: the MP4 index goes in front
 };
 
 // Throws ToolError for a container or flavour avm cannot write.
 OutputFormat ChooseOutputFormat(const AvmOptions& options);
+
+// Throws ToolError when the container cannot hold a stream of this codec
+// (WebM: VP8, VP9, AV1, Vorbis and Opus only).
+void CheckCodecFits(const OutputFormat& format, AVCodecID codec);
 
 }  // namespace avm

@@ -2,6 +2,10 @@
 
 #include "common/ToolError.h"
 
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -10,13 +14,38 @@ namespace avm {
 
 using tools::ToolError;
 
-AVPixelFormat ChoosePixelFormat(const AVCodec* codec)
+namespace {
+
+bool Takes(const AVCodec* codec, AVPixelFormat wanted)
+{
+    for (const AVPixelFormat* format = codec->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
+        if (*format == wanted)
+            return true;
+    return false;
+}
+
+bool KeepsDeepColour(AVCodecID codec)
+{
+    return codec == AV_CODEC_ID_HEVC || codec == AV_CODEC_ID_AV1 || codec == AV_CODEC_ID_VP9;
+}
+
+int BitDepth(AVPixelFormat format)
+{
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
+    return descriptor ? descriptor->comp[0].depth : 8;
+}
+
+}  // namespace
+
+AVPixelFormat ChoosePixelFormat(const AVCodec* codec, AVPixelFormat source, int depth)
 {
     if (!codec->pix_fmts)
         return AV_PIX_FMT_YUV420P;
-    for (const AVPixelFormat* format = codec->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
-        if (*format == AV_PIX_FMT_YUV420P)
-            return *format;
+    bool deep = depth == 10 || (depth == 0 && source != AV_PIX_FMT_NONE && BitDepth(source) > 8);
+    if (deep && KeepsDeepColour(codec->id) && Takes(codec, AV_PIX_FMT_YUV420P10LE))
+        return AV_PIX_FMT_YUV420P10LE;
+    if (Takes(codec, AV_PIX_FMT_YUV420P))
+        return AV_PIX_FMT_YUV420P;
     return codec->pix_fmts[0];
 }
 
@@ -44,6 +73,8 @@ int FitSampleRate(const AVCodec* codec, int wanted, bool asked)
         if (std::abs(*rate - wanted) < std::abs(best - wanted))
             best = *rate;
     }
+    if (codec->id == AV_CODEC_ID_OPUS)
+        return 48000;
     if (asked)
         throw ToolError(std::string("the ") + codec->name + " encoder cannot write " + std::to_string(wanted) + " Hz");
     return best;

@@ -1,8 +1,10 @@
 #include "Transcoder.h"
 
+#include "ColourDescription.h"
 #include "ContainedInput.h"
 #include "EncoderOptions.h"
 #include "FontFamily.h"
+#include "QualityEncoders.h"
 #include "StreamFormats.h"
 #include "common/ToolError.h"
 
@@ -184,10 +186,11 @@ void Transcoder::SetUpOutput(InputMedia& input, InputTrack* video, InputTrack* a
 void Transcoder::SetUpVideoEncoder(InputMedia& input, InputTrack& video)
 {
     const AVCodec* codec = FindVideoEncoder(options_);
+    CheckCodecFits(format_, codec->id);
     const AVStream* source = input.Context()->streams[video.index];
     AVRational wanted = options_.outputFrameRate.value_or(SourceFrameRate(input, source));
     frameRate_ = FitFrameRate(codec, wanted, options_.outputFrameRate.has_value());
-    pixelFormat_ = ChoosePixelFormat(codec);
+    pixelFormat_ = ChoosePixelFormat(codec, video.decoder->pix_fmt, RequestedBitDepth(options_));
     if (!options_.subtitleStyle.fontFile.empty() && (!options_.subtitleFile.empty() || options_.subtitlePosition >= 0))
         fontFamily_ = FontFamily(options_.subtitleStyle.fontFile);
     BuildVideoGraph(input, video, false);
@@ -209,9 +212,17 @@ void Transcoder::SetUpVideoEncoder(InputMedia& input, InputTrack& video)
     encoder->thread_count = hooks_.threads;
     if (output_->oformat->flags & AVFMT_GLOBALHEADER)
         encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    const bool describesColour = CarriesColourDescription(codec->id);
+    HdrLevels levels;
+    if (describesColour) {
+        CopyColourDescription(video.decoder.get(), encoder.get());
+        levels = ReadHdrLevels(options_.inputs.front(), options_.recordName, video.index);
+    }
     bool pal = av_cmp_q(frameRate_, {25, 1}) == 0 || av_cmp_q(frameRate_, {50, 1}) == 0;
     ApplyVideoOptions(encoder.get(), options_, format_.target, pal);
+    SetEncoderHdrLevels(encoder.get(), levels);
     video_.stream = OpenEncoder(encoder.get(), codec, "video");
+    AddHdrSideData(levels, video_.stream);
     video_.stream->avg_frame_rate = frameRate_;
     video_.stream->sample_aspect_ratio = encoder->sample_aspect_ratio;
     if (!options_.fourcc.empty())
@@ -237,6 +248,7 @@ AVStream* Transcoder::OpenEncoder(AVCodecContext* encoder, const AVCodec* codec,
 void Transcoder::SetUpAudioEncoder(InputTrack& audio)
 {
     const AVCodec* codec = FindAudioEncoder(options_);
+    CheckCodecFits(format_, codec->id);
     const AVCodecContext* decoder = audio.decoder.get();
     int askedRate = options_.sampleRate > 0 ? options_.sampleRate : ResampleRate(options_.audioFilters);
     int rate = askedRate > 0 ? askedRate : format_.target.audioSampleRate;
@@ -266,6 +278,7 @@ void Transcoder::SetUpAudioEncoder(InputTrack& audio)
 void Transcoder::AddCopiedStream(const AVStream* source, OutputTrack& track)
 {
     AVCodecID codec = source->codecpar->codec_id;
+    CheckCodecFits(format_, codec);
     if (avformat_query_codec(output_->oformat, codec, FF_COMPLIANCE_NORMAL) == 0)
         throw ToolError(std::string("the ") + format_.muxer + " container cannot hold " + avcodec_get_name(codec) +
                         " by stream copy");
@@ -300,6 +313,8 @@ void Transcoder::WriteHeader()
         av_dict_set_int(&muxerOptions, "muxrate", format_.target.muxRate, 0);
     if (format_.target.preload > 0)
         av_dict_set_int(&muxerOptions, "preload", std::llround(format_.target.preload * AV_TIME_BASE), 0);
+    if (format_.fastStart)
+        av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
     if (!(output_->oformat->flags & AVFMT_NOFILE))
         Check(avio_open(&output_->pb, LocalFileUrl(options_.output).c_str(), AVIO_FLAG_WRITE),
               "cannot create " + options_.output);

@@ -1,0 +1,197 @@
+// Today's formats: HEVC, AV1 and VP9 at constant quality, Opus and FLAC,
+// Matroska and WebM, MP4 with the index in front and the hvc1 tag,
+// sound-only files, and 10-bit HDR pictures kept as they are.
+#include "AvmRunner.h"
+#include "TestClips.h"
+#include "engine/CommandLine.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using namespace avm_test;
+
+namespace {
+
+std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
+{
+    std::vector<std::string> args = {input};
+    engine::AppendWords(args, options);
+    args.insert(args.end(), {"-o", output});
+    return args;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One second of 10-bit HEVC marked BT.2020 with the PQ transfer, with
+// mastering display and content light levels in the stream.
+std::string MakeHdrClip(const std::string& folder)
+{
+    const std::string path = folder + "hdr.mkv";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-pix_fmt", "yuv420p10le", "-c:v",
+              "libx265", "-preset", "ultrafast", "-x265-params",
+              "log-level=error:colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc:master-display="
+              "G(13250,34500)B(7500,3000)R(34000,16000)WP(15635,16450)L(10000000,1):max-cll=1000,400", "-color_primaries", "bt2020",
+              "-color_trc", "smpte2084", "-colorspace", "bt2020nc", path});
+    return path;
+}
+
+// What ffprobe tells of the levels of the stream and its first two pictures.
+std::string HdrLevelsOf(const std::string& path)
+{
+    std::string output;
+    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", "v", "-read_intervals", "%+#2", "-show_streams",
+                            "-show_frames", path},
+                           &output));
+    return output;
+}
+
+// The first "key=n" or "key=n/d" in ffprobe's output; -1 when missing.
+double FirstValue(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos) {
+        return -1;
+    }
+    const std::string value = text.substr(at + key.size() + 2, text.find('\n', at + 1) - at - key.size() - 2);
+    const std::size_t slash = value.find('/');
+    return slash == std::string::npos ? std::stod(value) : std::stod(value.substr(0, slash)) / std::stod(value.substr(slash + 1));
+}
+
+const std::string kAac = " -oac lavc -lavcopts acodec=aac:abitrate=96";
+
+}  // namespace
+
+TEST(AvmFormats, EncodersAndContainersWriteWhatTheyAreAskedFor)
+{
+    testing_support::TestFolder folder;
+    struct Case {
+        std::string file, options;
+        std::string container, video, tag, audio, sampleRate;
+    };
+    const Case cases[] = {
+        {"x265.mkv", "-ovc x265 -x265encopts crf=32:preset=ultrafast" + kAac + " -of lavf -lavfopts format=mkv",
+         "matroska,webm", "hevc", "", "aac", "44100"},
+        {"x265.mp4",
+         "-ovc x265 -x265encopts bitrate=300:preset=ultrafast:profile=main -ffourcc hvc1" + kAac +
+             " -of lavf -lavfopts format=mp4:faststart",
+         "mov,mp4,m4a,3gp,3g2,mj2", "hevc", "hvc1", "aac", "44100"},
+        {"x264.mp4", "-ovc x264 -x264encopts crf=30:preset=ultrafast" + kAac + " -of lavf -lavfopts format=mp4",
+         "mov,mp4,m4a,3gp,3g2,mj2", "h264", "avc1", "aac", "44100"},
+        {"vp9.webm",
+         "-ovc vpx -vpxencopts crf=40:deadline=realtime:cpu-used=8 -oac lavc -lavcopts acodec=opus:abitrate=64 -of "
+         "lavf -lavfopts format=webm",
+         "matroska,webm", "vp9", "", "opus", "48000"},
+        {"av1.mkv",
+         "-ovc svtav1 -svtav1encopts crf=50:preset=12 -oac lavc -lavcopts acodec=flac -of lavf -lavfopts "
+         "format=matroska",
+         "matroska,webm", "av1", "", "flac", "44100"},
+        {"sound.mp3", "-novideo -oac mp3lame -lameopts cbr:br=128 -of lavf -lavfopts format=mp3", "mp3", "", "",
+         "mp3", "44100"},
+        {"sound.m4a", "-novideo" + kAac + " -of lavf -lavfopts format=m4a:faststart", "mov,mp4,m4a,3gp,3g2,mj2", "",
+         "", "aac", "44100"},
+        {"sound.flac", "-novideo -oac lavc -lavcopts acodec=flac -of lavf -lavfopts format=flac", "flac", "", "",
+         "flac", "44100"},
+        // Opus knows no 44.1 kHz: asked for, it is resampled to 48 kHz.
+        {"sound.opus", "-novideo -oac lavc -lavcopts acodec=opus:abitrate=96 -srate 44100 -of lavf -lavfopts format=opus",
+         "ogg", "", "", "opus", "48000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        AvmRunner runner(folder.Path());
+        const std::string output = folder.Path() + c.file;
+        RunResult run = runner.Run(Args(Clips().h264Aac, c.options, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        EXPECT_EQ(run.log, "");
+        ProbeFacts facts = Probe(output);
+        EXPECT_EQ(facts.format["format_name"], c.container);
+        EXPECT_NEAR(std::stod(facts.format["duration"]), 2.0, 0.15);
+        EXPECT_EQ(facts.First("video")["codec_name"], c.video);
+        if (!c.tag.empty()) {
+            EXPECT_EQ(facts.First("video")["codec_tag_string"], c.tag);
+        }
+        EXPECT_EQ(facts.First("audio")["codec_name"], c.audio);
+        EXPECT_EQ(facts.First("audio")["sample_rate"], c.sampleRate);
+        if (c.options.find("faststart") != std::string::npos) {
+            const std::string bytes = FileBytes(output);
+            EXPECT_LT(bytes.find("moov"), bytes.find("mdat")) << "the index comes first";
+        }
+    }
+}
+
+TEST(AvmFormats, TenBitHdrPicturesKeepDepthAndColour)
+{
+    testing_support::TestFolder folder;
+    const std::string hdr = MakeHdrClip(folder.Path());
+    struct Case {
+        std::string file, options, pixelFormat, primaries, transfer;
+    };
+    const Case cases[] = {
+        {"hevc.mkv", "-ovc x265 -x265encopts crf=32:preset=ultrafast", "yuv420p10le", "bt2020", "smpte2084"},
+        {"av1.mkv", "-ovc svtav1 -svtav1encopts crf=50:preset=12", "yuv420p10le", "bt2020", "smpte2084"},
+        {"vp9.webm", "-ovc vpx -vpxencopts crf=40:deadline=realtime:cpu-used=8", "yuv420p10le", "bt2020",
+         "smpte2084"},
+        {"main.mkv", "-ovc x265 -x265encopts crf=32:preset=ultrafast:profile=main", "yuv420p", "bt2020", "smpte2084"},
+        // H.264 players expect 8 bits.
+        {"h264.mkv", "-ovc x264 -x264encopts crf=30:preset=ultrafast", "yuv420p", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        AvmRunner runner(folder.Path());
+        const std::string output = folder.Path() + c.file;
+        const std::string format = c.file.ends_with(".webm") ? "webm" : "matroska";
+        RunResult run = runner.Run(Args(hdr, c.options + " -nosound -of lavf -lavfopts format=" + format, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        std::map<std::string, std::string> video = Probe(output).First("video");
+        EXPECT_EQ(video["pix_fmt"], c.pixelFormat);
+        if (!c.primaries.empty()) {
+            EXPECT_EQ(video["color_primaries"], c.primaries);
+            EXPECT_EQ(video["color_transfer"], c.transfer);
+            EXPECT_EQ(video["color_space"], "bt2020nc");
+            // Each codec and container stores the levels in fixed point of its own.
+            const std::string levels = HdrLevelsOf(output);
+            EXPECT_NEAR(FirstValue(levels, "green_x"), 0.265, 0.0001) << levels;
+            EXPECT_NEAR(FirstValue(levels, "max_luminance"), 1000, 0.01) << levels;
+            EXPECT_EQ(FirstValue(levels, "max_content"), 1000) << levels;
+        }
+    }
+}
+
+TEST(AvmFormats, WhatAContainerOrEncoderCannotTakeIsRefused)
+{
+    testing_support::TestFolder folder;
+    const std::string out = folder.Path() + "out.webm";
+    const std::pair<std::string, std::string> cases[] = {
+        {"-ovc x264 -x264encopts crf=30 -nosound -of lavf -lavfopts format=webm",
+         "WebM holds only VP8, VP9 or AV1 video and Vorbis or Opus audio, not h264"},
+        {"-ovc vpx -vpxencopts crf=40" + kAac + " -of lavf -lavfopts format=webm", "not aac"},
+        {"-ovc copy -oac copy -of lavf -lavfopts format=webm", "not h264"},
+        {"-ovc x265 -x265encopts crf=30:bitrate=500 -nosound -of lavf -lavfopts format=matroska",
+         "-x265encopts takes crf= or bitrate=, not both"},
+        {"-ovc x265 -x265encopts crf=30:nonsense=3 -nosound -of lavf -lavfopts format=matroska",
+         "rejected one of its options"},
+        {"-ovc svtav1 -svtav1encopts crf=99 -nosound -of lavf -lavfopts format=matroska",
+         "-svtav1encopts crf=99 must lie between 1 and 63"},
+        {"-ovc vpx -vpxencopts crf=40:speed=3 -nosound -of lavf -lavfopts format=webm",
+         "unsupported -vpxencopts speed=3"},
+        {"-ovc vpx -vpxencopts deadline=good -nosound -of lavf -lavfopts format=webm",
+         "-vpxencopts needs crf= or bitrate="},
+        {"-ovc lavc -oac lavc -of lavf -lavfopts format=matroska:faststart",
+         "-lavfopts faststart needs an MP4, MOV, M4A or 3GP output, not matroska"},
+    };
+    for (const auto& [options, reason] : cases) {
+        SCOPED_TRACE(options);
+        AvmRunner runner(folder.Path());
+        RunResult run = runner.Run(Args(Clips().h264Aac, options, out));
+        EXPECT_EQ(run.resultCode, engine::kResultFailed);
+        EXPECT_NE(run.log.find(reason), std::string::npos) << run.log;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
