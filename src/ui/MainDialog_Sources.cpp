@@ -251,9 +251,8 @@ void MainDialog::ContinueProbing()
     setEnabled(true);
     scanning_->hide();
     probing_ = false;
-    // The keyboard goes on where the new rows are.
+    // The keyboard goes back to the window and the control it left.
     activateWindow();
-    sourceList_->setFocus();
     // The box waits for its OK; the list is complete and usable behind it.
     if (!refused_.empty())
         dialogs_.ReportRefusedFiles(std::exchange(refused_, {}));
