@@ -5,7 +5,6 @@
 // engine's end-to-end tests.
 #include "AvmRunner.h"
 #include "TestClips.h"
-#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +15,6 @@
 using namespace avm_test;
 
 namespace {
-
-// input, the options, then -o output; paths may hold blanks.
-std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
-{
-    std::vector<std::string> args = {input};
-    engine::AppendWords(args, options);
-    args.insert(args.end(), {"-o", output});
-    return args;
-}
 
 std::size_t DifferentPixels(const std::string& a, const std::string& b)
 {
@@ -42,7 +32,7 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
     AvmRunner runner(folder.Path());
     runner.PrepareConversion(1);
     const std::string output = folder.Path() + "trim.avi";
-    RunResult run = runner.Run(Args(Clips().multiTrack,
+    RunResult run = runner.Run(ConversionArgs(Clips().multiTrack,
                                     "-ss 1 -endpos 1 -aid 1 -ovc lavc -oac lavc -lavcopts vcodec=mpeg4:acodec=mp2 -ofps 25",
                                     output));
     ASSERT_EQ(run.resultCode, 0) << run.log;
@@ -54,7 +44,7 @@ TEST(AvmConvert, TrimsCutTheRequestedSecondsAndTracksArePickedByPosition)
 
     // The trimmed picture starts with the source's frame at one second.
     const std::string whole = folder.Path() + "whole.avi";
-    ASSERT_EQ(runner.Run(Args(Clips().multiTrack, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2", whole)).resultCode,
+    ASSERT_EQ(runner.Run(ConversionArgs(Clips().multiTrack, "-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vqscale=2", whole)).resultCode,
               0);
     std::vector<std::string> all = GreyFrames(whole);
     ASSERT_GE(all.size(), 50u);
@@ -72,7 +62,7 @@ TEST(AvmConvert, BurnedInSubtitlesChangeThePicture)
     std::vector<std::string> frames;
     for (const std::string& subtitles : {std::string(), "-sub " + Clips().subtitles + style, "-sid 0" + style}) {
         const std::string output = folder.Path() + std::to_string(frames.size()) + ".avi";
-        RunResult run = runner.Run(Args(Clips().multiTrack, encode + subtitles, output));
+        RunResult run = runner.Run(ConversionArgs(Clips().multiTrack, encode + subtitles, output));
         ASSERT_EQ(run.resultCode, 0) << run.log;
         frames.push_back(GreyFrames(output).at(10));
     }
@@ -117,7 +107,7 @@ TEST(AvmConvert, FailuresEndWithResult99AndOneLineInTheLog)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
         AvmRunner runner(folder.Path());
-        RunResult run = runner.Run(Args(c.input, c.options, c.output));
+        RunResult run = runner.Run(ConversionArgs(c.input, c.options, c.output));
         EXPECT_EQ(run.resultCode, engine::kResultFailed);
         EXPECT_NE(run.log.find(c.reason), std::string::npos) << run.log;
         EXPECT_EQ(std::count(run.log.begin(), run.log.end(), '\n'), 1) << run.log;

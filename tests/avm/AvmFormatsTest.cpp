@@ -3,7 +3,6 @@
 // sound-only files, and 10-bit HDR pictures kept as they are.
 #include "AvmRunner.h"
 #include "TestClips.h"
-#include "engine/CommandLine.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +14,6 @@
 using namespace avm_test;
 
 namespace {
-
-std::vector<std::string> Args(const std::string& input, const std::string& options, const std::string& output)
-{
-    std::vector<std::string> args = {input};
-    engine::AppendWords(args, options);
-    args.insert(args.end(), {"-o", output});
-    return args;
-}
 
 std::string FileBytes(const std::string& path)
 {
@@ -107,7 +98,7 @@ TEST(AvmFormats, EncodersAndContainersWriteWhatTheyAreAskedFor)
         SCOPED_TRACE(c.file);
         AvmRunner runner(folder.Path());
         const std::string output = folder.Path() + c.file;
-        RunResult run = runner.Run(Args(Clips().h264Aac, c.options, output));
+        RunResult run = runner.Run(ConversionArgs(Clips().h264Aac, c.options, output));
         ASSERT_EQ(run.resultCode, 0) << run.log;
         EXPECT_EQ(run.log, "");
         ProbeFacts facts = Probe(output);
@@ -147,7 +138,7 @@ TEST(AvmFormats, TenBitHdrPicturesKeepDepthAndColour)
         AvmRunner runner(folder.Path());
         const std::string output = folder.Path() + c.file;
         const std::string format = c.file.ends_with(".webm") ? "webm" : "matroska";
-        RunResult run = runner.Run(Args(hdr, c.options + " -nosound -of lavf -lavfopts format=" + format, output));
+        RunResult run = runner.Run(ConversionArgs(hdr, c.options + " -nosound -of lavf -lavfopts format=" + format, output));
         ASSERT_EQ(run.resultCode, 0) << run.log;
         std::map<std::string, std::string> video = Probe(output).First("video");
         EXPECT_EQ(video["pix_fmt"], c.pixelFormat);
@@ -189,7 +180,7 @@ TEST(AvmFormats, WhatAContainerOrEncoderCannotTakeIsRefused)
     for (const auto& [options, reason] : cases) {
         SCOPED_TRACE(options);
         AvmRunner runner(folder.Path());
-        RunResult run = runner.Run(Args(Clips().h264Aac, options, out));
+        RunResult run = runner.Run(ConversionArgs(Clips().h264Aac, options, out));
         EXPECT_EQ(run.resultCode, engine::kResultFailed);
         EXPECT_NE(run.log.find(reason), std::string::npos) << run.log;
         EXPECT_FALSE(std::filesystem::exists(out));

@@ -1,5 +1,6 @@
 #include "AvmRunner.h"
 
+#include "engine/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/PrivateTempFolder.h"
 #include "support/SpawnProgram.h"
@@ -82,6 +83,15 @@ RunResult AvmRunner::Run(const std::vector<std::string>& args, const std::string
     result.log = ReadFile(logPath);
     result.record = record;
     return result;
+}
+
+std::vector<std::string> ConversionArgs(const std::string& input, const std::string& options,
+                                        const std::string& output)
+{
+    std::vector<std::string> args = {input};
+    engine::AppendWords(args, options);
+    args.insert(args.end(), {"-o", output});
+    return args;
 }
 
 bool RunProgram(const std::vector<std::string>& args, std::string* output)

@@ -40,6 +40,10 @@ private:
     platform::NotifyReceiver receiver_;
 };
 
+// A conversion's arguments: input, the options, then -o output; paths may hold blanks.
+std::vector<std::string> ConversionArgs(const std::string& input, const std::string& options,
+                                        const std::string& output);
+
 // Runs a program with arguments, no shell; true when it exits with 0.
 bool RunProgram(const std::vector<std::string>& args, std::string* output = nullptr);
 
