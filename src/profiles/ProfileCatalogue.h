@@ -13,7 +13,7 @@ namespace profiles {
 
 class ProfileCatalogue {
 public:
-    static constexpr int kMaxProfiles = 63;
+    static constexpr int kMaxProfiles = 127;
 
     int Count() const { return static_cast<int>(profiles_.size()); }
     // nullptr for a slot that holds no profile (negative or past the last).
