@@ -55,4 +55,9 @@ std::vector<Command> GreyedMenuCommands(int rowCount, const std::vector<int>& se
     return greyed;
 }
 
+bool IsGreyed(const std::vector<Command>& greyed, Command command)
+{
+    return std::find(greyed.begin(), greyed.end(), command) != greyed.end();
+}
+
 }  // namespace ui

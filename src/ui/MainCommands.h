@@ -45,5 +45,7 @@ const std::vector<MenuItem>& ContextMenuItems();
 // The menu commands to grey for a list of rowCount rows with the given
 // selected rows (ascending).
 std::vector<Command> GreyedMenuCommands(int rowCount, const std::vector<int>& selectedRows);
+// Whether command is among greyed.
+bool IsGreyed(const std::vector<Command>& greyed, Command command);
 
 }  // namespace ui

@@ -73,7 +73,7 @@ std::unique_ptr<QMenu> MainDialog::BuildContextMenu()
             menu->addSeparator();
         QAction* action = menu->addAction(Tr(kSection, item.key));
         action->setData(static_cast<int>(item.command));
-        action->setEnabled(std::find(greyed.begin(), greyed.end(), item.command) == greyed.end());
+        action->setEnabled(!IsGreyed(greyed, item.command));
     }
     return menu;
 }
@@ -122,11 +122,8 @@ void MainDialog::ConnectCommandStates()
 void MainDialog::UpdateCommandStates()
 {
     const std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
-    auto enabled = [&greyed](Command command) {
-        return std::find(greyed.begin(), greyed.end(), command) == greyed.end();
-    };
     for (std::size_t i = 0; i < Buttons().size(); ++i)
-        buttons_[i]->setEnabled(enabled(Buttons()[i].command));
+        buttons_[i]->setEnabled(!IsGreyed(greyed, Buttons()[i].command));
     menu_->SetGreyed(greyed);
 }
 

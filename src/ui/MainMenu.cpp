@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <algorithm>
 
 namespace ui {
 
@@ -82,7 +81,7 @@ void MainMenu::ApplyTexts()
 void MainMenu::SetGreyed(const std::vector<Command>& greyed)
 {
     for (const auto& [command, action] : actions_)
-        action->setEnabled(std::find(greyed.begin(), greyed.end(), command) == greyed.end());
+        action->setEnabled(!IsGreyed(greyed, command));
 }
 
 }  // namespace ui
