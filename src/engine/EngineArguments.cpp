@@ -48,6 +48,13 @@ const OutputFormat kOutputFormats[] = {
     {{"3GP", "3G2"}, " -of lavf -lavfopts format=3gp"},
     {{"FLV"}, " -of lavf"},
     {{"RM", "RMVB"}, " -of lavf -lavfopts format=rm"},
+    {{"MKV", "MKA"}, " -of lavf -lavfopts format=matroska"},
+    {{"WEBM"}, " -of lavf -lavfopts format=webm"},
+    {{"MP3"}, " -of lavf -lavfopts format=mp3"},
+    {{"M4A"}, " -of lavf -lavfopts format=m4a"},
+    {{"FLAC"}, " -of lavf -lavfopts format=flac"},
+    {{"OPUS"}, " -of lavf -lavfopts format=opus"},
+    {{"OGG", "OGA"}, " -of lavf -lavfopts format=ogg"},
 };
 constexpr char kUnknownFormatOption[] = " -of xxxx";
 
