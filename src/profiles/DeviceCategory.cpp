@@ -6,7 +6,7 @@ namespace profiles {
 
 namespace {
 
-constexpr std::array<DeviceCategory, 13> kCategories{{
+constexpr std::array<DeviceCategory, 16> kCategories{{
     {"Generic", "generic-"},
     {"VCD SVCD DVD", "disc-"},
     {"Apple", "apple-"},
@@ -20,6 +20,9 @@ constexpr std::array<DeviceCategory, 13> kCategories{{
     {"Sony Ericsson", "sonyericsson-"},
     {"Palm", "palm-"},
     {"MicroSoft", "microsoft-"},
+    {"Android", "android-"},
+    {"Web and streaming", "web-"},
+    {"TV and media players", "tvplayer-"},
 }};
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The device families under which the output profiles are grouped. A
-// profile belongs to a family when its short name contains the prefix.
-// Profile data files list their profiles grouped in this order.
+// profile belongs to a family when its short name contains the prefix; the
+// profile lists show the families in this order (FamilyOrder.h), whatever
+// the order of the profile data file.
 #include <span>
 #include <string_view>
 

@@ -13,6 +13,7 @@
 #include "controls/SizeRange.h"
 #include "engine/DiscRules.h"
 #include "profiles/ChoiceEntries.h"
+#include "profiles/FamilyOrder.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <QCheckBox>
@@ -127,8 +128,9 @@ void MainDialog::FillFormatList()
     app::SettingsStore& settings = app::Settings();
     const profiles::ProfileCatalogue& catalogue = settings.catalogue;
     const std::vector<bool> shown = ShownProfiles();
+    const std::vector<int> order = profiles::SlotsInFamilyOrder(catalogue);
     outputFormatList_->clear();
-    for (int slot = 0; slot < catalogue.Count(); ++slot) {
+    for (int slot : order) {
         if (!shown[slot])
             continue;
         const std::string& name = catalogue.Profile(slot)->name;
@@ -136,7 +138,7 @@ void MainDialog::FillFormatList()
                                                                                   : Qs(name));
     }
     outputFolderEdit_->setText(Qs(settings.OutputFolder));
-    SelectRow(outputFormatList_, RowOfProfile(shown, settings.OutputFormat));
+    SelectRow(outputFormatList_, RowOfProfile(order, shown, settings.OutputFormat));
     previousProfile_ = settings.OutputFormat;
     const ExtraFormatRow extra = ExtraRowOf(shown);
     if (extra != ExtraFormatRow::None)
@@ -147,7 +149,8 @@ void MainDialog::FillFormatList()
 
 int MainDialog::CurrentProfileFromList() const
 {
-    return ProfileOfRow(ShownProfiles(), outputFormatList_->currentIndex());
+    return ProfileOfRow(profiles::SlotsInFamilyOrder(app::Settings().catalogue), ShownProfiles(),
+                        outputFormatList_->currentIndex());
 }
 
 void MainDialog::OnFormatChanged()

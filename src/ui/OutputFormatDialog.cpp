@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "profiles/DeviceCategory.h"
+#include "profiles/FamilyOrder.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -110,8 +111,8 @@ void OutputFormatDialog::accept()
     for (const auto& [slot, flag] : shown)
         catalogue_.Choice(slot)->showprofile = flag ? 1 : 0;
     firstShown_ = -1;
-    for (int slot = 0; slot < catalogue_.Count() && firstShown_ < 0; ++slot)
-        if (catalogue_.Choice(slot)->showprofile != 0)
+    for (int slot : profiles::SlotsInFamilyOrder(catalogue_))
+        if (firstShown_ < 0 && catalogue_.Choice(slot)->showprofile != 0)
             firstShown_ = slot;
     const profiles::ProfileChoice* current = catalogue_.Choice(currentProfile_);
     currentStillShown_ = current && current->showprofile != 0;

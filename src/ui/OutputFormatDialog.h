@@ -23,6 +23,7 @@ public:
 
     // Results after OK.
     bool CurrentStillShown() const { return currentStillShown_; }
+    // The shown profile the Output Format list shows first.
     int FirstShown() const { return firstShown_; }
 
     // Refuses to hide every profile; otherwise stores the show flags.

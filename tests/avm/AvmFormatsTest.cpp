@@ -21,19 +21,6 @@ std::string FileBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// One second of 10-bit HEVC marked BT.2020 with the PQ transfer, with
-// mastering display and content light levels in the stream.
-std::string MakeHdrClip(const std::string& folder)
-{
-    const std::string path = folder + "hdr.mkv";
-    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-pix_fmt", "yuv420p10le", "-c:v",
-              "libx265", "-preset", "ultrafast", "-x265-params",
-              "log-level=error:colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc:master-display="
-              "G(13250,34500)B(7500,3000)R(34000,16000)WP(15635,16450)L(10000000,1):max-cll=1000,400", "-color_primaries", "bt2020",
-              "-color_trc", "smpte2084", "-colorspace", "bt2020nc", path});
-    return path;
-}
-
 // What ffprobe tells of the levels of the stream and its first two pictures.
 std::string HdrLevelsOf(const std::string& path)
 {

@@ -1,6 +1,7 @@
 // Shipped profiles expanded by the program's own BuildEngineArguments and
 // converted by the real avm: every output is what its line asks for, the
-// video bit rate meets the profile's and letterbox bars are centred.
+// profiles of today's formats write what their devices take, the video bit
+// rate meets the profile's and letterbox bars are centred.
 #include "AvmRunner.h"
 #include "TestClips.h"
 #include "engine/CommandLine.h"
@@ -11,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <numeric>
 #include <sstream>
@@ -116,6 +119,69 @@ std::pair<int, int> BarsAtTheEdges(const std::string& picture, int width, int he
     return {first, last};
 }
 
+// Today's profiles, each with a quick choice (the source's size where the
+// profile offers it, else a small one of its sizes) and what its output
+// must be. All of them write 48 kHz sound.
+struct TodaysProfile {
+    const char* shortName;
+    profiles::ProfileChoice choice;
+    const char* size;
+    const char* video;
+    const char* tag;        // "" where the container keeps no tag
+    const char* audio;
+    const char* container;  // "mp4", or the Matroska doc type: "matroska" or "webm"
+    bool indexFirst;        // fast start: the MP4 index in front of the data
+};
+const TodaysProfile kTodaysProfiles[] = {
+    {"generic-mkv-h264", {}, "160x120", "h264", "", "aac", "matroska", false},
+    {"generic-mp4-hevc", {}, "160x120", "hevc", "hvc1", "aac", "mp4", false},
+    {"generic-mkv-hevc", {}, "160x120", "hevc", "", "aac", "matroska", false},
+    {"generic-webm-vp9", {}, "160x120", "vp9", "", "opus", "webm", false},
+    {"generic-webm-av1", {}, "160x120", "av1", "", "opus", "webm", false},
+    {"generic-mkv-av1", {}, "160x120", "av1", "", "opus", "matroska", false},
+    {"apple-tv4k-hevc", {.video_size = 2}, "1280x720", "hevc", "hvc1", "aac", "mp4", false},
+    {"apple-iphone-hevc", {.video_size = 1}, "1280x720", "hevc", "hvc1", "aac", "mp4", false},
+    {"android-phone", {.video_size = 2}, "854x480", "h264", "avc1", "aac", "mp4", true},
+    {"android-tablet", {.video_size = 1}, "1280x720", "h264", "avc1", "aac", "mp4", true},
+    {"web-youtube-1080p", {.video_size = 1}, "1280x720", "h264", "avc1", "aac", "mp4", true},
+    {"web-720p", {.video_size = 2}, "640x360", "h264", "avc1", "aac", "mp4", true},
+    {"tvplayer-chromecast-4k-hevc", {.video_size = 2}, "1280x720", "hevc", "hvc1", "aac", "mp4", false},
+};
+
+bool IsTodays(const std::string& shortName)
+{
+    return std::any_of(std::begin(kTodaysProfiles), std::end(kTodaysProfiles),
+                       [&shortName](const TodaysProfile& today) { return shortName == today.shortName; });
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The types of the top-level boxes of an MP4 file, in file order.
+std::vector<std::string> TopLevelBoxes(const std::string& bytes)
+{
+    std::vector<std::string> types;
+    for (std::size_t at = 0; at + 8 <= bytes.size();) {
+        std::uint64_t size = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            size = size << 8 | static_cast<unsigned char>(bytes[at + i]);
+        if (size == 1 && at + 16 <= bytes.size()) {
+            size = 0;
+            for (std::size_t i = 8; i < 16; ++i)
+                size = size << 8 | static_cast<unsigned char>(bytes[at + i]);
+        }
+        types.push_back(bytes.substr(at + 4, 4));
+        if (size < 8) {
+            break;
+        }
+        at += size;
+    }
+    return types;
+}
+
 class AvmProfiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -170,10 +236,14 @@ profiles::ProfileCatalogue AvmProfiles::catalogue_;
 TEST_F(AvmProfiles, EveryShippedProfileConvertsAClipIntoWhatItsLineAsks)
 {
     // Every profile with the choices a new user has, and the choices that
-    // take another encoder, codec or aspect.
+    // take another encoder, codec or aspect; today's profiles have a test
+    // of their own below.
     std::vector<std::pair<int, profiles::ProfileChoice>> runs;
-    for (int slot = 0; slot < catalogue_.Count(); ++slot)
-        runs.push_back({slot, profiles::ProfileChoice{}});
+    for (int slot = 0; slot < catalogue_.Count(); ++slot) {
+        if (!IsTodays(catalogue_.Profile(slot)->profile_shortname)) {
+            runs.push_back({slot, profiles::ProfileChoice{}});
+        }
+    }
     runs.push_back({Slot("generic-avi"), {.video_codec = 1, .video_aspect = 2}});
     runs.push_back({Slot("generic-3gp"), {.video_codec = 1}});
     runs.push_back({Slot("disc-dvd"), {.video_aspect = 1, .video_tvtype = 1}});
@@ -215,6 +285,67 @@ TEST_F(AvmProfiles, EveryShippedProfileConvertsAClipIntoWhatItsLineAsks)
         if (!aspect.empty()) {
             EXPECT_NEAR(Ratio(video["display_aspect_ratio"]), Ratio(aspect), 0.03);
         }
+    }
+}
+
+TEST_F(AvmProfiles, TodaysProfilesWriteWhatTheirDevicesTake)
+{
+    // Ten pictures are enough, and HD sizes take long to encode.
+    const std::string clip = folder_.Path() + "short.mp4";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=0.4", "-f", "lavfi", "-i",
+              "sine=sample_rate=44100:duration=0.4", "-ac", "2", "-c:v", "libx264", "-preset", "ultrafast", "-c:a",
+              "aac", clip});
+    for (const TodaysProfile& today : kTodaysProfiles) {
+        SCOPED_TRACE(today.shortName);
+        const auto [args, output] = Line(Slot(today.shortName), clip, today.choice);
+        runner_.PrepareConversion(1);
+        RunResult run = runner_.Run(args);
+        ASSERT_EQ(run.resultCode, 0) << ::testing::PrintToString(args) << "\n" << run.log;
+
+        ProbeFacts facts = Probe(output);
+        auto video = facts.First("video");
+        auto audio = facts.First("audio");
+        EXPECT_EQ(video["codec_name"], today.video);
+        if (*today.tag != '\0') {
+            EXPECT_EQ(video["codec_tag_string"], today.tag);
+        }
+        EXPECT_EQ(video["width"] + "x" + video["height"], today.size);
+        EXPECT_NEAR(Ratio(video["r_frame_rate"]), 25, 0.001);
+        EXPECT_EQ(audio["codec_name"], today.audio);
+        EXPECT_EQ(audio["sample_rate"], "48000");
+        EXPECT_EQ(audio["channels"], "2");
+        EXPECT_NEAR(std::stod(facts.format["duration"]), 0.4, 0.1);
+        const std::string bytes = FileBytes(output);
+        if (std::string(today.container) == "mp4") {
+            EXPECT_EQ(facts.format["format_name"], ContainerFfmpegWrites(".mp4"));
+            const std::vector<std::string> boxes = TopLevelBoxes(bytes);
+            const auto index = std::find(boxes.begin(), boxes.end(), "moov");
+            const auto data = std::find(boxes.begin(), boxes.end(), "mdat");
+            ASSERT_TRUE(index != boxes.end() && data != boxes.end()) << ::testing::PrintToString(boxes);
+            EXPECT_EQ(index < data, today.indexFirst) << ::testing::PrintToString(boxes);
+        } else {
+            EXPECT_EQ(facts.format["format_name"], "matroska,webm");
+            // The EBML header at the start names the doc type.
+            EXPECT_NE(bytes.substr(0, 48).find(today.container), std::string::npos);
+        }
+    }
+}
+
+// The HEVC and AV1 profiles keep a 10-bit HDR source as it is.
+TEST_F(AvmProfiles, TodaysProfilesKeepTenBitHdrPictures)
+{
+    const std::string hdr = MakeHdrClip(folder_.Path());
+    for (const char* shortName : {"generic-mp4-hevc", "generic-mkv-av1"}) {
+        SCOPED_TRACE(shortName);
+        const auto [args, output] = Line(Slot(shortName), hdr, {});
+        runner_.PrepareConversion(1);
+        RunResult run = runner_.Run(args);
+        ASSERT_EQ(run.resultCode, 0) << ::testing::PrintToString(args) << "\n" << run.log;
+        auto video = Probe(output).First("video");
+        EXPECT_EQ(video["pix_fmt"], "yuv420p10le");
+        EXPECT_EQ(video["color_primaries"], "bt2020");
+        EXPECT_EQ(video["color_transfer"], "smpte2084");
+        EXPECT_EQ(video["color_space"], "bt2020nc");
     }
 }
 

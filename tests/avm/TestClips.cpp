@@ -59,4 +59,16 @@ const TestClips& Clips()
     return clips;
 }
 
+std::string MakeHdrClip(const std::string& folder)
+{
+    const std::string path = folder + "hdr.mkv";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-f", "lavfi", "-i",
+              "sine=frequency=440:sample_rate=48000:duration=1", "-pix_fmt", "yuv420p10le", "-c:v", "libx265",
+              "-preset", "ultrafast", "-x265-params",
+              "log-level=error:colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc:master-display="
+              "G(13250,34500)B(7500,3000)R(34000,16000)WP(15635,16450)L(10000000,1):max-cll=1000,400",
+              "-color_primaries", "bt2020", "-color_trc", "smpte2084", "-colorspace", "bt2020nc", "-c:a", "aac", path});
+    return path;
+}
+
 }  // namespace avm_test

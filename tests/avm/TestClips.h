@@ -17,4 +17,9 @@ struct TestClips {
 
 const TestClips& Clips();
 
+// One second of 10-bit HEVC in Matroska, 160x120 at 25 fps, marked BT.2020
+// with the PQ transfer, with mastering display and content light levels in
+// the stream, and a tone; its path in folder.
+std::string MakeHdrClip(const std::string& folder);
+
 }  // namespace avm_test

@@ -3,6 +3,7 @@
 
 #include "app/SettingsStore.h"
 #include "lang/IniTextFile.h"
+#include "profiles/DeviceCategory.h"
 #include "ui/AdvancedDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OutputFormatDialog.h"
@@ -41,12 +42,6 @@ audio_sample={44100,48000}
 profile_shortname=generic-mp4
 video_quality={High}
 video_size={Original}
-[iPod]
-profile_shortname=apple-ipod
-video_quality={High}
-[PSP]
-profile_shortname=sony-psp
-video_quality={High}
 [DVD]
 profile_shortname=disc-dvdimg
 video_quality={Best,High,Normal,Low}
@@ -68,9 +63,16 @@ video_tvtype={NTSC,PAL}
 profile_shortname=disc-svcdimg
 video_quality={Best,High}
 video_tvtype={NTSC,PAL}
+[iPod]
+profile_shortname=apple-ipod
+video_quality={High}
+[PSP]
+profile_shortname=sony-psp
+video_quality={High}
 )";
 
-enum Slot { kOriginal, kAvi, kMp4, kIpod, kPsp, kDvd, kVcd, kSvcd };
+// The profiles are in family order, so their rows in the list are their slots.
+enum Slot { kOriginal, kAvi, kMp4, kDvd, kVcd, kSvcd, kIpod, kPsp };
 
 class FormatControls : public WidgetTest {
 protected:
@@ -285,7 +287,7 @@ TEST_F(FormatControls, MoreAndHideRows)
     EXPECT_EQ(app::Settings().OutputFormat, kOriginal);
     ASSERT_EQ(formats->count(), 8);
     EXPECT_EQ(formats->itemText(7).toStdString(), lang::Text("MainDialog", "More Output Formats"));
-    Choose(formats, 4);
+    Choose(formats, kDvd - 1);
     EXPECT_EQ(app::Settings().OutputFormat, kDvd) << "rows skip the hidden profile";
 
     OnNextModal([](QWidget* dialog) { dialog->close(); });
@@ -335,6 +337,65 @@ TEST_F(FormatControls, LanguageSwitchFromTheSettingsDialog)
               lang::Text("MainDialog", "Video Quality"));
     EXPECT_EQ(ListView(window.get())->model()->headerData(0, Qt::Horizontal).toString().toStdString(),
               lang::Text("MainDialog", "Source Video"));
+}
+
+// The shipped catalogue appends new profiles to the data file; the list
+// still shows them with their families, and a row stands for its slot.
+TEST_F(FormatControls, ShippedProfilesAreListedByFamily)
+{
+    app::SettingsStore& settings = app::Settings();
+    settings.catalogue.Clear();
+    LoadProfiles(SOURCE_DIR "data/profiles.ini");
+    const profiles::ProfileCatalogue& catalogue = settings.catalogue;
+    auto slotNamed = [&catalogue](const std::string& name) {
+        for (int slot = 0; slot < catalogue.Count(); ++slot) {
+            if (catalogue.Profile(slot)->name == name) {
+                return slot;
+            }
+        }
+        return -1;
+    };
+    auto familyOf = [](const profiles::OutputProfile& profile) {
+        const auto families = profiles::DeviceCategories();
+        for (std::size_t i = 0; i < families.size(); ++i) {
+            if (profiles::InCategory(profile.profile_shortname, families[i])) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    const int webm = slotNamed("WebM - VP9/Opus Video");
+    ASSERT_GT(webm, slotNamed("Microsoft Xbox 360")) << "appended after the last family";
+    settings.OutputFormat = slotNamed("Apple iPad");
+
+    auto window = OpenMainWindow();
+    auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
+    ASSERT_EQ(formats->count(), catalogue.Count() + 1) << "every profile once, and the Hide row";
+    EXPECT_EQ(formats->currentText(), "Apple iPad");
+    std::vector<int> slots = {0};
+    for (int row = 1; row + 1 < formats->count(); ++row) {
+        slots.push_back(slotNamed(formats->itemText(row).toStdString()));
+    }
+    for (std::size_t row = 1; row < slots.size(); ++row) {
+        SCOPED_TRACE(formats->itemText(static_cast<int>(row)).toStdString());
+        ASSERT_GE(slots[row], 0);
+        const int family = familyOf(*catalogue.Profile(slots[row]));
+        const int before = familyOf(*catalogue.Profile(slots[row - 1]));
+        EXPECT_GE(family, before) << "families in table order";
+        EXPECT_TRUE(family > before || slots[row] > slots[row - 1]) << "slot order within a family";
+    }
+    const int mpeg2Row = formats->findText("MPEG-2 Video");
+    EXPECT_EQ(formats->itemText(mpeg2Row + 1), "MKV - H.264 Video") << "the new generic profiles follow the old";
+
+    Choose(formats, formats->findText("WebM - VP9/Opus Video"));
+    EXPECT_EQ(settings.OutputFormat, webm);
+    window->close();
+    app::SettingsStore reloaded;
+    reloaded.catalogue = catalogue;
+    reloaded.LoadSettings(Program() + "savedata.dll");
+    EXPECT_EQ(reloaded.OutputFormat, webm);
+    auto reopened = OpenMainWindow();
+    EXPECT_EQ(Find<QComboBox>(reopened.get(), "outputFormatList")->currentText(), "WebM - VP9/Opus Video");
 }
 
 }  // namespace

@@ -46,14 +46,27 @@ TEST(FormatList, RowsAndExtraRow)
     // Eight profiles, 1 and 3 hidden: six rows and "More".
     const std::vector<bool> eight = {true, false, true, false, true, true, true, true};
     EXPECT_EQ(ui::ExtraRowOf(eight), ui::ExtraFormatRow::More);
-    EXPECT_EQ(ui::RowOfProfile(eight, 5), 3);
-    EXPECT_EQ(ui::RowOfProfile(eight, 0), 0);
-    EXPECT_EQ(ui::RowOfProfile(eight, 7), 5);
-    for (int row = 0; row < 6; ++row)
-        EXPECT_EQ(ui::RowOfProfile(eight, ui::ProfileOfRow(eight, row)), row);
-    EXPECT_EQ(ui::ProfileOfRow(eight, 3), 5);
-    EXPECT_EQ(ui::ProfileOfRow(eight, 6), 8);   // the More row names no profile
-    EXPECT_EQ(ui::ProfileOfRow(eight, -1), 8);  // nothing selected
+    const std::vector<int> slotOrder = {0, 1, 2, 3, 4, 5, 6, 7};
+    EXPECT_EQ(ui::RowOfProfile(slotOrder, eight, 5), 3);
+    EXPECT_EQ(ui::RowOfProfile(slotOrder, eight, 0), 0);
+    EXPECT_EQ(ui::RowOfProfile(slotOrder, eight, 7), 5);
+    EXPECT_EQ(ui::RowOfProfile(slotOrder, eight, 3), 2) << "a hidden profile gives the row of the next one";
+    EXPECT_EQ(ui::RowOfProfile(slotOrder, eight, 40), -1) << "a slot beyond the catalogue selects nothing";
+    EXPECT_EQ(ui::ProfileOfRow(slotOrder, eight, 3), 5);
+    EXPECT_EQ(ui::ProfileOfRow(slotOrder, eight, 6), 8);   // the More row names no profile
+    EXPECT_EQ(ui::ProfileOfRow(slotOrder, eight, -1), 8);  // nothing selected
+
+    // Slots 6 and 7 appended to the first family: listed after slot 2.
+    const std::vector<int> familyOrder = {0, 1, 2, 6, 7, 3, 4, 5};
+    EXPECT_EQ(ui::RowOfProfile(familyOrder, eight, 6), 2);
+    EXPECT_EQ(ui::RowOfProfile(familyOrder, eight, 4), 4);
+    EXPECT_EQ(ui::RowOfProfile(familyOrder, eight, 3), 4) << "hidden: the row of the next one listed";
+    EXPECT_EQ(ui::ProfileOfRow(familyOrder, eight, 5), 5);
+    for (const auto& order : {slotOrder, familyOrder}) {
+        for (int row = 0; row < 6; ++row) {
+            EXPECT_EQ(ui::RowOfProfile(order, eight, ui::ProfileOfRow(order, eight, row)), row);
+        }
+    }
 }
 
 TEST(ShellTexts, CountdownReplacesEveryThirty)
