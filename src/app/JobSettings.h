@@ -28,6 +28,7 @@ struct JobSettings {
     std::string outputFolder;  // ends with '/'
     std::string discLabel;
     bool autoShutdown = false;  // shut the computer down when the job is done
+    bool copyFitting = true;    // copy streams that already fit the profile instead of encoding them
 };
 
 // The stored number of a decoder or CPU usage; values outside the lists

@@ -151,6 +151,7 @@ void SettingsStore::LoadSettings(const std::string& path)
     DVDChapter = read.Number(kMain, "DVDChapter", 2, {0, kDvdChapterRows - 1});
     psp_id = read.Number(kMain, "psp_id", 1, kAnyNumber);
     pspavc_id = read.Number(kMain, "pspavc_id", 1, kAnyNumber);
+    CopyFitting = read.Number(kMain, "CopyFitting", 1, {0, 1});
 
     const profiles::ProfileChoice defaults;
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
@@ -175,6 +176,7 @@ int SettingsStore::SaveSettings() const
     file.SetInt(kMain, "DVDChapter", DVDChapter);
     file.SetInt(kMain, "psp_id", psp_id);
     file.SetInt(kMain, "pspavc_id", pspavc_id);
+    file.SetInt(kMain, "CopyFitting", CopyFitting);
 
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         const std::string& section = catalogue.Profile(slot)->name;
@@ -195,6 +197,7 @@ JobSettings SettingsStore::ForJob() const
     job.outputFolder = OutputFolder;
     job.discLabel = DiscLabel;
     job.autoShutdown = autoShutdown != 0;
+    job.copyFitting = CopyFitting != 0;
     return job;
 }
 

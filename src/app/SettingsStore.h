@@ -28,6 +28,7 @@ public:
     int DVDChapter = 2;           // row of the DVD chapter list; 2 = 15 minutes
     int psp_id = 1;               // kept and written back unchanged
     int pspavc_id = 1;            // kept and written back unchanged
+    int CopyFitting = 1;          // 1 = copy streams that already fit the profile
 
     // Shut down when the job is done; chosen per run, never saved.
     int autoShutdown = 0;

@@ -239,6 +239,8 @@ std::string ApplyChoices(const CliOptions& options, app::SettingsStore& settings
             return error;
     if (options.discLabel)
         settings.DiscLabel = *options.discLabel;
+    if (options.copyFitting)
+        settings.CopyFitting = *options.copyFitting ? 1 : 0;
     if (options.cpuUsage)
         if (std::string error = ChooseCpuUsage(*options.cpuUsage, settings.CPUUsage); !error.empty())
             return error;

@@ -28,6 +28,8 @@ enum OptionCode {
     kDiscLabel,
     kJoin,
     kNoJoin,
+    kCopyFitting,
+    kNoCopyFitting,
     kStart,
     kEnd,
     kSubtitle,
@@ -64,6 +66,8 @@ const option kLongOptions[] = {
     {"disc-label", required_argument, nullptr, kDiscLabel},
     {"join", no_argument, nullptr, kJoin},
     {"no-join", no_argument, nullptr, kNoJoin},
+    {"copy-fitting", no_argument, nullptr, kCopyFitting},
+    {"no-copy-fitting", no_argument, nullptr, kNoCopyFitting},
     {"start", required_argument, nullptr, kStart},
     {"end", required_argument, nullptr, kEnd},
     {"subtitle", required_argument, nullptr, kSubtitle},
@@ -153,6 +157,8 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
     case kDiscLabel: options.discLabel = value; break;
     case kJoin: options.join = true; break;
     case kNoJoin: options.join = false; break;
+    case kCopyFitting: options.copyFitting = true; break;
+    case kNoCopyFitting: options.copyFitting = false; break;
     case kStart: return time(pending.start);
     case kEnd: return time(pending.end);
     case kSubtitle:
@@ -301,6 +307,10 @@ Choices not given are those saved by the program (or --save-settings).
       --disc-label=LABEL     name of a DVD folder or VCD/SVCD image
       --join                 join the sources into one file
       --no-join              convert each source into its own file
+      --copy-fitting         copy the picture or sound of a source that
+                             already fits the profile and choices instead of
+                             encoding it again (the default)
+      --no-copy-fitting      always encode
       --save-settings        keep these choices as the program's settings
       --overwrite            replace an output file (or disc folder) of the
                              same name, once the new one is complete

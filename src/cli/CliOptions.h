@@ -36,6 +36,7 @@ struct CliOptions {
     std::optional<std::string> videoCodec, audioCodec, sampleRate, volume, dvdChapters, cpuUsage;
     std::optional<std::string> outputFolder, discLabel;
     std::optional<bool> join;
+    std::optional<bool> copyFitting;
 
     // What a run does where a source's output name is already taken: keep
     // the old file and number the new one, replace it, or leave the source.

@@ -138,7 +138,7 @@ void TerminalView::ShowProgress(std::uint32_t stage, const engine::ProgressView&
 TerminalView::RowState TerminalView::State(int row) const
 {
     const std::string& status = rows_.at(row).status;
-    if (status == Text("Status OK"))
+    if (status == Text("Status OK") || status == Text("Status Copied"))
         return RowState::Done;
     if (status == Text("Status Fail"))
         return RowState::Failed;

@@ -10,6 +10,8 @@
 #include "OutputFolderCheck.h"
 #include "OutputNaming.h"
 #include "PartialOutput.h"
+#include "StreamCopyArguments.h"
+#include "StreamFit.h"
 #include "WorkingFolder.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
@@ -176,6 +178,7 @@ void ConversionJob::ConvertRows()
 {
     for (; rowIndex_ < spec_.rows.size(); ++rowIndex_) {
         const SourceItem& item = CurrentRow().item;
+        videoCopied_ = false;
         EngineRecord& record = *block_.Data();
         PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
                              TrimLength(item));
@@ -192,11 +195,15 @@ void ConversionJob::ConvertRows()
             std::optional<FrameSize> firstSource;
             if (spec_.joinerMode)
                 firstSource = FrameSize{spec_.rows.front().item.width, spec_.rows.front().item.height};
-            const Arguments arguments =
+            Arguments arguments =
                 BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder,
                                       spec_.settings.volume, block_.Name(), outputPath_,
                                       finalName_ ? finalName_->extension : ExtensionOf(outputPath_),
                                       firstSource});
+            const StreamCopy copy =
+                ChooseStreamCopy({item, spec_.profile, spec_.choice, spec_.settings, spec_.joinerMode});
+            ApplyStreamCopy(arguments, copy);
+            videoCopied_ = copy.video;
             if (!launcher_.StartEngine(EncoderPath(), arguments)) {
                 // The encoder could not be started: the launcher has said so.
                 Abandon();
@@ -249,7 +256,7 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const st
         ++convertedRows_;
         if (!MakesOneOutput(spec_))
             view_.SetTicked(listRow, false);
-        view_.SetStatus(listRow, Text("Status OK"));
+        view_.SetStatus(listRow, Text(videoCopied_ ? "Status Copied" : "Status OK"));
         if (finalName_)
             view_.OutputMade(listRow, madePath_);
         return RowOutcome::Next;

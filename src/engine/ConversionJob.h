@@ -112,6 +112,7 @@ private:
     Step step_ = Step::Idle;
     std::size_t rowIndex_ = 0;
     bool trimmed_ = false;
+    bool videoCopied_ = false;  // the running row's picture is copied, not encoded
     std::uint32_t joinDuration_ = 0;
     std::string outputPath_;  // what the run in progress writes
     std::optional<OutputName> finalName_;  // where outputPath_ goes once complete

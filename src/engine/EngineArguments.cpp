@@ -240,6 +240,11 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
     return arguments;
 }
 
+Arguments FilledTemplate(const EngineArgumentInputs& inputs)
+{
+    return ExpandTemplate(inputs, PictureSizeFor(inputs));
+}
+
 void PinOutputFormat(Arguments& arguments, const std::string& outputExtension)
 {
     const auto lavf = std::adjacent_find(arguments.begin(), arguments.end(), [](const auto& a, const auto& b) {

@@ -39,6 +39,10 @@ bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source);
 // DecodeScriptPath(), which the caller writes first.
 Arguments BuildEngineArguments(const EngineArgumentInputs& inputs);
 
+// The chosen template with its placeholders filled in, without what
+// surrounds it (record name, input, trim, tracks, subtitles, output).
+Arguments FilledTemplate(const EngineArgumentInputs& inputs);
+
 // Adds "-lavfopts format=<extension>" to a bare "-of lavf": the encoder
 // writes under a partial name, so the muxer cannot come from the name's
 // extension.

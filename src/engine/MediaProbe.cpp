@@ -172,6 +172,8 @@ SourceItem MediaProbe::ItemFromRecord(bool viaScript) const
     item.trimStart = 0;
     item.trimEnd = static_cast<std::int32_t>(record.duration);
     item.videoCodec = Field(record.video_codec, sizeof record.video_codec);
+    item.videoProfile = Field(record.video_profile, sizeof record.video_profile);
+    item.videoLevel = record.video_level;
     item.frameRate = record.frame_rate;
     item.videoBitrate = record.video_bitrate;
     if (!item.videoCodec.empty()) {

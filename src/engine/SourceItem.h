@@ -16,6 +16,8 @@ struct SourceItem {
     std::int32_t trimStartMs = 0;  // milliseconds past trimStart, 0..999
     std::int32_t trimEndMs = 0;    // milliseconds past trimEnd, 0..999
     std::string videoCodec;
+    std::string videoProfile;     // the codec's profile name ("High"); "" when unknown
+    std::int32_t videoLevel = 0;  // as the codec codes it (H.264 31 = 3.1, HEVC 93 = 3.1); 0 when unknown
     double frameRate = 0;
     std::int32_t videoBitrate = 0;  // kbit/s
     std::int32_t width = 0;

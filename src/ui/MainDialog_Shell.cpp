@@ -24,7 +24,10 @@ void MainDialog::OnSettings()
         FillFormatList();
     };
     SettingsDialog dialog(
-        this, {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.autoShutdown}, refill);
+        this,
+        {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.autoShutdown,
+         settings.CopyFitting},
+        refill);
     if (dialog.exec() == QDialog::Accepted) {
         SaveMainWindowState();
         FillFormatList();

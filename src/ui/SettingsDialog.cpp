@@ -28,7 +28,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
       languageChanged_(std::move(languageChanged)),
       openingDecodeEngine_(values.decodeEngine),
       openingCpuUsage_(values.cpuUsage),
-      openingAutoShutdown_(values.autoShutdown)
+      openingAutoShutdown_(values.autoShutdown),
+      openingCopyFitting_(values.copyFitting)
 {
     setObjectName("SettingsDialog");
     languageLabel_ = new QLabel(this);
@@ -43,6 +44,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     cpuUsageList_->setObjectName("cpuUsageList");
     autoShutdown_ = new QCheckBox(this);
     autoShutdown_->setObjectName("autoShutdown");
+    copyFitting_ = new QCheckBox(this);
+    copyFitting_->setObjectName("copyFitting");
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName("okButton");
     buttons_->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
@@ -54,6 +57,7 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(autoShutdown_);
+    layout->addWidget(copyFitting_);
     layout->addStretch();
     layout->addWidget(buttons_);
 
@@ -76,12 +80,14 @@ void SettingsDialog::ApplyTexts()
     SetLabel(decodeEngineLabel_, decodeEngineList_, Tr(kSection, "Video Decode Engine"));
     SetLabel(cpuUsageLabel_, cpuUsageList_, Tr(kSection, "CPU USAGE"));
     autoShutdown_->setText(Tr(kSection, "Auto Shutdown"));
+    copyFitting_->setText(Tr(kSection, "Copy Fitting"));
     cpuUsageList_->clear();
     cpuUsageList_->addItems({Tr(kSection, "100% CPU USAGE"), Tr(kSection, "85% CPU USAGE"),
                              Tr(kSection, "70% CPU USAGE")});
     decodeEngineList_->setCurrentIndex(openingDecodeEngine_);
     cpuUsageList_->setCurrentIndex(openingCpuUsage_);
     autoShutdown_->setChecked(openingAutoShutdown_ != 0);
+    copyFitting_->setChecked(openingCopyFitting_ != 0);
 }
 
 void SettingsDialog::FillLanguages()
@@ -107,6 +113,7 @@ void SettingsDialog::accept()
 {
     values_.decodeEngine = decodeEngineList_->currentIndex();
     values_.autoShutdown = autoShutdown_->isChecked() ? 1 : 0;
+    values_.copyFitting = copyFitting_->isChecked() ? 1 : 0;
     values_.cpuUsage = cpuUsageList_->currentIndex();
     QDialog::accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The settings dialog: UI language, video decode engine, CPU usage and the
-// shutdown after a finished run. A new language takes effect at once (also
+// The settings dialog: UI language, video decode engine, CPU usage, the
+// shutdown after a finished run and the copying of streams that already fit. A new language takes effect at once (also
 // when the dialog is then cancelled); the other values only on OK.
 #include <QDialog>
 
@@ -22,6 +22,7 @@ public:
         int& decodeEngine;
         int& cpuUsage;
         int& autoShutdown;
+        int& copyFitting;
     };
 
     // languageChanged runs after a new language is loaded, so that the
@@ -40,6 +41,7 @@ private:
     int openingDecodeEngine_;
     int openingCpuUsage_;
     int openingAutoShutdown_;
+    int openingCopyFitting_;
 
     QLabel* languageLabel_;
     QComboBox* languageList_;
@@ -48,6 +50,7 @@ private:
     QLabel* cpuUsageLabel_;
     QComboBox* cpuUsageList_;
     QCheckBox* autoShutdown_;
+    QCheckBox* copyFitting_;
     QDialogButtonBox* buttons_;
 };
 

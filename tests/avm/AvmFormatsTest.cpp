@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <vector>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -97,6 +100,79 @@ TEST(AvmFormats, EncodersAndContainersWriteWhatTheyAreAskedFor)
         }
         EXPECT_EQ(facts.First("audio")["codec_name"], c.audio);
         EXPECT_EQ(facts.First("audio")["sample_rate"], c.sampleRate);
+        if (c.options.find("faststart") != std::string::npos) {
+            const std::string bytes = FileBytes(output);
+            EXPECT_LT(bytes.find("moov"), bytes.find("mdat")) << "the index comes first";
+        }
+    }
+}
+
+namespace {
+
+// The md5 of each packet of the stream selector picks ("v", "a"), in file order.
+std::vector<std::string> PacketHashes(const std::string& path, const char* selector)
+{
+    std::string text;
+    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_data_hash", "md5",
+                            "-show_entries", "packet=data_hash", "-of", "csv=p=0", path},
+                           &text));
+    // Packets with side data add fields around the hash: only the hashes count.
+    std::vector<std::string> hashes;
+    const std::regex hash("MD5:[0-9a-f]+");
+    for (auto found = std::sregex_iterator(text.begin(), text.end(), hash); found != std::sregex_iterator(); ++found) {
+        hashes.push_back(found->str());
+    }
+    return hashes;
+}
+
+}  // namespace
+
+// One stream copied and the other encoded, into each container a copy
+// goes to: the copied packets stay as they were, the tag and the index in
+// front are kept.
+TEST(AvmFormats, OneStreamCopiedTheOtherEncoded)
+{
+    testing_support::TestFolder folder;
+    const std::string hevc = folder.Path() + "hevc.mkv", vp9 = folder.Path() + "vp9.webm";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-f", "lavfi", "-i",
+              "sine=sample_rate=44100:duration=1", "-c:v", "libx265", "-preset", "ultrafast", "-x265-params",
+              "log-level=error", "-c:a", "aac", hevc});
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-f", "lavfi", "-i",
+              "sine=sample_rate=48000:duration=1", "-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8",
+              "-c:a", "libopus", vp9});
+    struct Case {
+        std::string source, file, options;
+        const char* copied;  // "v" or "a"
+        std::string video, tag, audio;
+    };
+    const Case cases[] = {
+        {Clips().h264Aac, "video copied.mp4",
+         "-ovc copy -oac lavc -lavcopts acodec=mp3:abitrate=96 -of lavf -lavfopts format=mp4:faststart", "v", "h264",
+         "avc1", "mp3"},
+        {Clips().h264Aac, "audio copied.mkv",
+         "-ovc x264 -x264encopts crf=30:preset=ultrafast -vf scale=80:60 -oac copy -of lavf -lavfopts format=mkv", "a",
+         "h264", "", "aac"},
+        {hevc, "hvc1.mp4", "-ovc copy -ffourcc hvc1" + kAac + " -of lavf -lavfopts format=mp4:faststart", "v", "hevc",
+         "hvc1", "aac"},
+        {vp9, "vp9 copied.webm", "-ovc copy -oac lavc -lavcopts acodec=opus:abitrate=48 -of lavf -lavfopts format=webm", "v",
+         "vp9", "", "opus"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        AvmRunner runner(folder.Path());
+        const std::string output = folder.Path() + c.file;
+        RunResult run = runner.Run(ConversionArgs(c.source, c.options, output));
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+        ProbeFacts facts = Probe(output);
+        EXPECT_EQ(facts.First("video")["codec_name"], c.video);
+        EXPECT_EQ(facts.First("audio")["codec_name"], c.audio);
+        if (!c.tag.empty()) {
+            EXPECT_EQ(facts.First("video")["codec_tag_string"], c.tag);
+        }
+        EXPECT_NEAR(std::stod(facts.format["duration"]), std::stod(Probe(c.source).format["duration"]), 0.1);
+        EXPECT_EQ(PacketHashes(output, c.copied), PacketHashes(c.source, c.copied));
+        const char* encoded = std::string(c.copied) == "v" ? "a" : "v";
+        EXPECT_NE(PacketHashes(output, encoded), PacketHashes(c.source, encoded));
         if (c.options.find("faststart") != std::string::npos) {
             const std::string bytes = FileBytes(output);
             EXPECT_LT(bytes.find("moov"), bytes.find("mdat")) << "the index comes first";

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -86,6 +87,8 @@ void ExpectFactsOfFfprobe(const std::string& clip, const engine::EngineRecord& r
     auto video = source.First("video");
     auto audio = source.First("audio");
     EXPECT_EQ(record.video_codec, video["codec_name"]);
+    EXPECT_EQ(record.video_profile, video["profile"] == "unknown" ? "" : video["profile"]);
+    EXPECT_EQ(record.video_level, std::max(0, std::stoi(video["level"])));
     EXPECT_EQ(record.width, std::stoi(video["width"]));
     EXPECT_EQ(record.height, std::stoi(video["height"]));
     EXPECT_NEAR(record.frame_rate, Rate(video["avg_frame_rate"]), 0.01);

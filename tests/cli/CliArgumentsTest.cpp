@@ -87,6 +87,13 @@ TEST_F(CliArguments, SettingsAreWrittenOnlyWhenAsked)
     EXPECT_NE(text.find("OutputFormat=20"), std::string::npos) << text;
     cli_test::CliRun list = Run({"--list-profiles"});
     EXPECT_NE(list.out.find("  * 20  Apple iPad"), std::string::npos) << list.out;
+    EXPECT_NE(text.find("CopyFitting=1"), std::string::npos) << "on unless turned off\n" << text;
+    for (const char* choice : {"--no-copy-fitting", "--copy-fitting"}) {
+        EXPECT_EQ(Run({choice, "--save-settings"}).exitCode, 0) << choice;
+        const std::string kept = folder_.Read(settings.substr(folder_.Path().size()));
+        EXPECT_NE(kept.find(std::string("CopyFitting=") + (choice[2] == 'n' ? "0" : "1")), std::string::npos)
+            << choice << "\n" << kept;
+    }
 }
 
 // The stand-in engine probes every file; the new conversion fails, and the

@@ -77,7 +77,8 @@ protected:
         testing_support::InstallFakeEngine(app::ProgramDirectory());
         block_.Open(app::Application().appSharedName, 0);
         for (auto [key, text] :
-             {std::pair{"Status OK", "Done"}, {"Status Fail", "Failed"}, {"Status Abortive", "Aborted"},
+             {std::pair{"Status OK", "Done"}, {"Status Copied", "Done (copied)"}, {"Status Fail", "Failed"},
+              {"Status Abortive", "Aborted"},
               {"Mission accomplished", "Finished."}, {"Aborted by user", "Stopped."}, {"Fail to join", "Join failed."},
               {"Job counts", "%1 converted, %2 failed"}, {"Job partly failed", "Some failed."},
               {"Not converted", "Not converted:"}, {"And more", "and %1 more"}, {"Output made", "Made:"},
@@ -161,6 +162,40 @@ TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
     EXPECT_EQ(Messages(), std::vector<std::string>{"Some failed.\n\n2 converted, 1 failed\n\nNot converted:\nb.avi"});
     EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), (std::vector<std::string>{"a-ok.mp4", "c-ok.mp4"}))
         << "the finished files under their final names, and nothing else";
+}
+
+// A row whose picture already fits is copied and says so; the next row,
+// which does not fit, is encoded as before.
+TEST_F(ConversionJobTest, ARowWhosePictureFitsIsCopiedAndSaysSo)
+{
+    const std::string argv = folder_.Path() + "argv";
+    JobSpec spec = Spec("generic-mp4", {"fits.mp4", "other.mp4"});
+    spec.profile.command1 = "-ovc x264 -x264encopts bitrate=__video_bitrate__ -vf scale=__video_size__ -nosound";
+    spec.profile.video_bitrate.numbers = {1000};
+    for (JobRow& row : spec.rows) {
+        row.item.videoCodec = "h264";
+        row.item.videoBitrate = 800;
+        row.item.width = 320;
+        row.item.height = 240;
+    }
+    spec.rows[1].item.videoBitrate = 1200;
+    {
+        FakeEngineScript script("write-output;result=0", argv);
+        Run(spec);
+    }
+    EXPECT_NE(std::find(view_.events.begin(), view_.events.end(), "status 2 Done (copied)"), view_.events.end());
+    EXPECT_NE(std::find(view_.events.begin(), view_.events.end(), "status 3 Done"), view_.events.end());
+    const std::vector<std::string> last = testing_support::ReadRecordedArguments(argv);
+    EXPECT_NE(std::find(last.begin(), last.end(), "x264"), last.end()) << "the row that does not fit is encoded";
+
+    spec.rows.resize(1);
+    {
+        FakeEngineScript script("write-output;result=0", argv);
+        Run(spec);
+    }
+    const std::vector<std::string> copied = testing_support::ReadRecordedArguments(argv);
+    const std::vector<std::string> expected = {"-ovc", "copy", "-nosound"};
+    EXPECT_NE(std::search(copied.begin(), copied.end(), expected.begin(), expected.end()), copied.end());
 }
 
 // The encoder writes a hidden partial file; only a run that succeeded gets

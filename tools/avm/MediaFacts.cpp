@@ -109,6 +109,9 @@ void WriteMediaFacts(const InputMedia& input, engine::EngineRecord& record)
         const AVCodecParameters* parameters = stream->codecpar;
         CopyText(record.video_codec, sizeof record.video_codec, avcodec_get_name(parameters->codec_id));
         record.video_bitrate = StreamKbits(stream, input.DurationSeconds());
+        CopyText(record.video_profile, sizeof record.video_profile,
+                 avcodec_profile_name(parameters->codec_id, parameters->profile));
+        record.video_level = parameters->level > 0 ? parameters->level : 0;
         record.width = parameters->width;
         record.height = parameters->height;
         AVRational rate = input.ForcedFrameRate().value_or(stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate

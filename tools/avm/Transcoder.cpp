@@ -417,7 +417,12 @@ void Transcoder::CopyPacket(InputMedia& input, InputTrack& track, AVPacket* pack
         segmentBase_ = seconds;
         baseKnown_ = true;
     }
-    if (!baseKnown_ || (!track.isVideo && seconds < segmentBase_ - kTimeSlack))
+    // At the very start copied sound keeps the packet that ends where the
+    // picture begins: an encoder's priming packet, which its decoder needs.
+    const bool early = segmentOffset_ == 0
+                           ? seconds + packet->duration * av_q2d(source->time_base) <= segmentBase_ - kTimeSlack
+                           : seconds < segmentBase_ - kTimeSlack;
+    if (!baseKnown_ || (!track.isVideo && early))
         return;
 
     OutputTrack& output = *track.output;

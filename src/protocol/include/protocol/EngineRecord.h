@@ -35,7 +35,9 @@ struct TrackEntry {
 struct EngineRecord {
     std::int32_t notify_window;
     std::int32_t result_code;
-    char reserved[1024];
+    char video_profile[32];  // the picture codec's profile name ("High", "Main 10"); "" when unknown
+    std::int32_t video_level;  // the codec's level as the bitstream codes it (H.264 41 = 4.1); 0 when unknown
+    char reserved[988];
     std::int32_t job_flag;
     std::int32_t abort_request;
     std::int32_t cpu_usage;
@@ -61,7 +63,9 @@ static_assert(offsetof(TrackEntry, title) == 16);
 static_assert(sizeof(EngineRecord) == kRecordSize);
 static_assert(offsetof(EngineRecord, notify_window) == 0);
 static_assert(offsetof(EngineRecord, result_code) == 4);
-static_assert(offsetof(EngineRecord, reserved) == 8);
+static_assert(offsetof(EngineRecord, video_profile) == 8);
+static_assert(offsetof(EngineRecord, video_level) == 40);
+static_assert(offsetof(EngineRecord, reserved) == 44);
 static_assert(offsetof(EngineRecord, job_flag) == 1032);
 static_assert(offsetof(EngineRecord, abort_request) == 1036);
 static_assert(offsetof(EngineRecord, cpu_usage) == 1040);

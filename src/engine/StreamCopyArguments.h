@@ -1,0 +1,17 @@
+#pragma once
+// Turns an encoder command line into one that copies the streams that fit
+// (StreamFit.h): the copied stream's encoder, its encoder options, filters
+// and rates go; the container options stay.
+#include "engine/CommandLine.h"
+#include "engine/StreamFit.h"
+
+namespace engine {
+
+// A copied picture drops -ovc's encoder and options, -vf, -ofps, -ffourcc
+// (but for hvc1, the tag players need on copied HEVC too) and the video
+// sub-options of -lavcopts; copied sound drops -lameopts, the audio
+// sub-options of -lavcopts, -af, -srate and -channels. -lavcopts goes when
+// nothing of it is left.
+void ApplyStreamCopy(Arguments& arguments, const StreamCopy& copy);
+
+}  // namespace engine
