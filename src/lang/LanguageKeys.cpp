@@ -145,6 +145,10 @@ constexpr LanguageKey kKeys[] = {
     {"MainDialog", "Menu Properties"},
     {"MainDialog", "Menu Guide"},
     {"MainDialog", "Menu About"},
+    {"MainDialog", "320 kbps"},
+    {"MainDialog", "Lossless"},
+    {"MainDialog", "No Picture"},
+    {"MainDialog", "Source Has No Picture"},
     {"SettingsDialog", "Dialog Title"},
     {"SettingsDialog", "Language"},
     {"SettingsDialog", "Video Decode Engine"},
@@ -208,6 +212,7 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "Unknown Value"},
     {"PropertiesDialog", "Audio Stream"},
     {"PropertiesDialog", "Audio Tracks"},
+    {"PropertiesDialog", "No Picture Value"},
 };
 
 }  // namespace
