@@ -139,6 +139,8 @@ public:
     // Catalogue slot of the selected profile; an empty slot (the catalogue
     // size) when the selection names none.
     int CurrentProfileFromList() const;
+    void ShowPictureControls(bool picture);
+    bool CurrentProfileIsSoundOnly() const;
     // 1 when Convert may go on; 0 after telling the user what is wrong
     // with the disc label of a disc image profile.
     int CheckDiscLabel();
