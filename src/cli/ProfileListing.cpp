@@ -64,6 +64,8 @@ std::string DefaultSize(const profiles::OutputProfile& profile)
 
 std::string ProfileSummary(const profiles::OutputProfile& profile)
 {
+    if (profiles::IsSoundOnly(profile))
+        return "container " + Container(profile) + "; no video; audio " + Alternatives(profile.audio_codec);
     return "container " + Container(profile) + "; video " + Alternatives(profile.video_codec) + "; audio " +
            Alternatives(profile.audio_codec) + "; size " + DefaultSize(profile);
 }

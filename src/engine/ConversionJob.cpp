@@ -150,7 +150,7 @@ void ConversionJob::Start(JobSpec spec)
         return;
     }
     convertedRows_ = 0;
-    failedPaths_.clear();
+    failedNames_.clear();
     outputFailure_.reset();
     launcher_.BeginJobLogs();
 
@@ -184,7 +184,11 @@ void ConversionJob::ConvertRows()
                              TrimLength(item));
         PlanRowOutput();
         bool ready = true;
-        if (UsesDecodeScript(spec_.settings.decoder, item)) {
+        std::string refusal;
+        if (item.soundOnly && !profiles::TakesSourceWithoutPicture(spec_.profile)) {
+            refusal = Text("Source Has No Picture");
+            ready = false;
+        } else if (UsesDecodeScript(spec_.settings.decoder, item)) {
             decodeScriptPath_ = DecodeScriptPath();
             if (!WriteDecodeScript(item.path, decodeScriptPath_)) {
                 Tell(app::NoticeId::DecoderSettingsNotWritten);
@@ -212,7 +216,7 @@ void ConversionJob::ConvertRows()
             view_.SetHotRow(CurrentRow().listRow);
             return;
         }
-        if (FinishRow(kResultNotReported) == RowOutcome::LeaveLoop)
+        if (FinishRow(kResultNotReported, refusal, !refusal.empty()) == RowOutcome::LeaveLoop)
             break;
     }
     AfterConversions();
@@ -247,7 +251,8 @@ std::int32_t ConversionJob::CommitOutput(std::int32_t result)
 
 // A row that failed stays ticked, so that converting again retries it; the
 // rows of a join or disc are unticked once their one output is made.
-ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const std::string& reason)
+ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const std::string& reason,
+                                                   bool reasonInSummary)
 {
     result = CommitOutput(result);
     const int listRow = CurrentRow().listRow;
@@ -266,12 +271,12 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const st
         return RowOutcome::Next;
     view_.SetStatus(listRow, Text("Status Fail"));
     view_.SetReason(listRow, reason);
-    failedPaths_.push_back(CurrentRow().item.path);
+    const std::string name = FileName(CurrentRow().item.path);
+    failedNames_.push_back(reasonInSummary ? name + ": " + reason : name);
     if (!MakesOneOutput(spec_))
         return RowOutcome::Next;
     // The one output cannot be made without this row.
-    const std::string failure = reason.empty() ? FileName(CurrentRow().item.path)
-                                               : FileName(CurrentRow().item.path) + ": " + reason;
+    const std::string failure = reason.empty() ? name : name + ": " + reason;
     outputFailure_ = app::Notice{spec_.joinerMode ? JoinFailure() : DiscFailure(), {failure}};
     return RowOutcome::LeaveLoop;
 }
@@ -426,13 +431,12 @@ void ConversionJob::Finish()
 void ConversionJob::ReportConversions()
 {
     const std::string converted = std::to_string(convertedRows_);
-    if (failedPaths_.empty()) {
+    if (failedNames_.empty()) {
         OfferOutputFolder({app::NoticeId::JobAccomplished, {converted}});
         return;
     }
-    app::Notice notice{app::NoticeId::JobPartlyFailed, {converted, std::to_string(failedPaths_.size())}};
-    for (const std::string& path : failedPaths_)
-        notice.args.push_back(FileName(path));
+    app::Notice notice{app::NoticeId::JobPartlyFailed, {converted, std::to_string(failedNames_.size())}};
+    notice.args.insert(notice.args.end(), failedNames_.begin(), failedNames_.end());
     if (convertedRows_ > 0)
         OfferOutputFolder(notice);
     else

@@ -75,8 +75,9 @@ private:
     // Gives the finished output of a run its final name; the result code
     // the run ends with (kResultFailed when the rename failed).
     std::int32_t CommitOutput(std::int32_t result);
-    // Shows the row's outcome; reason says why a failed run failed.
-    RowOutcome FinishRow(std::int32_t result, const std::string& reason = {});
+    // Shows the row's outcome; reason says why a failed run failed, and
+    // with reasonInSummary the final message says it beside the file.
+    RowOutcome FinishRow(std::int32_t result, const std::string& reason = {}, bool reasonInSummary = false);
     void AfterConversions();
     void StartJoin();
     void FinishJoin();
@@ -123,7 +124,7 @@ private:
     std::uint32_t dvdTotalMB_ = 0;
     // The outcome so far, for the final message.
     int convertedRows_ = 0;
-    std::vector<std::string> failedPaths_;
+    std::vector<std::string> failedNames_;  // file names, for the final message
     std::optional<app::Notice> outputFailure_;  // of a join or disc job
 };
 

@@ -228,11 +228,13 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
 
     if (source.audioTrack != -1)
         arguments.insert(arguments.end(), {"-aid", std::to_string(source.audioTrack)});
-    if (source.subtitleTrack != -1) {
+    // Subtitles are drawn on the picture: output without one takes none.
+    const bool picture = !profiles::IsSoundOnly(inputs.profile);
+    if (picture && source.subtitleTrack != -1) {
         arguments.insert(arguments.end(), {"-sid", std::to_string(source.subtitleTrack)});
         AppendSubtitleRendering(arguments, source, size);
     }
-    if (app::FileExists(source.subtitleFile)) {
+    if (picture && app::FileExists(source.subtitleFile)) {
         arguments.insert(arguments.end(), {"-sub", source.subtitleFile});
         AppendSubtitleRendering(arguments, source, size);
     }

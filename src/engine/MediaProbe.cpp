@@ -188,6 +188,7 @@ SourceItem MediaProbe::ItemFromRecord(bool viaScript) const
     item.audioBitrate = record.audio_bitrate;
     item.sampleRate = record.sample_rate;
     item.channels = record.channels;
+    item.soundOnly = item.videoCodec.empty() && item.width == 0 && item.height == 0;
     item.subtitleTextSize = 4;
     int copied = 0;
     while (copied < kMaxTracks && record.tracks[copied].kind != kTrackEnd) {

@@ -26,6 +26,7 @@ struct SourceItem {
     std::int32_t audioBitrate = 0;  // kbit/s
     std::int32_t sampleRate = 0;    // Hz
     std::int32_t channels = 0;
+    bool soundOnly = false;  // the probe found sound and no picture
     std::string subtitleFile;  // burned in when it names an existing file
     std::string subtitleCodePage = "CP1252";
     std::string subtitleFont = "arial.ttf";  // file name in the fonts folder

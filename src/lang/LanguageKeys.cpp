@@ -146,6 +146,10 @@ constexpr LanguageKey kKeys[] = {
     {"MainDialog", "Menu Guide"},
     {"MainDialog", "Menu About"},
     {"MainDialog", "Status Copied"},
+    {"MainDialog", "320 kbps"},
+    {"MainDialog", "Lossless"},
+    {"MainDialog", "No Picture"},
+    {"MainDialog", "Source Has No Picture"},
     {"SettingsDialog", "Dialog Title"},
     {"SettingsDialog", "Language"},
     {"SettingsDialog", "Video Decode Engine"},
@@ -210,6 +214,7 @@ constexpr LanguageKey kKeys[] = {
     {"PropertiesDialog", "Unknown Value"},
     {"PropertiesDialog", "Audio Stream"},
     {"PropertiesDialog", "Audio Tracks"},
+    {"PropertiesDialog", "No Picture Value"},
 };
 
 }  // namespace

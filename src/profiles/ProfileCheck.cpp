@@ -60,6 +60,17 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
+// Whether word stands in text between blanks or at its ends.
+bool HasWord(std::string_view text, std::string_view word)
+{
+    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || text[at - 1] == ' ') && (end == text.size() || text[end] == ' '))
+            return true;
+    }
+    return false;
+}
+
 bool IsWholeNumber(std::string_view text)
 {
     text = Trim(text);
@@ -159,6 +170,13 @@ std::string FindProfileDamage(const ini::PrivateProfile& data, const std::string
         return "has no " + Named("file_extname");
     if (!extension.empty() && extension.front() != '.')
         return "has its " + Named("file_extname") + " without the leading dot";
+
+    // The window and the argument builder go by the flag, the encoder by the template.
+    const bool flaggedSoundOnly = values["flag_onlyaudio"] == "yes";
+    if (flaggedSoundOnly && !HasWord(values["command1"], "-novideo"))
+        return "has the " + Named("flag_onlyaudio") + " but no -novideo in its " + Named("command1");
+    if (!flaggedSoundOnly && HasWord(values["command1"], "-novideo"))
+        return "has -novideo in its " + Named("command1") + " but not the " + Named("flag_onlyaudio");
 
     auto tooFew = [&](const ListPair& pair) {
         return values.count(pair.list) > 0 && entries[pair.list] < entries[pair.partner];

@@ -55,6 +55,7 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& p
     format->setEnabled(false);
     videoCodecList_ = AddList("videoCodecList", Tr(kSection, "Video Codec"));
     Fill(videoCodecList_, profile.video_codec, choice.video_codec);
+    videoCodecList_->setEnabled(!profiles::IsSoundOnly(profile));
     audioCodecList_ = AddList("audioCodecList", Tr(kSection, "Audio Codec"));
     Fill(audioCodecList_, profile.audio_codec, choice.audio_codec);
     sampleRateList_ = AddList("sampleRateList", Tr(kSection, "Sample Rate"));

@@ -139,6 +139,10 @@ public:
     // Catalogue slot of the selected profile; an empty slot (the catalogue
     // size) when the selection names none.
     int CurrentProfileFromList() const;
+    // Enables the picture's choices (frame size, rate, aspect, letterbox,
+    // video quality) and Subtitle, or greys them for a sound-only profile.
+    void ShowPictureControls(bool picture);
+    bool CurrentProfileIsSoundOnly() const;
     // 1 when Convert may go on; 0 after telling the user what is wrong
     // with the disc label of a disc image profile.
     int CheckDiscLabel();

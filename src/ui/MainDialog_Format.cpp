@@ -181,6 +181,7 @@ void MainDialog::ShowProfileControls()
                             aspectRatioList_})
         list->clear();
     if (!profile) {
+        ShowPictureControls(true);
         ShowDiscPanel(false);
         return;
     }
@@ -225,6 +226,7 @@ void MainDialog::ShowProfileControls()
         audioQualityList_->addItem(Tr(kSection, profile->audio_quality.At(i).c_str()));
     SelectRow(audioQualityList_, choice.audio_quality);
 
+    ShowPictureControls(!profiles::IsSoundOnly(*profile));
     discLabelEdit_->setText(Qs(settings.DiscLabel));
     if (profiles::IsDiscImage(*profile)) {
         ConfigureCapacityRuler();
@@ -233,6 +235,24 @@ void MainDialog::ShowProfileControls()
         ShowDiscPanel(false);
     }
     outputFolderEdit_->setText(Qs(settings.OutputFolder));
+}
+
+// A sound-only profile greys the choices of the picture; they keep their
+// stored values for when a profile with a picture is chosen again.
+void MainDialog::ShowPictureControls(bool picture)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             videoQualityLabel_, videoQualityList_, sizeLabel_, sizeList_, frameRateLabel_, frameRateList_,
+             aspectRatioLabel_, aspectRatioList_, letterBoxCheck_})
+        control->setEnabled(picture);
+    UpdateCommandStates();
+}
+
+bool MainDialog::CurrentProfileIsSoundOnly() const
+{
+    const app::SettingsStore& settings = app::Settings();
+    const profiles::OutputProfile* profile = settings.catalogue.Profile(settings.OutputFormat);
+    return profile && profiles::IsSoundOnly(*profile);
 }
 
 void MainDialog::SaveMainWindowState()

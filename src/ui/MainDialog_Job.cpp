@@ -44,6 +44,8 @@ void MainDialog::SetBusy(bool busy)
              changeFolderButton_, outputFormatList_, advancedButton_, videoQualityList_, audioQualityList_,
              frameRateList_, sizeList_, aspectRatioList_, discLabelEdit_, letterBoxCheck_, tvTypeList_})
         control->setEnabled(!busy);
+    if (!busy)
+        ShowPictureControls(!CurrentProfileIsSoundOnly());
     stopButton_->setEnabled(busy);
     // Paths handed in during the run are added once it has wound up.
     if (!busy)

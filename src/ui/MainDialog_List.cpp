@@ -121,7 +121,10 @@ void MainDialog::ConnectCommandStates()
 // context menu's items, busy or not: while busy they refuse when used.
 void MainDialog::UpdateCommandStates()
 {
-    const std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
+    std::vector<Command> greyed = GreyedMenuCommands(SourceCount(), SelectedRows());
+    // Subtitles are drawn on the picture, which a sound-only profile does not write.
+    if (CurrentProfileIsSoundOnly())
+        greyed.push_back(Command::Subtitle);
     for (std::size_t i = 0; i < Buttons().size(); ++i)
         buttons_[i]->setEnabled(!IsGreyed(greyed, Buttons()[i].command));
     menu_->SetGreyed(greyed);

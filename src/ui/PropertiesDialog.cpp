@@ -58,6 +58,10 @@ engine::SourceFacts ShownFacts(const engine::SourceItem& item)
     markUnknown(&engine::SourceFacts::audioBitrate, item.audioBitrate > 0);
     markUnknown(&engine::SourceFacts::sampleRate, item.sampleRate > 0);
     markUnknown(&engine::SourceFacts::channels, item.channels > 0);
+    if (item.soundOnly) {
+        const std::string none = LanguageText("PropertiesDialog", "No Picture Value").toStdString();
+        shown.videoCodec = shown.videoBitrate = shown.frameSize = shown.frameRate = none;
+    }
     return shown;
 }
 

@@ -24,6 +24,8 @@ QString SourceListModel::Text(const Row& row, int column) const
     case kPathColumn:
         return Qs(row.item.path);
     case kResolutionColumn:
+        if (row.item.soundOnly)
+            return Tr("MainDialog", "No Picture");
         return QString::number(row.item.width) + " X " + QString::number(row.item.height);
     case kStartColumn:
         return Qs(app::SecondsToClock(row.item.trimStart));

@@ -8,6 +8,7 @@
 #include "engine/EngineArguments.h"
 #include "engine/OutputNaming.h"
 #include "profiles/ProfileCatalogue.h"
+#include "profiles/ProfileMarkers.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -73,14 +74,18 @@ double Ratio(const std::string& text)
 }
 
 // The container ffprobe reads in a file the ffmpeg program writes under a
-// name with this extension.
-std::string ContainerFfmpegWrites(const std::string& extension)
+// name with this extension: a picture, or sound only.
+std::string ContainerFfmpegWrites(const std::string& extension, bool soundOnly)
 {
     static std::map<std::string, std::string> known;
     if (!known.count(extension)) {
         testing_support::TestFolder folder;
         const std::string path = folder.Path() + "ffmpeg" + extension;
-        MakeClip({"-f", "lavfi", "-i", "testsrc=size=176x144:rate=25:duration=0.2", "-an", path});
+        if (soundOnly) {
+            MakeClip({"-f", "lavfi", "-i", "sine=duration=0.2", path});
+        } else {
+            MakeClip({"-f", "lavfi", "-i", "testsrc=size=176x144:rate=25:duration=0.2", "-an", path});
+        }
         known[extension] = Probe(path).format["format_name"];
     }
     return known[extension];
@@ -263,8 +268,16 @@ TEST_F(AvmProfiles, EveryShippedProfileConvertsAClipIntoWhatItsLineAsks)
         ProbeFacts facts = Probe(output);
         auto video = facts.First("video");
         auto audio = facts.First("audio");
-        EXPECT_EQ(facts.format["format_name"], ContainerFfmpegWrites(engine::ExtensionOf(output)));
+        const bool soundOnly = profiles::IsSoundOnly(*catalogue_.Profile(slot));
+        EXPECT_EQ(facts.format["format_name"], ContainerFfmpegWrites(engine::ExtensionOf(output), soundOnly));
         EXPECT_NEAR(std::stod(facts.format["duration"]), 2.0, 0.3);
+        if (soundOnly) {
+            ASSERT_EQ(facts.streams.size(), 1u);
+            EXPECT_EQ(audio["codec_name"], ExpectedAudioCodec(args));
+            EXPECT_EQ(audio["sample_rate"], ValueOf(args, "-srate"));
+            EXPECT_EQ(audio["channels"], ValueOf(args, "-channels"));
+            continue;
+        }
         if (ValueOf(args, "-ovc") == "copy") {
             EXPECT_EQ(video["codec_name"], "h264");
             EXPECT_EQ(audio["codec_name"], "aac");
@@ -317,7 +330,7 @@ TEST_F(AvmProfiles, TodaysProfilesWriteWhatTheirDevicesTake)
         EXPECT_NEAR(std::stod(facts.format["duration"]), 0.4, 0.1);
         const std::string bytes = FileBytes(output);
         if (std::string(today.container) == "mp4") {
-            EXPECT_EQ(facts.format["format_name"], ContainerFfmpegWrites(".mp4"));
+            EXPECT_EQ(facts.format["format_name"], ContainerFfmpegWrites(".mp4", false));
             const std::vector<std::string> boxes = TopLevelBoxes(bytes);
             const auto index = std::find(boxes.begin(), boxes.end(), "moov");
             const auto data = std::find(boxes.begin(), boxes.end(), "mdat");

@@ -37,6 +37,10 @@ TEST_F(CliArguments, HelpVersionAndProfiles)
         << ipads.out;
     EXPECT_EQ(ipads.out.find("Generic"), std::string::npos) << ipads.out;
     EXPECT_EQ(ipads.out.find("iPhone"), std::string::npos) << ipads.out;
+    cli_test::CliRun sound = Run({"--list-profiles", "generic-opus"});
+    EXPECT_NE(sound.out.find("Opus - Audio Only  (generic-opus)\n          container opus; no video; audio Opus\n"),
+              std::string::npos)
+        << sound.out;
     cli_test::CliRun none = Run({"--list-profiles=no such thing"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(none.out, "");

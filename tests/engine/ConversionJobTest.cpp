@@ -198,6 +198,48 @@ TEST_F(ConversionJobTest, ARowWhosePictureFitsIsCopiedAndSaysSo)
     EXPECT_NE(std::search(copied.begin(), copied.end(), expected.begin(), expected.end()), copied.end());
 }
 
+// A source without a picture is refused before any run by a profile that
+// writes one, with the reason on its row; the other rows go on. Sound-only
+// output and output in the source's own format take it.
+TEST_F(ConversionJobTest, ASourceWithoutPictureIsRefusedOnlyByAProfileThatWritesOne)
+{
+    const std::string refusal = "No picture: choose sound.";
+    lang::LanguageTable().SetValue("MainDialog", "Source Has No Picture", refusal, true);
+    const struct {
+        const char* shortName;
+        bool soundOnlyProfile;
+        bool joiner;
+        bool refused;
+        std::string message;
+    } cases[] = {
+        {"generic-mp4", false, false, true, "Some failed.\n\n2 converted, 1 failed\n\nNot converted:\nb.wav: " + refusal},
+        {"disc-dvd", false, false, true, "Some failed.\n\n2 converted, 1 failed\n\nNot converted:\nb.wav: " + refusal},
+        {"generic-mp4", false, true, true, "\n  Join failed.  \n\n  b.wav: " + refusal},
+        {"generic-mp3", true, false, false, "Finished."},
+        {"generic-mp3", true, true, false, "Finished."},
+        {"generic-original", false, false, false, "Finished."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.shortName) + (c.joiner ? " joined" : ""));
+        FakeEngineScript script("write-output;result=0");
+        JobSpec spec = Spec(c.shortName, {"a.avi", "b.wav", "c.avi"}, c.joiner);
+        spec.profile.flag_onlyaudio = c.soundOnlyProfile ? 1 : 0;
+        spec.rows[1].item.soundOnly = true;
+        view_.events.clear();
+        dialogs_.shown.clear();
+        Run(spec);
+        auto happened = [&](const std::string& event) {
+            return std::find(view_.events.begin(), view_.events.end(), event) != view_.events.end();
+        };
+        EXPECT_EQ(happened("hot 3"), !c.refused) << "a refused row starts no run";
+        EXPECT_EQ(happened("status 3 Failed"), c.refused);
+        EXPECT_EQ(view_.reasons[3], c.refused ? refusal : "");
+        EXPECT_EQ(happened("hot 4"), !c.joiner || !c.refused) << "only a join stops at the refused row";
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_TRUE(Messages().back().starts_with(c.message)) << Messages().back();
+    }
+}
+
 // The encoder writes a hidden partial file; only a run that succeeded gets
 // the final name, and a name taken while it ran is not overwritten.
 TEST_F(ConversionJobTest, OutputsGetTheirFinalNameOnlyOnceComplete)

@@ -231,6 +231,36 @@ TEST(EngineArguments, RunOptionsWrapTheTemplate)
     app::Application() = saved;
 }
 
+// A sound-only template keeps the trim and the audio track but takes no
+// subtitles, which would be drawn on a picture; its sources may have none.
+TEST(EngineArguments, SoundOnlyOutputTakesNoPictureOptions)
+{
+    testing_support::TestFolder folder;
+    folder.Write("subs.srt", "1\n00:00:01,000 --> 00:00:02,000\nHello\n");
+    Expansion run;
+    run.profile = TestProfile("generic-mp3", "-novideo -oac mp3lame -lameopts cbr:br=__audio_bitrate__ "
+                                             "-af volume=__volume__ -srate __audio_sample__ __output_format__");
+    run.profile.flag_onlyaudio = 1;
+    run.extension = ".mp3";
+    run.choice.audio_quality = 1;
+    run.source.trimStart = 2;
+    run.source.trimEnd = 5;
+    run.source.audioTrack = 1;
+    run.source.subtitleTrack = 0;
+    run.source.subtitleFile = folder.Path() + "subs.srt";
+    const std::string expected = " -sfm Diziv_Test \"/videos/my clip.avi\" -ss 2 -endpos 3 -novideo -oac mp3lame "
+                                 "-lameopts cbr:br=192 -af volume=0 -srate 44100 -of lavf -lavfopts format=mp3 "
+                                 "-aid 1 -o \"/output/my clip.mpg\"";
+    EXPECT_EQ(run.Arguments(), expected);
+
+    // A source without a picture gives the same line: nothing reads its frame size or rate.
+    run.source.width = run.source.height = 0;
+    run.source.frameRate = 0;
+    run.source.soundOnly = true;
+    run.choice.video_letterbox = 1;
+    EXPECT_EQ(run.Arguments(), expected);
+}
+
 TEST(EngineArguments, DecodeScriptReplacesTheInputWhenTheSettingAsks)
 {
     using app::DecodeEngine;

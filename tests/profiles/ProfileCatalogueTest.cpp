@@ -140,6 +140,10 @@ TEST_F(CatalogueFiles, AProfileThatLacksWhatTheProgramNeedsIsNamed)
         {Changed("command2=-ofps 25 __output_format__\r\n", ""), dvd + "has no second video template (command2)"},
         {Changed("video_frame={29.97,25}", "video_frame={29.97}"),
          dvd + "has fewer entries in its frame rate list (video_frame) than in its TV type list (video_tvtype)"},
+        {Changed("flag_psp=yes", "flag_onlyaudio=yes"),
+         mp4 + "has the audio-only flag (flag_onlyaudio) but no -novideo in its video template (command1)"},
+        {Changed("command1=-ovc lavc", "command1=-novideo -oac lavc -novideos"),
+         mp4 + "has -novideo in its video template (command1) but not the audio-only flag (flag_onlyaudio)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);

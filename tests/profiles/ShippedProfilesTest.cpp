@@ -200,6 +200,16 @@ TEST(ShippedProfiles, KindsAgreeWithCategoriesAndExtensions)
         } else if (!disc) {
             EXPECT_EQ(profile.command2, "") << "only avi and disc profiles have a second command";
         }
+        if (profiles::IsSoundOnly(profile)) {
+            const std::set<std::string> soundContainers{".mp3", ".m4a", ".flac", ".opus"};
+            EXPECT_TRUE(soundContainers.count(profile.file_extname)) << profile.file_extname;
+            // FLAC frames number themselves from the start of their file, so
+            // FLAC parts are joined by encoding them again, losslessly.
+            const std::string joinSound = profile.file_extname == ".flac" ? "lavc -lavcopts acodec=flac" : "copy";
+            EXPECT_TRUE(profile.joincmd.starts_with("-novideo -oac " + joinSound + " ")) << profile.joincmd;
+            for (const char* pictureOption : {"-ovc", "-vf", "-ofps", "__video_"})
+                EXPECT_EQ(profile.command1.find(pictureOption), std::string::npos) << pictureOption;
+        }
     });
     EXPECT_EQ(used.size(), profiles::DeviceCategories().size()) << "every category offers profiles";
 }
@@ -213,13 +223,14 @@ TEST(ShippedProfiles, ListEntriesPairWithTheirNumbers)
     const std::set<std::string> mpegRates{"23.976", "24", "25", "29.97", "30", "50", "59.94", "60"};
     ForEachProfile([&](const OutputProfile& profile) {
         const bool original = profiles::IsOriginal(profile);
+        const bool soundOnly = profiles::IsSoundOnly(profile);
         const std::vector<std::string> codecs = Entries(profile.video_codec);
         const bool h263 = std::find(codecs.begin(), codecs.end(), "H263") != codecs.end();
         const bool mpeg = !codecs.empty() && (codecs[0] == "MPEG1VIDEO" || codecs[0] == "MPEG2VIDEO");
 
         ASSERT_GT(profile.video_quality.Count(), 0);
         for (int i = 0; i < profile.video_quality.Count(); ++i)
-            EXPECT_TRUE(original || profile.video_bitrate.At(i) > 0) << profile.video_quality.At(i);
+            EXPECT_TRUE(original || soundOnly || profile.video_bitrate.At(i) > 0) << profile.video_quality.At(i);
         for (int i = 0; i < profile.video_size.Count(); ++i) {
             const std::string& entry = profile.video_size.At(i);
             const int width = profile.video_width.At(i), height = profile.video_height.At(i);
@@ -250,8 +261,11 @@ TEST(ShippedProfiles, ListEntriesPairWithTheirNumbers)
                                                                      entry.find("16:9") != std::string::npos)
                 << entry;
         }
-        for (int i = 0; i < profile.audio_quality.Count() && !original; ++i)
+        // A lossless codec takes no bit rate and names its one entry freely.
+        const bool audioRated = profile.command1.find("__audio_bitrate__") != std::string::npos;
+        for (int i = 0; i < profile.audio_quality.Count() && !original && audioRated; ++i)
             EXPECT_EQ(profile.audio_quality.At(i), std::to_string(profile.audio_bitrate.At(i)) + " kbps");
+        EXPECT_TRUE(audioRated || original || profile.audio_quality.Count() == 1);
         for (const std::string& rate : Entries(profile.audio_sample))
             EXPECT_GE(std::atoi(rate.c_str()), 8000) << rate;
 

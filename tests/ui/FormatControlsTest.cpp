@@ -138,6 +138,44 @@ TEST_F(FormatControls, ProfileKindsSwitchTheControls)
     EXPECT_EQ(Choice(kVcd).video_tvtype, 1);
 }
 
+// A sound-only profile greys every choice of the picture and Subtitle,
+// and they come back with a profile that writes a picture.
+TEST_F(FormatControls, ASoundOnlyProfileGreysThePictureChoices)
+{
+    folder_.Write("sound.ini", std::string(kProfiles).substr(0, std::string(kProfiles).find("[MP4]")) +
+                                   "[MP3]\nprofile_shortname=generic-mp3\nvideo_quality={Original}\n"
+                                   "video_size={Original}\nvideo_frame={Original}\nvideo_aspect={Original}\n"
+                                   "audio_quality={320 kbps,128 kbps}\naudio_codec={MP3}\nflag_onlyaudio=yes\n");
+    app::Settings().catalogue.Clear();
+    LoadProfiles(folder_.Path() + "sound.ini");
+    app::Settings().OutputFormat = kAvi;
+    auto window = OpenMainWindow();
+    window->AppendSource(Clip("/videos/song.mp3"));
+    SelectRows(window.get(), {0});
+    const char* pictureControls[] = {"videoQualityList", "sizeList",       "frameRateList", "aspectRatioList",
+                                     "letterBoxCheck",   "subtitleButton", "videoQualityLabel"};
+    auto expectEnabled = [&](bool enabled) {
+        for (const char* name : pictureControls) {
+            EXPECT_EQ(Find<QWidget>(window.get(), name)->isEnabled(), enabled) << name;
+        }
+        EXPECT_TRUE(Find<QWidget>(window.get(), "audioQualityList")->isEnabled());
+    };
+    expectEnabled(true);
+
+    auto* formats = Find<QComboBox>(window.get(), "outputFormatList");
+    Choose(formats, 2);
+    ASSERT_EQ(app::Settings().OutputFormat, 2);
+    expectEnabled(false);
+    EXPECT_EQ(Find<QComboBox>(window.get(), "audioQualityList")->count(), 2);
+    auto advanced = std::make_unique<ui::AdvancedDialog>(nullptr, *app::Settings().catalogue.Profile(2), Choice(2),
+                                                         app::Settings().Volume, app::Settings().DVDChapter);
+    EXPECT_FALSE(Find<QComboBox>(advanced.get(), "videoCodecList")->isEnabled());
+    EXPECT_TRUE(Find<QComboBox>(advanced.get(), "volumeList")->isEnabled());
+
+    Choose(formats, kAvi);
+    expectEnabled(true);
+}
+
 TEST_F(FormatControls, CustomSizeRow)
 {
     app::Settings().OutputFormat = kAvi;

@@ -183,4 +183,32 @@ TEST_F(SourceMedia, ACutOffFileIsReadOnlyThroughTheDecodeScript)
     EXPECT_EQ(Column(window.get(), 1), std::vector<std::string>{"160 X 120"});
 }
 
+// A file of sound only, even one whose cover picture is a video stream to
+// ffprobe, is a row without a picture: its frame size and the picture
+// facts of Properties say so rather than 0.
+TEST_F(SourceMedia, ASoundFileIsARowWithoutPicture)
+{
+    const std::string plain = folder_.Path() + "videos/1 tone.flac", covered = folder_.Path() + "videos/2 song.mp3";
+    avm_test::MakeClip({"-f", "lavfi", "-i", "sine=duration=3", plain});
+    avm_test::MakeClip({"-f", "lavfi", "-i", "sine=duration=2", "-f", "lavfi", "-i", "color=size=64x64:duration=1",
+                        "-map", "0", "-map", "1", "-frames:v", "1", "-c:v", "png", "-disposition:v", "attached_pic",
+                        covered});
+    auto window = OpenMainWindow();
+    AddFiles(*window, {plain, covered});
+    ASSERT_EQ(window->SourceCount(), 2) << (dialogs_.shown.empty() ? "" : dialogs_.shown[0].text);
+    const std::string noPicture = lang::Text("MainDialog", "No Picture");
+    ASSERT_FALSE(noPicture.empty());
+    EXPECT_EQ(Column(window.get(), 1), (std::vector<std::string>{noPicture, noPicture}));
+    EXPECT_EQ(Column(window.get(), 3), (std::vector<std::string>{"00:00:03", "00:00:02"}));
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_TRUE(window->SourceAt(row).soundOnly);
+        WithProperties(*window, row, [&](QWidget* dialog) {
+            for (const char* fact : {"videoCodecValue", "videoBitrateValue", "frameSizeValue", "frameRateValue"}) {
+                EXPECT_EQ(Value(dialog, fact), lang::Text("PropertiesDialog", "No Picture Value")) << fact;
+            }
+            EXPECT_EQ(Value(dialog, "audioCodecValue"), row == 0 ? "flac" : "mp3");
+        });
+    }
+}
+
 }  // namespace
