@@ -81,7 +81,9 @@ int main(int argc, char* argv[])
                     std::cerr << "cannot write the screenshot " << screenshot << "\n";
                     status = 1;
                 }
-                QApplication::quit();
+                // exit, not quit: quit asks the windows to close, and the
+                // main window refuses while it is still reading the files.
+                QApplication::exit();
             });
         }
         QApplication::exec();
