@@ -54,9 +54,8 @@ void ApplyStreamCopy(Arguments& arguments, const StreamCopy& copy)
             continue;
         }
         const std::string& value = arguments[at + 1];
-        const bool dropped = (copy.video && (Among(word, kVideoEncoderOptions) ||
-                                             (word == "-ffourcc" && value != "hvc1"))) ||
-                             (copy.audio && Among(word, kAudioEncoderOptions));
+        const bool dropped =
+            (copy.video && Among(word, kVideoEncoderOptions)) || (copy.audio && Among(word, kAudioEncoderOptions));
         if (dropped) {
             ++at;
             continue;

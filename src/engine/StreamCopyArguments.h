@@ -7,11 +7,11 @@
 
 namespace engine {
 
-// A copied picture drops -ovc's encoder and options, -vf, -ofps, -ffourcc
-// (but for hvc1, the tag players need on copied HEVC too) and the video
-// sub-options of -lavcopts; copied sound drops -lameopts, the audio
-// sub-options of -lavcopts, -af, -srate and -channels. -lavcopts goes when
-// nothing of it is left.
+// A copied picture drops -ovc's encoder and options, -vf, -ofps and the
+// video sub-options of -lavcopts, and keeps -ffourcc: the tag the device
+// looks for (DX50, hvc1) belongs on a copied stream too. Copied sound drops
+// -lameopts, the audio sub-options of -lavcopts, -af, -srate and -channels.
+// -lavcopts goes when nothing of it is left.
 void ApplyStreamCopy(Arguments& arguments, const StreamCopy& copy);
 
 }  // namespace engine

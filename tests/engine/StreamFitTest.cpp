@@ -280,7 +280,7 @@ TEST(StreamCopyArguments, SharedLavcOptionsAndTagsSplitByStream)
     };
     const std::vector<Case> cases = {
         {"-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vbitrate=800:aspect=4/3:acodec=mp2:abitrate=128 -ffourcc DX50",
-         kVideoOnly, "-ovc copy -oac lavc -lavcopts acodec=mp2:abitrate=128"},
+         kVideoOnly, "-ovc copy -oac lavc -lavcopts acodec=mp2:abitrate=128 -ffourcc DX50"},
         {"-ovc lavc -oac lavc -lavcopts vcodec=mpeg4:vbitrate=800:acodec=mp2:abitrate=128 -ffourcc DX50", kAudioOnly,
          "-ovc lavc -oac copy -lavcopts vcodec=mpeg4:vbitrate=800 -ffourcc DX50"},
         {"-ovc x265 -x265encopts crf=24 -ffourcc hvc1 -oac mp3lame -lameopts cbr:br=128", kBoth,
