@@ -81,8 +81,9 @@ int main(int argc, char* argv[])
                     std::cerr << "cannot write the screenshot " << screenshot << "\n";
                     status = 1;
                 }
-                // exit, not quit: quit asks the windows to close, and the
-                // main window refuses while it is still reading the files.
+                // Closing saves the settings; the window refuses while it is
+                // still reading files, so the loop is ended either way.
+                window.close();
                 QApplication::exit();
             });
         }
