@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <vector>
 
 #include <filesystem>
@@ -106,26 +105,6 @@ TEST(AvmFormats, EncodersAndContainersWriteWhatTheyAreAskedFor)
         }
     }
 }
-
-namespace {
-
-// The md5 of each packet of the stream selector picks ("v", "a"), in file order.
-std::vector<std::string> PacketHashes(const std::string& path, const char* selector)
-{
-    std::string text;
-    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_data_hash", "md5",
-                            "-show_entries", "packet=data_hash", "-of", "csv=p=0", path},
-                           &text));
-    // Packets with side data add fields around the hash: only the hashes count.
-    std::vector<std::string> hashes;
-    const std::regex hash("MD5:[0-9a-f]+");
-    for (auto found = std::sregex_iterator(text.begin(), text.end(), hash); found != std::sregex_iterator(); ++found) {
-        hashes.push_back(found->str());
-    }
-    return hashes;
-}
-
-}  // namespace
 
 // One stream copied and the other encoded, into each container a copy
 // goes to: the copied packets stay as they were, the tag and the index in

@@ -204,4 +204,19 @@ std::vector<std::string> GreyFrames(const std::string& path)
     return frames;
 }
 
+std::vector<std::string> PacketHashes(const std::string& path, const char* selector)
+{
+    std::string text;
+    EXPECT_TRUE(RunProgram({"ffprobe", "-v", "error", "-select_streams", selector, "-show_data_hash", "md5",
+                            "-show_entries", "packet=data_hash", "-of", "csv=p=0", path},
+                           &text));
+    // Packets with side data add fields around the hash: only the hashes count.
+    std::vector<std::string> hashes;
+    const std::regex hash("MD5:[0-9a-f]+");
+    for (auto found = std::sregex_iterator(text.begin(), text.end(), hash); found != std::sregex_iterator(); ++found) {
+        hashes.push_back(found->str());
+    }
+    return hashes;
+}
+
 }  // namespace avm_test

@@ -50,6 +50,10 @@ bool RunProgram(const std::vector<std::string>& args, std::string* output = null
 // ffmpeg -y -v error <args>; fails the test when ffmpeg fails.
 void MakeClip(const std::vector<std::string>& args);
 
+// The md5 of each packet of the streams selector picks ("v", "a"), in file
+// order, as ffprobe reads them.
+std::vector<std::string> PacketHashes(const std::string& path, const char* selector);
+
 // A ten-second MP4 in folder whose index (written in front) promises ten
 // seconds but whose data end after less than half a second; its path.
 std::string MakeCutOffClip(const std::string& folder);
