@@ -133,7 +133,10 @@ translate() {
                 [ "${sub%%=*}" = br ] && { echo -b:a; echo "${sub#*=}k"; }
             done ;;
         -vf)
+            # harddup is ffmpeg's default; expand=W:H pads to W x H, centred;
+            # a side of -3 keeps the aspect, as ffmpeg's -2 does.
             value=${1%,harddup}; shift
+            value=$(sed -e 's/expand=\([0-9]*\):\([0-9]*\)/pad=\1:\2:(ow-iw)\/2:(oh-ih)\/2/' -e 's/-3/-2/g' <<<"$value")
             echo -vf; echo "$value" ;;
         -ofps) echo -r; echo "$1"; shift ;;
         -af)
@@ -186,11 +189,16 @@ for profile in "${profiles[@]}"; do
         rm -rf "$work/out"/*
         "$bin/diziv-cli" -q --overwrite "${options[@]}" -o "$work/out" "$work/source.mp4" >/dev/null
     }
+    # The encoders' own chatter goes to a log, shown when ffmpeg fails.
     reference() {
         ffmpeg -nostdin -v error -y -i "$work/source.mp4" -map 0:v:0? -map 0:a:0? "${ff_options[@]}" \
-            "$work/ff/out.$extension"
+            "$work/ff/out.$extension" 2>"$work/ffmpeg.log"
     }
-    program; reference
+    program
+    if ! reference; then
+        printf "%-30s ffmpeg refused: %s\n" "$profile" "$(tail -1 "$work/ffmpeg.log")"
+        continue
+    fi
     program_times=() reference_times=()
     for _ in $(seq "$pairs"); do
         start=$(now); program; program_times+=("$(since "$start")")
