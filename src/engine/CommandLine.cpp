@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace {
@@ -21,6 +23,18 @@ std::string Quoted(const std::string& argument)
 }
 
 }  // namespace
+
+std::vector<std::string> SplitItems(std::string_view text, char separator)
+{
+    std::vector<std::string> items;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t end = std::min(text.find(separator, begin), text.size());
+        items.emplace_back(text.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return items;
+}
 
 Arguments SplitWords(std::string_view text)
 {

@@ -15,6 +15,10 @@ using Arguments = std::vector<std::string>;
 // Templates hold options only, never paths or quotes.
 Arguments SplitWords(std::string_view text);
 
+// The items of an option value separated by separator ("a=1:b" at ':',
+// a filter chain at ','), empty ones included, in order.
+std::vector<std::string> SplitItems(std::string_view text, char separator);
+
 // Appends the words of text (SplitWords) to arguments.
 void AppendWords(Arguments& arguments, std::string_view text);
 

@@ -27,14 +27,10 @@ bool IsAudioLavcKey(const std::string& item)
 std::string KeptLavcItems(const std::string& value, const StreamCopy& copy)
 {
     std::string kept;
-    std::size_t begin = 0;
-    while (begin <= value.size()) {
-        const std::size_t end = std::min(value.find(':', begin), value.size());
-        const std::string item = value.substr(begin, end - begin);
+    for (const std::string& item : SplitItems(value, ':')) {
         const bool copied = IsAudioLavcKey(item) ? copy.audio : copy.video;
         if (!item.empty() && !copied)
             kept += (kept.empty() ? "" : ":") + item;
-        begin = end + 1;
     }
     return kept;
 }

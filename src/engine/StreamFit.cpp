@@ -35,14 +35,10 @@ std::string CodecOfEncoder(const std::string& encoder)
 std::map<std::string, std::string> SubOptions(const std::string& text)
 {
     std::map<std::string, std::string> options;
-    std::size_t begin = 0;
-    while (begin <= text.size()) {
-        const std::size_t end = std::min(text.find(':', begin), text.size());
-        const std::string item = text.substr(begin, end - begin);
+    for (const std::string& item : SplitItems(text, ':')) {
         const std::size_t equals = item.find('=');
         if (!item.empty())
             options[item.substr(0, equals)] = equals == std::string::npos ? "" : item.substr(equals + 1);
-        begin = end + 1;
     }
     return options;
 }
@@ -62,28 +58,14 @@ int WholeNumber(const std::string& text)
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
-// The filters of a -vf or -af chain, by name.
-std::vector<std::string> FilterNames(const std::string& chain)
-{
-    std::vector<std::string> names;
-    std::size_t begin = 0;
-    while (begin <= chain.size()) {
-        const std::size_t end = std::min(chain.find(',', begin), chain.size());
-        const std::string filter = chain.substr(begin, end - begin);
-        names.push_back(filter.substr(0, filter.find('=')));
-        begin = end + 1;
-    }
-    return names;
-}
-
 // Whether the chain (absent: none) only holds filters of the allowed names.
 bool OnlyFilters(const std::optional<std::string>& chain, const std::vector<std::string>& allowed)
 {
     if (!chain)
         return true;
-    const std::vector<std::string> names = FilterNames(*chain);
-    return std::all_of(names.begin(), names.end(), [&](const std::string& name) {
-        return std::find(allowed.begin(), allowed.end(), name) != allowed.end();
+    const std::vector<std::string> filters = SplitItems(*chain, ',');
+    return std::all_of(filters.begin(), filters.end(), [&](const std::string& filter) {
+        return std::find(allowed.begin(), allowed.end(), filter.substr(0, filter.find('='))) != allowed.end();
     });
 }
 
