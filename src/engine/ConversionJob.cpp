@@ -214,6 +214,7 @@ void ConversionJob::ConvertRows()
                 return;
             }
             view_.SetHotRow(CurrentRow().listRow);
+            view_.RunStarted(CurrentRow().listRow, outputPath_);
             return;
         }
         if (FinishRow(kResultNotReported, refusal, !refusal.empty()) == RowOutcome::LeaveLoop)
@@ -294,6 +295,7 @@ void ConversionJob::OnToolEvent()
     switch (step_) {
     case Step::Converting:
         view_.SetRunLog(CurrentRow().listRow, launcher_.LogPath());
+        view_.RunEnded(CurrentRow().listRow);
         if (LoadField(block_.Data()->abort_request) == 1) {
             RemovePartialOutput(outputPath_);
             view_.SetStatus(CurrentRow().listRow, Text("Status Abortive"));

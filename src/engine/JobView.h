@@ -33,6 +33,15 @@ public:
         static_cast<void>(row);
         static_cast<void>(path);
     }
+    // A run of row has started writing outputPath (a partial file or a part
+    // in the working folder), and has ended; front ends that keep the list
+    // across a crash take them.
+    virtual void RunStarted(int row, const std::string& outputPath)
+    {
+        static_cast<void>(row);
+        static_cast<void>(outputPath);
+    }
+    virtual void RunEnded(int row) { static_cast<void>(row); }
     // Opens the folder with the desktop's file manager, where there is one.
     virtual void OpenFolder(const std::string& folder) = 0;
 };
