@@ -380,13 +380,16 @@ void ConversionJob::StartJoin()
         else
             outputFailure_ = app::Notice{app::NoticeId::MoveVideoFailed};
         FinishJoin();
-    } else if (!launcher_.StartEngine(EncoderPath(), arguments)) {
+    } else if (launcher_.StartEngine(EncoderPath(), arguments)) {
+        view_.RunStarted(-1, outputPath_);
+    } else {
         Finish();
     }
 }
 
 void ConversionJob::FinishJoin()
 {
+    view_.RunEnded(-1);
     view_.RefreshTotals();
     const std::int32_t result = CommitOutput(ResultCode());
     if (result == kResultSuccess)

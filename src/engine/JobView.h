@@ -34,7 +34,7 @@ public:
         static_cast<void>(path);
     }
     // A run of row has started writing outputPath (a partial file or a part
-    // in the working folder), and has ended; front ends that keep the list
+    // in the working folder), and has ended; row -1 is the join run; front ends that keep the list
     // across a crash take them.
     virtual void RunStarted(int row, const std::string& outputPath)
     {
