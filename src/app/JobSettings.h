@@ -29,6 +29,7 @@ struct JobSettings {
     std::string discLabel;
     bool autoShutdown = false;  // shut the computer down when the job is done
     bool copyFitting = true;    // copy streams that already fit the profile instead of encoding them
+    int parallelRuns = 1;       // rows converted at once; 0 picks from the processors and frame size
 };
 
 // The stored number of a decoder or CPU usage; values outside the lists

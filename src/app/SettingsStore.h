@@ -29,6 +29,7 @@ public:
     int psp_id = 1;               // kept and written back unchanged
     int pspavc_id = 1;            // kept and written back unchanged
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile
+    int SimultaneousConversions = 0;  // rows converted at once, 1..4; 0 = Automatic
 
     // Shut down when the job is done; chosen per run, never saved.
     int autoShutdown = 0;

@@ -156,14 +156,18 @@ struct JobRun {
           progress(clock),
           view(std::cout, ViewStyle(options), clock),
           job(view, block, launcher, dialogs, progress, platform::CurrentProcessId(), disks),
-          channel([this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); }),
+          channel([this](std::int32_t stage, std::int32_t value) { job.OnProgress(stage, value); }),
           dialogs_(dialogs)
     {
         dialogs.SetBeforeOutput([this] { view.EndLine(); });
         disc::InstallDiscSteps(job, block, dialogs);
         channel.Open(block.Name());
-        if (options.verbose)
-            logEcho = std::make_unique<ToolLogEcho>(std::cerr, launcher, [this] { view.EndLine(); });
+        if (options.verbose) {
+            logEchoes.push_back(std::make_unique<ToolLogEcho>(std::cerr, launcher, [this] { view.EndLine(); }));
+            job.SetLauncherObserver([this](engine::EngineLauncher& runLauncher) {
+                logEchoes.push_back(std::make_unique<ToolLogEcho>(std::cerr, runLauncher, [this] { view.EndLine(); }));
+            });
+        }
     }
     ~JobRun() { dialogs_.SetBeforeOutput(nullptr); }
 
@@ -196,7 +200,7 @@ struct JobRun {
         const auto takeReady = [&] {
             for (engine::ProbeOutcome& outcome : pool.TakeReady()) {
                 showUpTo(taken + 1);
-                if (logEcho)
+                if (!logEchoes.empty())
                     EchoRuns(outcome.runs);
                 for (const app::Notice& notice : outcome.refusals)
                     dialogs_.Report(notice);
@@ -237,8 +241,9 @@ struct JobRun {
     {
         job.Start(std::move(spec));
         while (job.Busy()) {
-            platform::WaitForReadable({launcher.ExitDescriptor(), channel.Descriptor()},
-                                      engine::ConversionJob::kTickMs);
+            std::vector<int> descriptors = job.ExitDescriptors();
+            descriptors.push_back(channel.Descriptor());
+            platform::WaitForReadable(descriptors, engine::ConversionJob::kTickMs);
             channel.DispatchPending();
             PumpLog();
             if (platform::InterruptSignal())
@@ -250,17 +255,8 @@ struct JobRun {
 
     void PumpLog()
     {
-        if (logEcho)
-            logEcho->Pump();
-    }
-
-    // Probes report progress too; only the job's is shown.
-    void OnProgress(std::int32_t stage, std::int32_t value)
-    {
-        if (!job.Busy())
-            return;
-        if (auto shown = progress.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job.Phase()))
-            view.ShowProgress(static_cast<std::uint32_t>(stage), *shown);
+        for (const std::unique_ptr<ToolLogEcho>& echo : logEchoes)
+            echo->Pump();
     }
 
     engine::EngineStatusBlock& block;
@@ -271,7 +267,7 @@ struct JobRun {
     const engine::Disks disks = engine::Disks::System();
     engine::ConversionJob job;
     engine::ProgressChannel channel;
-    std::unique_ptr<ToolLogEcho> logEcho;  // with --verbose
+    std::vector<std::unique_ptr<ToolLogEcho>> logEchoes;  // with --verbose, one per launcher of the job
 
 private:
     TerminalDialogs& dialogs_;

@@ -29,7 +29,7 @@ public:
 
     void AddSource(const engine::SourceItem& item);
     // A new display from the job's progress report.
-    void ShowProgress(std::uint32_t stage, const engine::ProgressView& view);
+    void ShowProgress(std::uint32_t stage, const engine::ProgressView& view) override;
     // Ends a live progress line, so that other output starts on a line of its own.
     void EndLine();
     // Receives the job's finished outputs (see engine::JobView::OutputMade).

@@ -9,10 +9,14 @@
 #include "JoinFormats.h"
 #include "OutputFolderCheck.h"
 #include "OutputNaming.h"
+#include "ParallelRuns.h"
 #include "PartialOutput.h"
+#include "ProbePool.h"
+#include "ProgressChannel.h"
 #include "StreamCopyArguments.h"
 #include "StreamFit.h"
 #include "WorkingFolder.h"
+#include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "lang/IniTextFile.h"
@@ -59,19 +63,40 @@ void RemovePartialOutput(const std::string& path)
 
 }  // namespace
 
+// A further runner's own record, launcher and progress socket.
+struct ConversionJob::OwnedRunner {
+    OwnedRunner(app::UserDialogs& dialogs, const platform::Clock& clock)
+        : launcher(block, dialogs, clock), channel([this](std::int32_t stage, std::int32_t value) {
+              if (onProgress)
+                  onProgress(stage, value);
+          })
+    {
+    }
+
+    EngineStatusBlock block;
+    EngineLauncher launcher;
+    ProgressChannel channel;
+    std::function<void(std::int32_t stage, std::int32_t value)> onProgress;
+};
+
 ConversionJob::ConversionJob(JobView& view, EngineStatusBlock& block, EngineLauncher& launcher,
                              app::UserDialogs& dialogs, ProgressReport& progress, std::int32_t notifyWindow,
                              const Disks& disks)
     : view_(view), block_(block), launcher_(launcher), dialogs_(dialogs), progress_(progress),
       notifyWindow_(notifyWindow), disks_(disks)
 {
+    runners_.push_back({block_, launcher_, {}, nullptr, std::nullopt});
 }
 
 ConversionJob::~ConversionJob() = default;
 
 ProgressReport::JobPhase ConversionJob::Phase() const
 {
-    return {step_ == Step::Converting, step_ == Step::Joining, dvdTotalMB_};
+    ProgressReport::JobPhase phase;
+    phase.convertingRow = step_ == Step::Converting;
+    phase.joining = step_ == Step::Joining;
+    phase.dvdTotalMB = dvdTotalMB_;
+    return phase;
 }
 
 void ConversionJob::Tell(app::NoticeId id, std::vector<std::string> args)
@@ -134,7 +159,7 @@ void ConversionJob::Start(JobSpec spec)
         return;
     }
     spec_ = std::move(spec);
-    decodeScriptPath_.clear();
+    runners_.front().decodeScriptPath.clear();
     if (const app::Outcome ready = CheckPreconditions(); !ready) {
         app::ReportFailure(dialogs_, ready);
         return;
@@ -152,7 +177,12 @@ void ConversionJob::Start(JobSpec spec)
     convertedRows_ = 0;
     failedNames_.clear();
     outputFailure_.reset();
-    launcher_.BeginJobLogs();
+    stopping_ = stopped_ = leaving_ = abandoned_ = false;
+    parallel_ = static_cast<std::size_t>(ParallelRuns(spec_.settings.parallelRuns, spec_.rows, ProbeParallelism()));
+    OpenRunners(parallel_);
+    parallel_ = std::min(parallel_, runners_.size());
+    for (Runner& runner : runners_)
+        runner.launcher.BeginJobLogs();
 
     joinDuration_ = 0;
     trimmed_ = false;
@@ -163,116 +193,177 @@ void ConversionJob::Start(JobSpec spec)
         }
     }
 
+    std::vector<double> rowSeconds;
+    for (const JobRow& row : spec_.rows)
+        rowSeconds.push_back(static_cast<double>(TrimLengthMs(row.item)) / 1000.0);
+    progress_.BeginRows(std::move(rowSeconds));
     SetBusy(Step::Converting);
-    rowIndex_ = 0;
+    nextRow_ = 0;
     // Sources joined as they are need no conversion.
     if (spec_.joinerMode && profiles::IsOriginal(spec_.profile) && !trimmed_) {
         StoreField(block_.Data()->result_code, kResultSuccess);
+        // They count as converted: the join takes them as they are.
+        nextRow_ = spec_.rows.size();
+        convertedRows_ = static_cast<int>(spec_.rows.size());
         AfterConversions();
         return;
     }
     ConvertRows();
 }
 
+void ConversionJob::OpenRunners(std::size_t count)
+{
+    while (runners_.size() < count) {
+        auto owned = std::make_unique<OwnedRunner>(dialogs_, launcher_.Clock());
+        if (!owned->block.OpenForRun(app::Application().appSharedName))
+            return;
+        const std::size_t index = runners_.size();
+        owned->channel.Open(owned->block.Name());
+        owned->launcher.SetLogTag("run-" + std::to_string(index + 1));
+        owned->onProgress = [this, index](std::int32_t stage, std::int32_t value) {
+            ShowRunProgress(runners_.at(index).run, static_cast<std::uint32_t>(stage), value);
+        };
+        if (launcherObserver_)
+            launcherObserver_(owned->launcher);
+        Runner runner{owned->block, owned->launcher, ProbeScriptPath(owned->block.Name()), nullptr, std::nullopt};
+        runner.owned = std::move(owned);
+        runners_.push_back(std::move(runner));
+    }
+}
+
+bool ConversionJob::RowsRunning() const
+{
+    return std::any_of(runners_.begin(), runners_.end(), [](const Runner& runner) { return runner.run.has_value(); });
+}
+
 void ConversionJob::ConvertRows()
 {
-    for (; rowIndex_ < spec_.rows.size(); ++rowIndex_) {
-        const SourceItem& item = CurrentRow().item;
-        videoCopied_ = false;
-        EngineRecord& record = *block_.Data();
-        PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
-                             TrimLength(item));
-        PlanRowOutput();
-        bool ready = true;
-        std::string refusal;
-        if (item.soundOnly && !profiles::TakesSourceWithoutPicture(spec_.profile)) {
-            refusal = Text("Source Has No Picture");
+    for (std::size_t index = 0; index < parallel_; ++index) {
+        Runner& runner = runners_[index];
+        while (!runner.run && !stopping_ && !stopped_ && !leaving_ && nextRow_ < spec_.rows.size()) {
+            if (StartRow(runner))
+                break;
+        }
+    }
+    if (RowsRunning())
+        return;
+    if (abandoned_)
+        Abandon();
+    else
+        AfterConversions();
+}
+
+bool ConversionJob::StartRow(Runner& runner)
+{
+    const std::size_t rowIndex = nextRow_++;
+    const JobRow& row = spec_.rows.at(rowIndex);
+    const SourceItem& item = row.item;
+    EngineRecord& record = *runner.block.Data();
+    PrepareConversionRun(record, notifyWindow_, static_cast<std::int32_t>(spec_.settings.cpuUsage),
+                         TrimLength(item));
+    StoreField(record.run_share, static_cast<std::int32_t>(parallel_));
+    RowRun run = PlanRowOutput(rowIndex);
+    std::string refusal;
+    bool ready = true;
+    if (item.soundOnly && !profiles::TakesSourceWithoutPicture(spec_.profile)) {
+        refusal = Text("Source Has No Picture");
+        ready = false;
+    } else if (UsesDecodeScript(spec_.settings.decoder, item)) {
+        if (runner.decodeScriptPath.empty())
+            runner.decodeScriptPath = DecodeScriptPath();
+        if (!WriteDecodeScript(item.path, runner.decodeScriptPath)) {
+            Tell(app::NoticeId::DecoderSettingsNotWritten);
             ready = false;
-        } else if (UsesDecodeScript(spec_.settings.decoder, item)) {
-            decodeScriptPath_ = DecodeScriptPath();
-            if (!WriteDecodeScript(item.path, decodeScriptPath_)) {
-                Tell(app::NoticeId::DecoderSettingsNotWritten);
-                ready = false;
-            }
         }
-        if (ready) {
-            std::optional<FrameSize> firstSource;
-            if (spec_.joinerMode)
-                firstSource = FrameSize{spec_.rows.front().item.width, spec_.rows.front().item.height};
-            Arguments arguments =
-                BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder,
-                                      spec_.settings.volume, block_.Name(), outputPath_,
-                                      finalName_ ? finalName_->extension : ExtensionOf(outputPath_),
-                                      firstSource});
-            const StreamCopy copy =
-                ChooseStreamCopy({item, spec_.profile, spec_.choice, spec_.settings, spec_.joinerMode});
-            ApplyStreamCopy(arguments, copy);
-            videoCopied_ = copy.video;
-            if (!launcher_.StartEngine(EncoderPath(), arguments)) {
-                // The encoder could not be started: the launcher has said so.
-                Abandon();
-                return;
-            }
-            view_.SetHotRow(CurrentRow().listRow);
-            view_.RunStarted(CurrentRow().listRow, outputPath_);
-            return;
-        }
-        if (FinishRow(kResultNotReported, refusal, !refusal.empty()) == RowOutcome::LeaveLoop)
-            break;
     }
-    AfterConversions();
+    if (ready) {
+        std::optional<FrameSize> firstSource;
+        if (spec_.joinerMode)
+            firstSource = FrameSize{spec_.rows.front().item.width, spec_.rows.front().item.height};
+        Arguments arguments =
+            BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder, spec_.settings.volume,
+                                  runner.block.Name(), run.outputPath,
+                                  run.finalName ? run.finalName->extension : ExtensionOf(run.outputPath),
+                                  firstSource});
+        const StreamCopy copy = ChooseStreamCopy({item, spec_.profile, spec_.choice, spec_.settings, spec_.joinerMode});
+        ApplyStreamCopy(arguments, copy);
+        run.videoCopied = copy.video;
+        if (!runner.launcher.StartEngine(EncoderPath(), arguments)) {
+            // The encoder could not be started: the launcher has said so,
+            // and the job ends without a message of its own.
+            abandoned_ = true;
+            LeaveRows();
+            return false;
+        }
+        view_.SetHotRow(row.listRow);
+        view_.RunStarted(row.listRow, run.outputPath);
+        progress_.RowStarted(rowIndex);
+        runner.run = std::move(run);
+        return true;
+    }
+    progress_.RowEnded(rowIndex);
+    if (FinishRow(run, kResultNotReported, runner.block, refusal, !refusal.empty()) == RowOutcome::LeaveLoop)
+        LeaveRows();
+    return false;
 }
 
-void ConversionJob::PlanRowOutput()
+ConversionJob::RowRun ConversionJob::PlanRowOutput(std::size_t rowIndex) const
 {
-    const SourceItem& item = CurrentRow().item;
-    finalName_.reset();
+    const SourceItem& item = spec_.rows.at(rowIndex).item;
+    RowRun run;
+    run.rowIndex = rowIndex;
     if (spec_.joinerMode) {
-        outputPath_ = JoinPartName(workingFolder_, OutputExtension(spec_.profile, spec_.rows.front().item.path));
+        // Parts are numbered by row, so that the join takes them in list order
+        // whichever finishes first.
+        run.outputPath = NumberedPath(workingFolder_, static_cast<int>(rowIndex) + 1,
+                                      OutputExtension(spec_.profile, spec_.rows.front().item.path));
     } else if (profiles::IsDiscImage(spec_.profile)) {
-        outputPath_ = SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder, workingFolder_);
+        run.outputPath = SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder, workingFolder_);
     } else {
-        finalName_ = SourceFinalName(spec_.profile, item.path, spec_.settings.outputFolder);
-        outputPath_ = PartialPathFor(*finalName_);
+        run.finalName = SourceFinalName(spec_.profile, item.path, spec_.settings.outputFolder);
+        run.outputPath = PartialPathFor(*run.finalName);
     }
+    return run;
 }
 
-std::int32_t ConversionJob::CommitOutput(std::int32_t result)
+std::int32_t ConversionJob::CommitOutput(std::int32_t result, const std::optional<OutputName>& finalName,
+                                         const std::string& outputPath, EngineStatusBlock& block)
 {
-    if (result != kResultSuccess || !finalName_)
+    if (result != kResultSuccess || !finalName)
         return result;
-    if (std::optional<std::string> made = CommitPartial(outputPath_, *finalName_)) {
+    if (std::optional<std::string> made = CommitPartial(outputPath, *finalName)) {
         madePath_ = std::move(*made);
         return result;
     }
     Tell(app::NoticeId::MoveVideoFailed);
-    StoreField(block_.Data()->result_code, kResultFailed);
+    StoreField(block.Data()->result_code, kResultFailed);
     return kResultFailed;
 }
 
 // A row that failed stays ticked, so that converting again retries it; the
 // rows of a join or disc are unticked once their one output is made.
-ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const std::string& reason,
-                                                   bool reasonInSummary)
+ConversionJob::RowOutcome ConversionJob::FinishRow(const RowRun& run, std::int32_t result, EngineStatusBlock& block,
+                                                   const std::string& reason, bool reasonInSummary)
 {
-    result = CommitOutput(result);
-    const int listRow = CurrentRow().listRow;
-    view_.SetHotRow(-1);
+    result = CommitOutput(result, run.finalName, run.outputPath, block);
+    const JobRow& row = spec_.rows.at(run.rowIndex);
     if (result == kResultSuccess) {
         ++convertedRows_;
         if (!MakesOneOutput(spec_))
-            view_.SetTicked(listRow, false);
-        view_.SetStatus(listRow, Text(videoCopied_ ? "Status Copied" : "Status OK"));
-        if (finalName_)
-            view_.OutputMade(listRow, madePath_);
+            view_.SetTicked(row.listRow, false);
+        view_.SetStatus(row.listRow, Text(run.videoCopied ? "Status Copied" : "Status OK"));
+        if (run.finalName)
+            view_.OutputMade(row.listRow, madePath_);
         return RowOutcome::Next;
     }
-    RemovePartialOutput(outputPath_);
+    RemovePartialOutput(run.outputPath);
+    if (result == kResultStopped)
+        stopped_ = true;
     if (result != kResultNotReported && result != kResultFailed)
         return RowOutcome::Next;
-    view_.SetStatus(listRow, Text("Status Fail"));
-    view_.SetReason(listRow, reason);
-    const std::string name = FileName(CurrentRow().item.path);
+    view_.SetStatus(row.listRow, Text("Status Fail"));
+    view_.SetReason(row.listRow, reason);
+    const std::string name = FileName(row.item.path);
     failedNames_.push_back(reasonInSummary ? name + ": " + reason : name);
     if (!MakesOneOutput(spec_))
         return RowOutcome::Next;
@@ -282,37 +373,71 @@ ConversionJob::RowOutcome ConversionJob::FinishRow(std::int32_t result, const st
     return RowOutcome::LeaveLoop;
 }
 
-std::string ConversionJob::RunReason() const
+void ConversionJob::LeaveRows()
 {
-    const std::string reason = launcher_.LastRunReason();
+    leaving_ = true;
+    for (Runner& runner : runners_)
+        if (runner.run)
+            StoreField(runner.block.Data()->abort_request, 1);
+}
+
+std::string ConversionJob::RunReason(const EngineLauncher& launcher) const
+{
+    const std::string reason = launcher.LastRunReason();
     return reason.empty() ? Text("No reason") : reason;
+}
+
+void ConversionJob::EndRowRun(Runner& runner)
+{
+    const RowRun run = std::move(*runner.run);
+    runner.run.reset();
+    const int listRow = spec_.rows.at(run.rowIndex).listRow;
+    view_.SetRunLog(listRow, runner.launcher.LogPath());
+    view_.RunEnded(listRow);
+    progress_.RowEnded(run.rowIndex);
+    if (LoadField(runner.block.Data()->abort_request) == 1) {
+        RemovePartialOutput(run.outputPath);
+        // A row given up for another row's failure was not stopped by the user.
+        view_.SetStatus(listRow, leaving_ && !stopped_ ? "--" : Text("Status Abortive"));
+        stopped_ = stopped_ || !leaving_;
+        return;
+    }
+    if (!RowsRunning())
+        view_.SetHotRow(-1);
+    const std::int32_t result = LoadField(runner.block.Data()->result_code);
+    if (FinishRow(run, result, runner.block, result == kResultSuccess ? "" : RunReason(runner.launcher)) ==
+        RowOutcome::LeaveLoop)
+        LeaveRows();
 }
 
 void ConversionJob::OnToolEvent()
 {
-    if (!Busy() || !launcher_.Reap())
+    if (!Busy())
         return;
     switch (step_) {
-    case Step::Converting:
-        view_.SetRunLog(CurrentRow().listRow, launcher_.LogPath());
-        view_.RunEnded(CurrentRow().listRow);
-        if (LoadField(block_.Data()->abort_request) == 1) {
-            RemovePartialOutput(outputPath_);
-            view_.SetStatus(CurrentRow().listRow, Text("Status Abortive"));
-            AfterConversions();
-        } else if (FinishRow(ResultCode(), ResultCode() == kResultSuccess ? "" : RunReason()) == RowOutcome::Next) {
-            ++rowIndex_;
-            ConvertRows();
-        } else {
-            AfterConversions();
+    case Step::Converting: {
+        bool ended = false;
+        for (Runner& runner : runners_) {
+            if (!runner.run || !runner.launcher.Reap())
+                continue;
+            EndRowRun(runner);
+            ended = true;
         }
+        if (ended)
+            ConvertRows();
         break;
+    }
     case Step::Joining:
-        FinishJoin();
+        if (launcher_.Reap())
+            FinishJoin();
         break;
     case Step::Disc:
+        if (!launcher_.Reap())
+            break;
         if (const std::int32_t result = ResultCode(); result == kResultNotReported || result == kResultFailed)
-            outputFailure_ = app::Notice{DiscFailure(), {RunReason()}};
+            outputFailure_ = app::Notice{DiscFailure(), {RunReason(launcher_)}};
+        else if (result == kResultStopped)
+            stopped_ = true;
         RunDiscSteps();
         break;
     case Step::Idle:
@@ -320,16 +445,58 @@ void ConversionJob::OnToolEvent()
     }
 }
 
+std::vector<int> ConversionJob::ExitDescriptors() const
+{
+    std::vector<int> descriptors;
+    for (const Runner& runner : runners_)
+        if (runner.launcher.Running())
+            descriptors.push_back(runner.launcher.ExitDescriptor());
+    return descriptors;
+}
+
+void ConversionJob::DispatchRunnerProgress()
+{
+    for (Runner& runner : runners_)
+        if (runner.owned)
+            runner.owned->channel.DispatchPending();
+}
+
+void ConversionJob::OnProgress(std::int32_t stage, std::int32_t value)
+{
+    ShowRunProgress(step_ == Step::Converting ? runners_.front().run : std::nullopt,
+                    static_cast<std::uint32_t>(stage), value);
+}
+
+// Messages that arrive after the job has left the busy state (the last ones
+// of a run, read while the final message box is open) change nothing.
+void ConversionJob::ShowRunProgress(const std::optional<RowRun>& run, std::uint32_t stage, std::int32_t value)
+{
+    if (!Busy())
+        return;
+    ProgressReport::JobPhase phase = Phase();
+    if (run) {
+        phase.row = run->rowIndex;
+        phase.listRow = spec_.rows.at(run->rowIndex).listRow;
+    }
+    if (const std::optional<ProgressView> shown = progress_.OnEngineProgress(stage, value, phase))
+        view_.ShowProgress(stage, *shown);
+}
+
 void ConversionJob::OnTick()
 {
-    launcher_.EnforceAbort();
+    DispatchRunnerProgress();
+    for (Runner& runner : runners_)
+        runner.launcher.EnforceAbort();
     OnToolEvent();
 }
 
 void ConversionJob::AfterConversions()
 {
     const bool discImage = profiles::IsVcdImage(spec_.profile) || profiles::IsDvdImage(spec_.profile);
-    if (ResultCode() == kResultSuccess) {
+    // Rows a stop request kept from starting make the job a stopped one.
+    stopped_ = stopped_ || (stopping_ && nextRow_ < spec_.rows.size());
+    const bool allConverted = static_cast<std::size_t>(convertedRows_) == spec_.rows.size();
+    if (!stopped_ && !outputFailure_ && allConverted) {
         if (discImage && discSteps_) {
             SetBusy(Step::Disc);
             discSequence_ = discSteps_(spec_, workingFolder_);
@@ -391,13 +558,15 @@ void ConversionJob::FinishJoin()
 {
     view_.RunEnded(-1);
     view_.RefreshTotals();
-    const std::int32_t result = CommitOutput(ResultCode());
+    const std::int32_t result = CommitOutput(ResultCode(), finalName_, outputPath_, block_);
+    if (result == kResultStopped)
+        stopped_ = true;
     if (result == kResultSuccess)
         view_.OutputMade(-1, madePath_);
     else
         RemovePartialOutput(outputPath_);
     if (result == kResultNotReported || result == kResultFailed)
-        outputFailure_ = app::Notice{JoinFailure(), {RunReason()}};
+        outputFailure_ = app::Notice{JoinFailure(), {RunReason(launcher_)}};
     Finish();
 }
 
@@ -417,14 +586,13 @@ void ConversionJob::RunDiscSteps()
 void ConversionJob::Finish()
 {
     SetBusy(Step::Idle);
-    launcher_.EndJobLogs();
+    EndJobLogs();
     const bool autoShutdown = spec_.settings.autoShutdown;
     CleanUp(!autoShutdown);
-    const std::int32_t result = ResultCode();
     if (autoShutdown) {
-        if (result != kResultStopped)
+        if (!stopped_)
             view_.ShowShutdownDialog();
-    } else if (result == kResultStopped) {
+    } else if (stopped_) {
         Tell(app::NoticeId::JobAborted);
     } else if (MakesOneOutput(spec_)) {
         ReportOneOutput();
@@ -472,8 +640,14 @@ void ConversionJob::OfferOutputFolder(const app::Notice& notice)
 void ConversionJob::Abandon()
 {
     SetBusy(Step::Idle);
-    launcher_.EndJobLogs();
+    EndJobLogs();
     CleanUp(false);
+}
+
+void ConversionJob::EndJobLogs()
+{
+    for (Runner& runner : runners_)
+        runner.launcher.EndJobLogs();
 }
 
 void ConversionJob::CleanUp(bool reportFailure)
@@ -483,8 +657,9 @@ void ConversionJob::CleanUp(bool reportFailure)
         Tell(app::NoticeId::TempFolderNotDeleted, {workingFolder_});
     // The folder is the job's only until now; a later job makes its own.
     workingFolder_.clear();
-    if (!decodeScriptPath_.empty() && app::FileExists(decodeScriptPath_))
-        platform::RemoveFile(decodeScriptPath_);
+    for (const Runner& runner : runners_)
+        if (!runner.decodeScriptPath.empty() && app::FileExists(runner.decodeScriptPath))
+            platform::RemoveFile(runner.decodeScriptPath);
 }
 
 void ConversionJob::OnStop()
@@ -497,8 +672,16 @@ void ConversionJob::OnStop()
 
 void ConversionJob::RequestStop()
 {
-    if (Busy())
+    if (!Busy())
+        return;
+    stopping_ = true;
+    if (step_ != Step::Converting) {
         StoreField(block_.Data()->abort_request, 1);
+        return;
+    }
+    for (Runner& runner : runners_)
+        if (runner.run)
+            StoreField(runner.block.Data()->abort_request, 1);
 }
 
 }  // namespace engine

@@ -41,6 +41,7 @@ public:
     bool StartEngine(const std::string& path, const Arguments& arguments);
 
     bool Running() const { return child_.Running(); }
+    const platform::Clock& Clock() const { return clock_; }
     // Readable once the running tool has ended; -1 when no tool runs or the
     // system offers no such descriptor (then poll Reap() on a timer).
     int ExitDescriptor() const { return child_.ExitDescriptor(); }

@@ -3,6 +3,9 @@
 // ticks of the rows it converts, why a row failed and where its run's log
 // is, the row being converted, the busy look, the output folder and the
 // shutdown countdown.
+#include "engine/ProgressReport.h"
+
+#include <cstdint>
 #include <string>
 
 namespace engine {
@@ -42,6 +45,12 @@ public:
         static_cast<void>(outputPath);
     }
     virtual void RunEnded(int row) { static_cast<void>(row); }
+    // A new progress display for a message of the given stage.
+    virtual void ShowProgress(std::uint32_t stage, const ProgressView& view)
+    {
+        static_cast<void>(stage);
+        static_cast<void>(view);
+    }
     // Opens the folder with the desktop's file manager, where there is one.
     virtual void OpenFolder(const std::string& folder) = 0;
 };

@@ -39,26 +39,66 @@ StagePosition Position(std::uint32_t stage, std::int64_t value, const ProgressRe
 
 void ProgressReport::Start()
 {
-    startTick_ = lastProgressTick_ = clock_.NowMs();
+    startTick_ = clock_.NowMs();
+    lastProgressTick_ = startTick_;
+}
+
+void ProgressReport::BeginRows(std::vector<double> rowSeconds)
+{
+    rowSeconds_ = std::move(rowSeconds);
+    rowFractions_.assign(rowSeconds_.size(), 0.0);
+    rowStates_.assign(rowSeconds_.size(), RowState::Waiting);
+}
+
+void ProgressReport::RowStarted(std::size_t row)
+{
+    if (row < rowStates_.size())
+        rowStates_[row] = RowState::Running;
+}
+
+void ProgressReport::RowEnded(std::size_t row)
+{
+    if (row < rowStates_.size()) {
+        rowStates_[row] = RowState::Ended;
+        rowFractions_[row] = 1.0;
+    }
+}
+
+double ProgressReport::JobFraction() const
+{
+    double total = 0, done = 0;
+    for (std::size_t row = 0; row < rowSeconds_.size(); ++row) {
+        total += rowSeconds_[row];
+        done += rowSeconds_[row] * rowFractions_[row];
+    }
+    return total > 0 ? done / total : 0.0;
 }
 
 std::optional<ProgressView> ProgressReport::OnEngineProgress(std::uint32_t stage, std::int32_t value,
                                                              const JobPhase& phase)
 {
+    const bool rowMessage = stage == 0 && phase.convertingRow && phase.row && *phase.row < rowFractions_.size();
+    if (rowMessage && rowStates_[*phase.row] == RowState::Running)
+        rowFractions_[*phase.row] = std::clamp(static_cast<double>(value) / kFull, 0.0, 1.0);
+
     const std::uint64_t now = clock_.NowMs();
     if (now - lastProgressTick_ < kThrottleMs)
         return std::nullopt;
     lastProgressTick_ = now;
 
     StagePosition stagePosition = Position(stage, value, phase);
+    if (stage == 0 && phase.convertingRow && !rowSeconds_.empty())
+        stagePosition.position = static_cast<std::int64_t>(JobFraction() * kFull);
     ProgressView view;
     view.position = static_cast<int>(std::clamp<std::int64_t>(stagePosition.position, 0, kFull));
-    const float percent = static_cast<float>(view.position) * 0.01f;
+    view.jobPercent = view.position / 100;
     char text[512];
-    if (stage == 0 && phase.convertingRow) {
-        std::snprintf(text, sizeof text, "  %.2f%%", percent);
+    if (rowMessage) {
+        std::snprintf(text, sizeof text, "  %.2f%%", static_cast<float>(std::clamp(value, 0, 10000)) * 0.01f);
         view.rowText = text;
+        view.row = phase.listRow;
     }
+    const float percent = static_cast<float>(view.position) * 0.01f;
     const std::string stageText = stagePosition.key ? lang::Text("MainDialog", stagePosition.key) : "";
     std::snprintf(text, sizeof text, "%s: %.2f%%", stageText.c_str(), percent);
     view.stageLine = text;

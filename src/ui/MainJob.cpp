@@ -20,11 +20,11 @@ MainJob::MainJob(MainDialog& window, app::UserDialogs& dialogs, platform::PowerS
       job_(*this, window.Engine().block, window.Engine().launcher, dialogs, progress_, window.Engine().NotifyWindow(),
            disks_),
       watch_({[this] { job_.OnToolEvent(); }, [this] { job_.OnTick(); }, [this] { return job_.Busy(); },
-              ToolWatch::LauncherExit(window.Engine().launcher)})
+              [this] { return job_.ExitDescriptors(); }})
 {
     EngineSession& engine = window.Engine();
     disc::InstallDiscSteps(job_, engine.block, dialogs);
-    engine.onProgress = [this](std::int32_t stage, std::int32_t value) { OnProgress(stage, value); };
+    engine.onProgress = [this](std::int32_t stage, std::int32_t value) { job_.OnProgress(stage, value); };
     window.SetCommandHandler(Command::Convert, [this] { OnConvert(); });
     window.SetCommandHandler(Command::Stop, [this] { job_.OnStop(); });
 }
@@ -80,16 +80,11 @@ void MainJob::OpenFolder(const std::string& folder)
 
 void MainJob::SetHotRow(int row)
 {
-    // The run of the hot row has ended: its last messages still belong to it.
-    if (row < 0)
-        window_.Engine().DispatchProgress();
-    hotRow_ = row;
     window_.HighlightRow(row);
 }
 
 void MainJob::ShowBusy(bool busy)
 {
-    hotRow_ = -1;
     window_.SetBusy(busy);
 }
 
@@ -104,19 +99,11 @@ void MainJob::ShowShutdownDialog()
     dialog.exec();
 }
 
-// Messages that arrive after the job has left the busy state (the last ones
-// of a run, read while the final message box is open) change nothing.
-void MainJob::OnProgress(std::int32_t stage, std::int32_t value)
+void MainJob::ShowProgress(std::uint32_t, const engine::ProgressView& shown)
 {
-    if (!job_.Busy())
-        return;
-    const std::optional<engine::ProgressView> shown =
-        progress_.OnEngineProgress(static_cast<std::uint32_t>(stage), value, job_.Phase());
-    if (!shown)
-        return;
-    if (shown->rowText && hotRow_ >= 0)
-        window_.SetRowStatus(hotRow_, Qs(*shown->rowText));
-    window_.ShowProgress(shown->position, Qs(shown->stageLine), Qs(shown->elapsedLine));
+    if (shown.rowText && shown.row >= 0)
+        window_.SetRowStatus(shown.row, Qs(*shown.rowText));
+    window_.ShowProgress(shown.position, Qs(shown.stageLine), Qs(shown.elapsedLine));
 }
 
 }  // namespace ui

@@ -44,10 +44,10 @@ public:
     void RefreshTotals() override;
     void ShowShutdownDialog() override;
     void OpenFolder(const std::string& folder) override;
+    void ShowProgress(std::uint32_t stage, const engine::ProgressView& shown) override;
 
 private:
     void OnConvert();
-    void OnProgress(std::int32_t stage, std::int32_t value);
 
     MainDialog& window_;
     app::UserDialogs& dialogs_;
@@ -56,7 +56,6 @@ private:
     engine::ProgressReport progress_;
     engine::ConversionJob job_;
     ToolWatch watch_;
-    int hotRow_ = -1;
 };
 
 }  // namespace ui

@@ -116,6 +116,10 @@ TEST(ToolCommon, CpuUsageAndProgressValues)
     EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8), 0) << "100 %: the libraries use every core";
     EXPECT_EQ(tools::ThreadsForCpuUsage(1, 8), 6);
     EXPECT_EQ(tools::ThreadsForCpuUsage(2, 1), 1) << "never 0, which would mean every core";
+    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8, 2), 4) << "two runs at once share the cores";
+    EXPECT_EQ(tools::ThreadsForCpuUsage(1, 8, 2), 3);
+    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 2, 4), 1) << "more runs than cores still get a thread each";
+    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8, 1), 0) << "a run alone keeps the libraries' choice";
     EXPECT_EQ(tools::PercentTimes100(61, 60), 10000);
     EXPECT_EQ(tools::PercentTimes100(5, 0), 0);
     EXPECT_EQ(tools::PercentTimes100(-1, 60), 0);

@@ -64,7 +64,10 @@ protected:
     }
     static engine::ProgressView Progress(int position, const std::string& stage)
     {
-        return {position, std::nullopt, stage + ": " + std::to_string(position / 100) + "%", ""};
+        engine::ProgressView view;
+        view.position = position;
+        view.stageLine = stage + ": " + std::to_string(position / 100) + "%";
+        return view;
     }
     std::vector<std::string> Lines() const
     {

@@ -92,11 +92,13 @@ TEST(ProgressReport, DiscStages)
     EXPECT_EQ(view->stageLine, "Authoring DVD: 37.00%");
 
     clock.Advance(300);
-    view = report.OnEngineProgress(1, 50, {false, false, 0});
+    ProgressReport::JobPhase checking;
+    view = report.OnEngineProgress(1, 50, checking);
     ASSERT_TRUE(view);
     EXPECT_EQ(view->position, 0) << "no VOB total, no division";
     clock.Advance(300);
-    EXPECT_EQ(report.OnEngineProgress(1, 50, {false, false, 200})->position, 2500);
+    checking.dvdTotalMB = 200;
+    EXPECT_EQ(report.OnEngineProgress(1, 50, checking)->position, 2500);
     clock.Advance(300);
     EXPECT_EQ(report.OnEngineProgress(9, 77, {})->stageLine, ": 0.77%");
 }

@@ -56,6 +56,8 @@ protected:
         JobWindow::SetUp();
         testing_support::InstallFakeEngine(Program());
         LoadProfiles(std::string(SOURCE_DIR) + "data/profiles.ini");
+        // One run at a time, so that the rows' highlights and stops come in order.
+        app::Settings().SimultaneousConversions = 1;
     }
 
     // Opens the window on the profile and adds the rows a, b and c, each

@@ -22,7 +22,8 @@ public:
     void WriteResult(std::int32_t code) { engine::StoreField(Data().result_code, code); }
 
     // Worker threads for the cpu_usage setting: 0 (the libraries' own
-    // choice, every core) at 100 %, else 85 % or 70 % of the cores, at least one.
+    // choice, every core) at 100 %, else 85 % or 70 % of the cores, at least
+    // one. Runs that share the processors (run_share) split the cores evenly.
     int ThreadCount();
 
 private:
@@ -30,7 +31,8 @@ private:
     platform::SharedMemory memory_;
 };
 
-// The thread count for a cpu_usage value on a machine with `cores` cores.
-int ThreadsForCpuUsage(std::int32_t cpuUsage, int cores);
+// The thread count for a cpu_usage value on a machine with `cores` cores,
+// of which this run gets its share when `runs` run at once.
+int ThreadsForCpuUsage(std::int32_t cpuUsage, int cores, int runs = 1);
 
 }  // namespace tools

@@ -37,7 +37,8 @@ struct EngineRecord {
     std::int32_t result_code;
     char video_profile[32];  // the picture codec's profile name ("High", "Main 10"); "" when unknown
     std::int32_t video_level;  // the codec's level as the bitstream codes it (H.264 41 = 4.1); 0 when unknown
-    char reserved[988];
+    std::int32_t run_share;  // conversion runs sharing the processors now; 0 or 1 when this run is alone
+    char reserved[984];
     std::int32_t job_flag;
     std::int32_t abort_request;
     std::int32_t cpu_usage;
@@ -65,7 +66,8 @@ static_assert(offsetof(EngineRecord, notify_window) == 0);
 static_assert(offsetof(EngineRecord, result_code) == 4);
 static_assert(offsetof(EngineRecord, video_profile) == 8);
 static_assert(offsetof(EngineRecord, video_level) == 40);
-static_assert(offsetof(EngineRecord, reserved) == 44);
+static_assert(offsetof(EngineRecord, run_share) == 44);
+static_assert(offsetof(EngineRecord, reserved) == 48);
 static_assert(offsetof(EngineRecord, job_flag) == 1032);
 static_assert(offsetof(EngineRecord, abort_request) == 1036);
 static_assert(offsetof(EngineRecord, cpu_usage) == 1040);
