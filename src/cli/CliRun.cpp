@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <set>
 #include <utility>
@@ -110,7 +111,7 @@ int LeaveOutExisting(engine::JobSpec& spec, bool quiet)
     return skipped;
 }
 
-// The outputs the job made, in order; with --overwrite each is moved over
+// The outputs the job made, in the order of the rows; with --overwrite each is moved over
 // the file or folder of the name it was meant to have, unless this run
 // made that one itself.
 class MadeOutputs {
@@ -134,17 +135,23 @@ public:
                 dialogs_.Message(failure, "");
         }
         made_.insert(placed);
-        paths_.push_back(placed);
+        paths_[row] = placed;
     }
 
-    const std::vector<std::string>& Paths() const { return paths_; }
+    std::vector<std::string> Paths() const
+    {
+        std::vector<std::string> paths;
+        for (const auto& [row, path] : paths_)
+            paths.push_back(path);
+        return paths;
+    }
 
 private:
     bool overwrite_;
     app::UserDialogs& dialogs_;
     std::vector<std::string> intended_;  // per row
     std::set<std::string> made_;
-    std::vector<std::string> paths_;
+    std::map<int, std::string> paths_;  // by row; -1 for the one output of a join or disc
 };
 
 // The engine side of one diziv-cli run: the tools' launcher, the progress

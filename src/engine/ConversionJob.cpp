@@ -310,20 +310,31 @@ bool ConversionJob::StartRow(Runner& runner)
 ConversionJob::RowRun ConversionJob::PlanRowOutput(std::size_t rowIndex) const
 {
     const SourceItem& item = spec_.rows.at(rowIndex).item;
+    const int number = static_cast<int>(rowIndex) + 1;
     RowRun run;
     run.rowIndex = rowIndex;
     if (spec_.joinerMode) {
         // Parts are numbered by row, so that the join takes them in list order
         // whichever finishes first.
-        run.outputPath = NumberedPath(workingFolder_, static_cast<int>(rowIndex) + 1,
-                                      OutputExtension(spec_.profile, spec_.rows.front().item.path));
+        run.outputPath =
+            NumberedPath(workingFolder_, number, OutputExtension(spec_.profile, spec_.rows.front().item.path));
     } else if (profiles::IsDiscImage(spec_.profile)) {
-        run.outputPath = SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder, workingFolder_);
+        run.outputPath = SourceOutputName(spec_.profile, item.path, spec_.settings.outputFolder, workingFolder_, number);
     } else {
         run.finalName = SourceFinalName(spec_.profile, item.path, spec_.settings.outputFolder);
+        // Sources of the same name running at once write partial files of
+        // their own; each takes its free final name once complete.
+        while (PartialNameTaken(PartialPathFor(*run.finalName)))
+            ++run.finalName->number;
         run.outputPath = PartialPathFor(*run.finalName);
     }
     return run;
+}
+
+bool ConversionJob::PartialNameTaken(const std::string& path) const
+{
+    return std::any_of(runners_.begin(), runners_.end(),
+                       [&](const Runner& runner) { return runner.run && runner.run->outputPath == path; });
 }
 
 std::int32_t ConversionJob::CommitOutput(std::int32_t result, const std::optional<OutputName>& finalName,

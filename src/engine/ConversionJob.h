@@ -107,6 +107,8 @@ private:
     // Chooses the output of a row: a numbered part in the working folder,
     // or the partial file of its final name in the output folder.
     RowRun PlanRowOutput(std::size_t rowIndex) const;
+    // Whether a running row writes path.
+    bool PartialNameTaken(const std::string& path) const;
     // Gives the finished output of a run its final name; the result code
     // the run ends with (kResultFailed when the rename failed).
     std::int32_t CommitOutput(std::int32_t result, const std::optional<OutputName>& finalName,

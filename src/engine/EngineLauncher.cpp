@@ -41,7 +41,8 @@ bool EngineLauncher::StartEngine(const std::string& path, const Arguments& argum
     if (tempFolder.empty()) {
         logPath_.clear();
     } else if (numberedLogs_) {
-        logPath_ = tempFolder + "job-" + std::to_string(jobLogs_.size() + 1) + "-" + toolName_ + ".log";
+        logPath_ = tempFolder + "job-" + (logTag_.empty() ? "" : logTag_ + "-") + std::to_string(jobLogs_.size() + 1) +
+                   "-" + toolName_ + ".log";
         jobLogs_.push_back(logPath_);
     } else {
         logPath_ = tempFolder + toolName_ + (logTag_.empty() ? "" : "-" + logTag_) + ".log";

@@ -71,7 +71,8 @@ public:
     void BeginJobLogs();
     void EndJobLogs() { numberedLogs_ = false; }
     // Runs outside a job log to "<tool>-<tag>.log" instead of "<tool>.log",
-    // so that launchers probing at once keep their logs apart.
+    // and job runs to "job-<tag>-<n>-<tool>.log", so that launchers running
+    // at once keep their logs apart.
     void SetLogTag(std::string tag) { logTag_ = std::move(tag); }
 
     // Called with each tool's path and arguments just before it starts

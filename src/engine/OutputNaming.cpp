@@ -16,16 +16,6 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The first of folder + "%03d" + extension, n = 1, 2, ..., that is free.
-std::string NumberedName(const std::string& folder, const std::string& extension)
-{
-    for (int n = 1;; ++n) {
-        std::string candidate = NumberedPath(folder, n, extension);
-        if (!app::FileExists(candidate))
-            return candidate;
-    }
-}
-
 }  // namespace
 
 std::string CutUtf8(const std::string& text, std::size_t maxBytes)
@@ -91,12 +81,12 @@ std::string OutputExtension(const profiles::OutputProfile& profile, const std::s
 }
 
 std::string SourceOutputName(const profiles::OutputProfile& profile, const std::string& sourcePath,
-                             const std::string& outputFolder, const std::string& workingFolder)
+                             const std::string& outputFolder, const std::string& workingFolder, int number)
 {
     if (profiles::IsVcdImage(profile))
-        return NumberedName(workingFolder, ".mpg");
+        return NumberedPath(workingFolder, number, ".mpg");
     if (profiles::IsDvdImage(profile))
-        return NumberedName(workingFolder, ".vob");
+        return NumberedPath(workingFolder, number, ".vob");
     return SourceFinalName(profile, sourcePath, outputFolder).Path();
 }
 
@@ -104,11 +94,6 @@ OutputName SourceFinalName(const profiles::OutputProfile& profile, const std::st
                            const std::string& outputFolder)
 {
     return FirstFreeName({outputFolder, BaseNameOf(sourcePath), OutputExtension(profile, sourcePath)});
-}
-
-std::string JoinPartName(const std::string& workingFolder, const std::string& extension)
-{
-    return NumberedName(workingFolder, extension);
 }
 
 OutputName JoinOutputName(const std::string& firstSourcePath, const std::string& outputFolder,

@@ -31,13 +31,12 @@ std::string CutUtf8(const std::string& text, std::size_t maxBytes);
 // profiles that keep the original format, else the profile's.
 std::string OutputExtension(const profiles::OutputProfile& profile, const std::string& firstSourcePath);
 
-// Output of one source: numbered files in the working folder for disc
-// images, else the source's base name in the output folder.
+// Output of one source: for disc images the file numbered after the
+// source's place in the job (from 1) in the working folder, so that the
+// disc takes them in list order whichever is converted first; else the
+// source's base name in the output folder.
 std::string SourceOutputName(const profiles::OutputProfile& profile, const std::string& sourcePath,
-                             const std::string& outputFolder, const std::string& workingFolder);
-
-// The next free part file of a join: workingFolder + "%03d" + extension.
-std::string JoinPartName(const std::string& workingFolder, const std::string& extension);
+                             const std::string& outputFolder, const std::string& workingFolder, int number);
 
 // The final name of a source's own output: its base name in the output folder.
 OutputName SourceFinalName(const profiles::OutputProfile& profile, const std::string& sourcePath,

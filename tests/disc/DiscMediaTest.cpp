@@ -96,7 +96,7 @@ protected:
             if (!fs::exists(clip))
                 testing_support::MakeTestClip(clip, 2);
             const std::string output =
-                engine::SourceOutputName(*catalogue_.Profile(slot), clip, job.outputFolder, job.workingFolder);
+                engine::SourceOutputName(*catalogue_.Profile(slot), clip, job.outputFolder, job.workingFolder, n);
             ASSERT_EQ(output, engine::NumberedPath(job.workingFolder, n, fs::path(output).extension().string()));
             StartConversion(slot, Probed(clip), output);
             WaitForTool();

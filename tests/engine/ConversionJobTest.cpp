@@ -40,8 +40,11 @@ public:
     // Kept apart from the events: the job clears them at its start.
     void SetReason(int row, const std::string& reason) override { reasons[row] = reason; }
     void SetRunLog(int row, const std::string& logPath) override { logs[row] = logPath; }
+    void RunStarted(int row, const std::string&) override { runs.push_back("start " + std::to_string(row)); }
+    void RunEnded(int row) override { runs.push_back("end " + std::to_string(row)); }
 
     std::vector<std::string> events;
+    std::vector<std::string> runs;  // starts and ends of the rows' runs, in order
     std::map<int, std::string> reasons;
     std::map<int, std::string> logs;
 
@@ -117,7 +120,7 @@ protected:
     {
         job_.Start(std::move(spec));
         for (int turn = 0; job_.Busy() && turn < 2000; ++turn) {
-            platform::WaitForReadable({launcher_.ExitDescriptor()}, ConversionJob::kTickMs);
+            platform::WaitForReadable(job_.ExitDescriptors(), ConversionJob::kTickMs);
             whileBusy();
             job_.OnTick();
         }
@@ -465,4 +468,78 @@ TEST_F(ConversionJobTest, TheUsersOwnFoldersOutliveJoinsAndDiscJobs)
         EXPECT_EQ(folder_.Read("out/__tempFolder__/mine.txt"), "the user's");
         EXPECT_EQ(folder_.Read("out/__tempFolder__abc123/mine.txt"), "the user's too");
     }
+}
+
+// With two runs at once the rows start in list order, two at a time, and
+// each ends on its own: a failed row neither stops nor holds up the others.
+TEST_F(ConversionJobTest, SeveralRowsRunAtOnceAndAFailureStaysInItsRow)
+{
+    FakeEngineScript script("sleep=150;say=cannot open the input;only-if=-ok;write-output;result=0");
+    JobSpec spec = Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi", "d-ok.avi"});
+    spec.settings.parallelRuns = 2;
+    Run(std::move(spec));
+    ASSERT_EQ(view_.runs.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(view_.runs.begin(), view_.runs.begin() + 2),
+              (std::vector<std::string>{"start 2", "start 3"}))
+        << "the second row starts before the first ends";
+    for (const char* row : {"2", "3", "4", "5"})
+        EXPECT_EQ(std::count(view_.runs.begin(), view_.runs.end(), std::string("end ") + row), 1) << row;
+    for (const char* status : {"status 2 Done", "status 3 Failed", "status 4 Done", "status 5 Done"})
+        EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), status), 1) << status;
+    EXPECT_EQ(view_.reasons[3], "cannot open the input");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Some failed.\n\n3 converted, 1 failed\n\nNot converted:\nb.avi"});
+    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"),
+              (std::vector<std::string>{"a-ok.mp4", "c-ok.mp4", "d-ok.mp4"}));
+    EXPECT_NE(view_.logs[2], view_.logs[3]) << "each run keeps a log of its own";
+}
+
+// Stop asks once and stops every run; the rows not reached stay as they were.
+TEST_F(ConversionJobTest, StopEndsEveryRunningRowAtOnce)
+{
+    FakeEngineScript script("write-output;wait-abort");
+    JobSpec spec = Spec("generic-mp4", {"a.avi", "b.avi", "c.avi"});
+    spec.settings.parallelRuns = 2;
+    bool asked = false;
+    Run(std::move(spec), [&] {
+        if (!asked && view_.runs.size() == 2) {
+            dialogs_.Answer(true);
+            job_.OnStop();
+            asked = true;
+        }
+    });
+    for (const char* status : {"status 2 Aborted", "status 3 Aborted"})
+        EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), status), 1) << status;
+    EXPECT_EQ(std::count(view_.runs.begin(), view_.runs.end(), "start 4"), 0);
+    EXPECT_EQ(view_.events.back(), "idle");
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_TRUE(dialogs_.shown[0].question);
+    EXPECT_EQ(dialogs_.shown[1].text, "\n      Stopped.      \n");
+    EXPECT_TRUE(testing_support::FileNames(folder_.Path() + "out/").empty()) << "nothing half-written stays";
+}
+
+// A join converts its parts at once and joins them in list order, whichever
+// part ends first; a part that fails gives up the part still running.
+TEST_F(ConversionJobTest, AJoinConvertsItsPartsAtOnceAndJoinsThemInListOrder)
+{
+    {
+        FakeEngineScript script("write-output;result=0;only-if=/a.avi;sleep=300");
+        JobSpec spec = Spec("generic-mp4", {"a.avi", "b.avi"}, true);
+        spec.settings.parallelRuns = 2;
+        Run(std::move(spec));
+    }
+    EXPECT_EQ(std::vector<std::string>(view_.runs.begin(), view_.runs.begin() + 2),
+              (std::vector<std::string>{"start 2", "start 3"}));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Finished.\n\nMade: " + folder_.Path() + "out/a.mp4"});
+
+    view_ = RecordingView();
+    dialogs_.shown.clear();
+    FakeEngineScript script("say=part broke;result=99;only-if=/b.avi;wait-abort");
+    JobSpec spec = Spec("generic-mp4", {"a.avi", "b.avi"}, true);
+    spec.settings.parallelRuns = 2;
+    Run(std::move(spec));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n  Join failed.  \n\n  a.avi: part broke"});
+    EXPECT_EQ(std::count(view_.events.begin(), view_.events.end(), "status 3 Aborted"), 0)
+        << "the part given up was not stopped by the user";
+    EXPECT_EQ(testing_support::FileNames(folder_.Path() + "out/"), std::vector<std::string>{"a.mp4"})
+        << "only the first job's output";
 }

@@ -34,13 +34,14 @@ TEST(OutputNaming, DotsOriginalsAndJoins)
     folder.Write("out/clip_1.mp4", "");
 
     const auto mp4 = Profile("generic-mp4", ".mp4");
-    EXPECT_EQ(SourceOutputName(mp4, "/v/my.holiday.avi", out, work), out + "my.holiday.mp4");
-    EXPECT_EQ(SourceOutputName(Profile("generic-original", ""), "/v/clip.MKV", out, work), out + "clip.MKV")
+    EXPECT_EQ(SourceOutputName(mp4, "/v/my.holiday.avi", out, work, 1), out + "my.holiday.mp4");
+    EXPECT_EQ(SourceOutputName(Profile("generic-original", ""), "/v/clip.MKV", out, work, 1), out + "clip.MKV")
         << "original keeps the source's extension";
 
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip.Mov"), ".Mov");
     EXPECT_EQ(OutputExtension(Profile("generic-original", ""), "/v/a.b/clip"), "");
-    EXPECT_EQ(JoinPartName(work, ".vob"), work + "002.vob");
+    EXPECT_EQ(SourceOutputName(Profile("disc-vcdimg", ".mpg"), "/v/clip.avi", out, work, 12), work + "012.mpg")
+        << "disc parts are numbered by their place in the job";
     EXPECT_EQ(JoinOutputName("/v/clip.avi", out, ".mp4").Path(), out + "clip_2.mp4");
 }
 
