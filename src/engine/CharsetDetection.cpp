@@ -29,12 +29,12 @@ struct DetectedName {
 // uchardet takes short CP1251 texts for Mac Cyrillic at times; the two share
 // the small letters, so Mac Cyrillic reads as the Russian row too.
 constexpr DetectedName kDetectedNames[] = {
-    {"WINDOWS-1252", "CP1252"}, {"ISO-8859-1", "CP1252"},  {"ISO-8859-15", "CP1252"}, {"WINDOWS-1256", "CP1256"},
-    {"WINDOWS-1257", "CP1257"}, {"ISO-8859-13", "CP1257"}, {"WINDOWS-1250", "CP1250"}, {"WINDOWS-1253", "CP1253"},
-    {"ISO-8859-7", "CP1253"},   {"WINDOWS-1255", "CP1255"}, {"ISO-8859-8", "CP1255"},  {"SHIFT_JIS", "CP932"},
-    {"EUC-KR", "CP949"},        {"UHC", "CP949"},          {"WINDOWS-1251", "CP1251"}, {"MAC-CYRILLIC", "CP1251"},
-    {"GB18030", "CP936"},       {"GBK", "CP936"},          {"GB2312", "CP936"},       {"TIS-620", "CP874"},
-    {"ISO-8859-11", "CP874"},   {"WINDOWS-874", "CP874"},  {"BIG5", "CP950"},         {"WINDOWS-1254", "CP1254"},
+    {"WINDOWS-1252", "CP1252"}, {"ISO-8859-1", "CP1252"},   {"ISO-8859-15", "CP1252"},  {"WINDOWS-1256", "CP1256"},
+    {"WINDOWS-1257", "CP1257"}, {"ISO-8859-13", "CP1257"},  {"WINDOWS-1250", "CP1250"}, {"WINDOWS-1253", "CP1253"},
+    {"ISO-8859-7", "CP1253"},   {"WINDOWS-1255", "CP1255"}, {"ISO-8859-8", "CP1255"},   {"SHIFT_JIS", "CP932"},
+    {"EUC-KR", "CP949"},        {"UHC", "CP949"},           {"WINDOWS-1251", "CP1251"}, {"MAC-CYRILLIC", "CP1251"},
+    {"GB18030", "CP936"},       {"GBK", "CP936"},           {"GB2312", "CP936"},        {"TIS-620", "CP874"},
+    {"ISO-8859-11", "CP874"},   {"WINDOWS-874", "CP874"},   {"BIG5", "CP950"},          {"WINDOWS-1254", "CP1254"},
     {"ISO-8859-9", "CP1254"},
 };
 

@@ -62,7 +62,9 @@ TEST_F(SubtitleCharsetOption, DetectedUnlessNamed)
         {"ru.srt", "a", "CP1256", "Subtitle charset: Arabic (ARABIC_CHARSET)"},
         {"ru.srt", "13", "UTF-8", "Subtitle charset: Unicode (UTF-8)"},
         {"ru.srt", "utf-8", "UTF-8", "Subtitle charset: Unicode (UTF-8)"},
-        {"en.srt", {}, engine::SubtitleCharsets()[engine::DefaultCharset()].codePage,
+        {"en.srt",
+         {},
+         engine::SubtitleCharsets()[engine::DefaultCharset()].codePage,
          "Subtitle charset: " + fallback + " (default)"},
     };
     for (const Case& c : cases) {

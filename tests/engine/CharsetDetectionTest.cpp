@@ -49,7 +49,8 @@ TEST(CharsetDetection, SubtitlesOfEachLanguageSelectTheirRow)
         {"UTF-8 with a damaged byte", kGreekCues + kGreekCues + "\xFF" + kGreekCues, "UTF-8"},
         {"GB18030 with a character beyond CP936", Encoded(Repeated(kChineseCues, 6) + "㐀", "GB18030"), "CP936"},
         {"GB18030 mostly beyond CP936",
-         Encoded(kChineseCues + "你㐀好㐁我㐂很㐃好㐄谢㐅谢㐆我㐇们㐈回㐉家㐊吧㐋明㐌天㐍又㐎是㐏新㐐的㐑一㐒天㐓", "GB18030"),
+         Encoded(kChineseCues + "你㐀好㐁我㐂很㐃好㐄谢㐅谢㐆我㐇们㐈回㐉家㐊吧㐋明㐌天㐍又㐎是㐏新㐐的㐑一㐒天㐓",
+                 "GB18030"),
          ""},
         {"empty", "", ""},
     };
@@ -86,6 +87,7 @@ TEST(CharsetDetection, DecodingReplacesWhatTheCodePageLacks)
 {
     EXPECT_EQ(engine::DecodeToUtf8(Encoded("Всё хорошо", "CP1251"), "CP1251"), "Всё хорошо");
     EXPECT_EQ(engine::DecodeToUtf8(Encoded("我很好", "GB18030"), "CP936"), "我很好");
-    EXPECT_EQ(engine::DecodeToUtf8("a\xFF" "b\xC3", "UTF-8"), "a\uFFFD" "b") << "a cut character is left out";
+    EXPECT_EQ(engine::DecodeToUtf8(std::string{'a', '\xFF', 'b', '\xC3'}, "UTF-8"), "a\uFFFDb")
+        << "a cut character is left out";
     EXPECT_EQ(engine::DecodeToUtf8("text", "NO-SUCH-CODE-PAGE"), "");
 }

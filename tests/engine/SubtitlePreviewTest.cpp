@@ -13,8 +13,10 @@ TEST(SubtitlePreview, ShownLinesOfEachFormat)
         std::string text;
         Lines shown;
     } cases[] = {
-        {"SubRip", "\xEF\xBB\xBF" "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>Hello</i> there\r\n\r\n"
-                   "2\r\n00:00:03,000 --> 00:00:04,000\r\n{\\an8}Up here\r\n- Two\r\n",
+        {"SubRip",
+         "\xEF\xBB\xBF"
+         "1\r\n00:00:01,000 --> 00:00:02,000\r\n<i>Hello</i> there\r\n\r\n"
+         "2\r\n00:00:03,000 --> 00:00:04,000\r\n{\\an8}Up here\r\n- Two\r\n",
          {"Hello there", "Up here", "- Two"}},
         {"SSA/ASS",
          "[Script Info]\nTitle: Film\n\n[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, "
