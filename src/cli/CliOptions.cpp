@@ -333,7 +333,8 @@ Source options apply to the FILE or FOLDER that follows them:
       --end=TIME             convert up to TIME
       --subtitle=FILE        burn in a subtitle file (srt, sub, ssa, ass, smi)
       --subtitle-charset=C   charset of the subtitles (a name such as Greek,
-                             or a code page such as CP1253)
+                             or a code page such as CP1253); auto, the
+                             default, detects it from the subtitle file
       --subtitle-size=S      small, normal or big
       --audio-track=N        audio track N of the source (from 0)
       --subtitle-track=N     subtitle track N of the source (from 0)

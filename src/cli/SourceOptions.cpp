@@ -4,15 +4,19 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
+#include "engine/CharsetDetection.h"
 #include "engine/SourceFacts.h"
 #include "engine/SubtitleCharsets.h"
 #include "lang/IniTextFile.h"
+
+#include <strings.h>
 
 namespace cli {
 
 namespace {
 
 constexpr int kSmallTextSize = 3;
+constexpr char kAutoCharset[] = "auto";
 
 bool Refuse(app::UserDialogs& dialogs, const engine::SourceItem& item, const std::string& why)
 {
@@ -51,18 +55,51 @@ bool ApplyTrim(const SourceRequest& request, engine::SourceItem& item, app::User
     return true;
 }
 
+// The charset row of the subtitles: the one the option names, else the one
+// the subtitle file is written in, else the system's. Returns the language
+// key that tells how the row was found; nullptr, after telling the user,
+// when the option names no row.
+const char* ChooseCharset(const SourceRequest& request, const engine::SourceItem& item, app::UserDialogs& dialogs,
+                          std::int32_t& charset)
+{
+    charset = engine::DefaultCharset();
+    if (request.subtitleCharset && strcasecmp(request.subtitleCharset->c_str(), kAutoCharset) != 0) {
+        EntryList charsets{"subtitle charset", {}, {}};
+        for (const engine::SubtitleCharset& row : engine::SubtitleCharsets()) {
+            charsets.entries.push_back(row.listText);
+            charsets.shown.push_back(row.codePage);
+        }
+        if (std::string error = Choose(charsets, *request.subtitleCharset, charset); !error.empty()) {
+            Refuse(dialogs, item, error);
+            return nullptr;
+        }
+        return "Charset Given";
+    }
+    if (item.subtitleFile.empty())
+        return "Charset Default";
+    const std::optional<int> detected = engine::DetectSubtitleCharset(item.subtitleFile);
+    if (!detected)
+        return "Charset Default";
+    charset = *detected;
+    return "Charset Detected";
+}
+
+// One line naming the charset a subtitle file is read with.
+void TellCharset(const engine::SourceItem& item, const char* how, app::UserDialogs& dialogs)
+{
+    std::string line = lang::Text("SubtitleDialog", how);
+    if (const std::size_t at = line.find("%1"); at != std::string::npos)
+        line.replace(at, 2, engine::SubtitleCharsets()[item.subtitleCharset].listText);
+    dialogs.Message(item.subtitleFile + ": " + line, app::Application().appName);
+}
+
 // The charset row and text size the subtitles are drawn with, and the font of that row.
 bool ApplySubtitleLook(const SourceRequest& request, engine::SourceItem& item, app::UserDialogs& dialogs)
 {
-    EntryList charsets{"subtitle charset", {}, {}};
-    for (const engine::SubtitleCharset& row : engine::SubtitleCharsets()) {
-        charsets.entries.push_back(row.listText);
-        charsets.shown.push_back(row.codePage);
-    }
-    std::int32_t charset = engine::DefaultCharset();
-    if (request.subtitleCharset)
-        if (std::string error = Choose(charsets, *request.subtitleCharset, charset); !error.empty())
-            return Refuse(dialogs, item, error);
+    std::int32_t charset = 0;
+    const char* how = ChooseCharset(request, item, dialogs, charset);
+    if (how == nullptr)
+        return false;
     std::int32_t size = item.subtitleTextSize - kSmallTextSize;
     if (request.subtitleSize) {
         EntryList sizes{"subtitle size", {"small", "normal", "big"}, {}};
@@ -78,6 +115,8 @@ bool ApplySubtitleLook(const SourceRequest& request, engine::SourceItem& item, a
     item.subtitleFont = font.fontFile;
     item.subtitleCharset = charset;
     item.subtitleTextSize = size + kSmallTextSize;
+    if (!item.subtitleFile.empty())
+        TellCharset(item, how, dialogs);
     return true;
 }
 

@@ -24,6 +24,7 @@ const std::vector<SubtitleCharset> kCharsets = {
     {"Thai (THAI_CHARSET)", "CP874", {"ANGSAU.TTF", "BROWAU.TTF", "CORDIAU.TTF", "UPCDL.TTF", "UPCEL.TTF"}},
     {"Traditional Chinese (CHINESEBIG5_CHARSET)", "CP950", {"KAIU.TTF", "mingliu.ttc"}},
     {"Turkish (TURKISH_CHARSET)", "CP1254", {"ARIAL.TTF", "COUR.TTF"}},
+    {"Unicode (UTF-8)", "UTF-8", {"ARIAL.TTF", "MICROSS.TTF", "COUR.TTF"}},
 };
 
 struct LanguageRow {

@@ -1,7 +1,8 @@
 #pragma once
 // The character sets a subtitle file may be written in: for each, the code
 // page the encoder reads the text with and the font files, tried in order,
-// that can show its script.
+// that can show its script. The renderer takes letters a Unicode file's
+// font lacks from other installed fonts.
 #include <span>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ struct SubtitleCharset {
 
 std::span<const SubtitleCharset> SubtitleCharsets();
 
-inline constexpr int kCharsetCount = 13;
+inline constexpr int kCharsetCount = 14;
 
 // The row to preselect for a Windows language identifier.
 int DefaultCharset(int languageId);

@@ -5,6 +5,8 @@
 #include "app/Application.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
+#include "engine/CharsetDetection.h"
+#include "engine/SubtitlePreview.h"
 #include "lang/IniTextFile.h"
 
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,6 +26,7 @@ namespace {
 
 // The subtitle formats the burn-in filter reads.
 constexpr char kSubtitlePatterns[] = "*.srt *.sub *.ssa *.ass *.smi";
+constexpr int kPreviewLines = 6;
 
 std::string ChooseSubtitleFile(QWidget* parent, const std::string& folder)
 {
@@ -61,6 +65,11 @@ SubtitleDialog::SubtitleDialog(const std::string& sourcePath, const Choice& curr
     browseButton_ = new QPushButton(LanguageText("SubtitleDialog", "Browse"));
     browseButton_->setObjectName("browseButton");
     browseButton_->setAccessibleName(browseButton_->text());
+    preview_ = new QPlainTextEdit;
+    preview_->setObjectName("subtitlePreview");
+    preview_->setReadOnly(true);
+    preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    preview_->setFixedHeight(preview_->fontMetrics().lineSpacing() * (kPreviewLines + 1));
 
     subtitle_options::FillCharsetList(charsetList_, choice_.style.charset);
     subtitle_options::FillTextSizeList(textSizeList_, choice_.style.textSize);
@@ -73,6 +82,7 @@ SubtitleDialog::SubtitleDialog(const std::string& sourcePath, const Choice& curr
     form->addRow(Label(LanguageText("PropertiesDialog", "Subtitle Charset"), charsetList_), charsetList_);
     form->addRow(Label(LanguageText("PropertiesDialog", "Subtitle Text Size"), textSizeList_), textSizeList_);
     form->addRow(Label(LanguageText("SubtitleDialog", "Subtitle File"), subtitleEdit_), fileRow);
+    form->addRow(Label(LanguageText("SubtitleDialog", "Preview"), preview_), preview_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(LanguageText("General", "OK"));
@@ -84,7 +94,9 @@ SubtitleDialog::SubtitleDialog(const std::string& sourcePath, const Choice& curr
     layout->addWidget(buttons);
     setMinimumWidth(520);
 
+    ShowPreview();
     connect(browseButton_, &QPushButton::clicked, this, &SubtitleDialog::OnBrowse);
+    connect(charsetList_, &QComboBox::currentIndexChanged, this, &SubtitleDialog::ShowPreview);
     connect(buttons, &QDialogButtonBox::accepted, this, &SubtitleDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SubtitleDialog::reject);
 }
@@ -96,6 +108,21 @@ void SubtitleDialog::OnBrowse()
         return;
     choice_.subtitleFile = chosen;
     subtitleEdit_->setText(QString::fromStdString(chosen));
+    if (const std::optional<int> detected = engine::DetectSubtitleCharset(chosen))
+        charsetList_->setCurrentIndex(*detected);
+    ShowPreview();
+}
+
+void SubtitleDialog::ShowPreview()
+{
+    const int row = charsetList_->currentIndex();
+    if (choice_.subtitleFile.empty() || row < 0) {
+        preview_->clear();
+        return;
+    }
+    const std::string codePage = engine::SubtitleCharsets()[row].codePage;
+    preview_->setPlainText(
+        QString::fromStdString(engine::SubtitlePreview(choice_.subtitleFile, codePage, kPreviewLines)));
 }
 
 void SubtitleDialog::accept()

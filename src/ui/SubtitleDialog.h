@@ -1,6 +1,8 @@
 #pragma once
 // Attaches an external subtitle file to a source, with the charset it is
-// written in and the text size to burn it in with.
+// written in and the text size to burn it in with. A chosen file's charset
+// is detected and preselected; a preview shows its first lines as the
+// selected charset reads them.
 #include "SubtitleOptions.h"
 
 #include <QDialog>
@@ -11,6 +13,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace app {
@@ -41,6 +44,7 @@ public:
 
 private:
     void OnBrowse();
+    void ShowPreview();
 
     std::string sourcePath_;
     Choice choice_;
@@ -52,4 +56,5 @@ private:
     QComboBox* textSizeList_;
     QLineEdit* subtitleEdit_;
     QPushButton* browseButton_;
+    QPlainTextEdit* preview_;
 };

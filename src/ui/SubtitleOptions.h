@@ -16,7 +16,7 @@ class UserDialogs;
 
 namespace subtitle_options {
 
-// Fills the 13 charset rows and selects charset, or the system's default
+// Fills the charset rows and selects charset, or the system's default
 // row when charset is not a valid row.
 void FillCharsetList(QComboBox* list, int charset);
 // Fills the three sizes and selects textSize (3 small, 4 normal, 5 big).

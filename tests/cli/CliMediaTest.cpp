@@ -8,6 +8,7 @@
 #include "protocol/EngineRecord.h"
 #include "support/ProcessScan.h"
 #include "support/SpawnProgram.h"
+#include "support/SubtitleSamples.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -162,6 +163,25 @@ TEST_F(CliMediaTest, SubtitleFileIsBurnedIn)
     ASSERT_FALSE(without.empty());
     ASSERT_FALSE(with.empty());
     EXPECT_NE(without.front(), with.front());
+}
+
+// Read in another charset, the Russian lines would burn in as other letters.
+TEST_F(CliMediaTest, SubtitleCharsetIsDetectedAsIfGiven)
+{
+    const std::string subtitles = folder_.Path() + "in/ru.srt";
+    folder_.Write("in/ru.srt", testing_support::Encoded(testing_support::kRussianCues, "CP1251"));
+    const std::string clip = Clips().mpeg4Mp3;
+    cli_test::CliRun run = Run({"-p", "generic-mp4", "-o", Out(), "--subtitle", subtitles,
+                                Copy(clip, "in/detected.avi"), "--subtitle", subtitles, "--subtitle-charset",
+                                "CP1251", Copy(clip, "in/given.avi"), "--subtitle", subtitles,
+                                "--subtitle-charset", "Western", Copy(clip, "in/western.avi")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find(subtitles + ": Subtitle charset: Russian (RUSSIAN_CHARSET) (detected)"), std::string::npos)
+        << run.err;
+    const auto detected = avm_test::PacketHashes(Out() + "detected.mp4", "v");
+    ASSERT_FALSE(detected.empty());
+    EXPECT_EQ(detected, avm_test::PacketHashes(Out() + "given.mp4", "v"));
+    EXPECT_NE(detected, avm_test::PacketHashes(Out() + "western.mp4", "v"));
 }
 
 TEST_F(CliMediaTest, CtrlCStopsTheRunAndRemovesItsOutput)

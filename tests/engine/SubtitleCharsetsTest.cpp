@@ -37,7 +37,7 @@ TEST(SubtitleCharsets, FontIsTheFirstInstalledCandidate)
     folder.Write("fonts/ARIAL.TTF", "");
     EXPECT_EQ(engine::ResolveSubtitleFont(8, fonts).fontFile, "ARIAL.TTF") << "candidates are tried in order";
 
-    for (int invalid : {-1, 13, 1000})
+    for (int invalid : {-1, engine::kCharsetCount, 1000})
         EXPECT_EQ(engine::ResolveSubtitleFont(invalid, fonts).codePage, "CP1252") << invalid;
 }
 

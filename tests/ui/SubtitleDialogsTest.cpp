@@ -2,11 +2,13 @@
 
 #include "engine/SourceItem.h"
 #include "lang/IniTextFile.h"
+#include "support/SubtitleSamples.h"
 #include "ui/PropertiesDialog.h"
 #include "ui/SubtitleDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -88,6 +90,40 @@ TEST_F(SubtitleWindows, BrowseCancelKeepsTheFile)
     dialog.SetFileChooser([](QWidget*, const std::string&) { return std::string(); });
     QTest::mouseClick(Find<QPushButton>(&dialog, "browseButton"), Qt::LeftButton);
     EXPECT_EQ(Find<QLineEdit>(&dialog, "subtitleEdit")->text(), "/v/old.srt");
+}
+
+TEST_F(SubtitleWindows, ChosenFileSelectsItsCharsetAndIsPreviewed)
+{
+    folder_.Write("subs/ru.srt", testing_support::Encoded(testing_support::kRussianCues, "CP1251"));
+    folder_.Write("subs/en.srt", testing_support::SubRipCues("Hello!", "How are you?", "Fine."));
+    SubtitleDialog::Choice current;
+    current.style.charset = 0;
+    current.style.textSize = 4;
+    SubtitleDialog dialog("/v/a.avi", current, dialogs_);
+    auto* charsets = Find<QComboBox>(&dialog, "charsetList");
+    auto* preview = Find<QPlainTextEdit>(&dialog, "subtitlePreview");
+    EXPECT_EQ(preview->toPlainText(), "");
+
+    std::string answer = folder_.Path() + "subs/ru.srt";
+    dialog.SetFileChooser([&answer](QWidget*, const std::string&) { return answer; });
+    QTest::mouseClick(Find<QPushButton>(&dialog, "browseButton"), Qt::LeftButton);
+    EXPECT_EQ(charsets->currentText(), "Russian (RUSSIAN_CHARSET)");
+    EXPECT_EQ(preview->toPlainText().toStdString(),
+              "Привет! Как дела?\nВсё хорошо, спасибо.\nПойдём домой.\nЗавтра будет новый день.");
+
+    charsets->setCurrentIndex(0);
+    EXPECT_TRUE(preview->toPlainText().startsWith(QString::fromUtf8("Ïðèâåò! Êàê äåëà?\n")))
+        << "read as Western: " << preview->toPlainText().toStdString();
+
+    charsets->setCurrentIndex(4);
+    answer = folder_.Path() + "subs/en.srt";
+    QTest::mouseClick(Find<QPushButton>(&dialog, "browseButton"), Qt::LeftButton);
+    EXPECT_EQ(charsets->currentIndex(), 4) << "plain ASCII keeps the choice";
+    EXPECT_EQ(preview->toPlainText(), "Hello!\nHow are you?\nFine.");
+
+    InstallFont("ARIAL.TTF");
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.Result().style.codePage, "CP1253");
 }
 
 // Track lines of real files and what OK stores in the row are followed
