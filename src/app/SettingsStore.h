@@ -30,8 +30,8 @@ public:
     int pspavc_id = 1;            // kept and written back unchanged
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile
 
-    // Shut down when the job is done; chosen per run, never saved.
-    int autoShutdown = 0;
+    // What to do when the job is done (WhenDone); chosen per run, never saved.
+    int whenDone = 0;
 
     profiles::ProfileCatalogue catalogue;
 

@@ -418,12 +418,12 @@ void ConversionJob::Finish()
 {
     SetBusy(Step::Idle);
     launcher_.EndJobLogs();
-    const bool autoShutdown = spec_.settings.autoShutdown;
-    CleanUp(!autoShutdown);
+    const bool actsWhenDone = spec_.settings.whenDone != app::WhenDone::Nothing;
+    CleanUp(!actsWhenDone);
     const std::int32_t result = ResultCode();
-    if (autoShutdown) {
+    if (actsWhenDone) {
         if (result != kResultStopped)
-            view_.ShowShutdownDialog();
+            view_.ShowShutdownDialog(spec_.settings.whenDone);
     } else if (result == kResultStopped) {
         Tell(app::NoticeId::JobAborted);
     } else if (MakesOneOutput(spec_)) {
