@@ -12,7 +12,7 @@ constexpr double kFirstEstimateShare = 0.02;
 
 }  // namespace
 
-void JobPace::Begin(std::vector<double> rowSeconds, std::uint64_t nowMs)
+void JobPace::Begin(const std::vector<double>& rowSeconds, std::uint64_t nowMs)
 {
     rows_.clear();
     for (double seconds : rowSeconds)

@@ -14,7 +14,7 @@ class JobPace {
 public:
     // rowSeconds: each row's media length in job order. nowMs starts the
     // wall time.
-    void Begin(std::vector<double> rowSeconds, std::uint64_t nowMs);
+    void Begin(const std::vector<double>& rowSeconds, std::uint64_t nowMs);
 
     // A running row has done fraction (0..1) of its media. Its run counts as
     // running from the first call on (call it with 0 when the run starts).
