@@ -13,6 +13,10 @@ enum class DecodeEngine { Auto = 0, BuiltIn = 1, Script = 2 };
 // The share of the processors the encoder may use: 100 %, 85 % or 70 %.
 enum class CpuUsage { Full = 0, Most = 1, Part = 2 };
 
+// What happens once a job is done (and was not stopped), after a
+// countdown the user can cancel.
+enum class WhenDone { Nothing = 0, ShutDown = 1, Suspend = 2, Quit = 3 };
+
 // Rows of the volume list (see engine/AdvancedChoices.h): row 8 keeps the
 // volume, each row below or above it lowers or raises it by 2 dB.
 struct VolumeRow {
@@ -27,14 +31,15 @@ struct JobSettings {
     int dvdChapterRow = 2;     // row of the DVD chapter list
     std::string outputFolder;  // ends with '/'
     std::string discLabel;
-    bool autoShutdown = false;  // shut the computer down when the job is done
     bool copyFitting = true;    // copy streams that already fit the profile instead of encoding them
     int parallelRuns = 1;       // rows converted at once; 0 picks from the processors and frame size
+    WhenDone whenDone = WhenDone::Nothing;
 };
 
-// The stored number of a decoder or CPU usage; values outside the lists
+// The stored number of a decoder, CPU usage or when-done action; values outside the lists
 // count as the first entry.
 DecodeEngine DecodeEngineFrom(int stored);
 CpuUsage CpuUsageFrom(int stored);
+WhenDone WhenDoneFrom(int stored);
 
 }  // namespace app

@@ -198,9 +198,9 @@ JobSettings SettingsStore::ForJob() const
     job.dvdChapterRow = DVDChapter;
     job.outputFolder = OutputFolder;
     job.discLabel = DiscLabel;
-    job.autoShutdown = autoShutdown != 0;
     job.copyFitting = CopyFitting != 0;
     job.parallelRuns = SimultaneousConversions;
+    job.whenDone = WhenDoneFrom(whenDone);
     return job;
 }
 
@@ -212,6 +212,11 @@ DecodeEngine DecodeEngineFrom(int stored)
 CpuUsage CpuUsageFrom(int stored)
 {
     return stored == 1 ? CpuUsage::Most : stored == 2 ? CpuUsage::Part : CpuUsage::Full;
+}
+
+WhenDone WhenDoneFrom(int stored)
+{
+    return stored >= 1 && stored <= 3 ? static_cast<WhenDone>(stored) : WhenDone::Nothing;
 }
 
 }  // namespace app

@@ -31,8 +31,8 @@ public:
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile
     int SimultaneousConversions = 0;  // rows converted at once, 1..4; 0 = Automatic
 
-    // Shut down when the job is done; chosen per run, never saved.
-    int autoShutdown = 0;
+    // What to do when the job is done (WhenDone); chosen per run, never saved.
+    int whenDone = 0;
 
     profiles::ProfileCatalogue catalogue;
 

@@ -51,7 +51,7 @@ public:
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override {}
-    void ShowShutdownDialog() override {}
+    void ShowShutdownDialog(app::WhenDone) override {}
     void OutputMade(int row, const std::string& path) override;
     void OpenFolder(const std::string&) override {}
 

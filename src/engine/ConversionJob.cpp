@@ -598,11 +598,11 @@ void ConversionJob::Finish()
 {
     SetBusy(Step::Idle);
     EndJobLogs();
-    const bool autoShutdown = spec_.settings.autoShutdown;
-    CleanUp(!autoShutdown);
-    if (autoShutdown) {
+    const bool actsWhenDone = spec_.settings.whenDone != app::WhenDone::Nothing;
+    CleanUp(!actsWhenDone);
+    if (actsWhenDone) {
         if (!stopped_)
-            view_.ShowShutdownDialog();
+            view_.ShowShutdownDialog(spec_.settings.whenDone);
     } else if (stopped_) {
         Tell(app::NoticeId::JobAborted);
     } else if (MakesOneOutput(spec_)) {

@@ -2,7 +2,9 @@
 // What the conversion job shows through its front end: the statuses and
 // ticks of the rows it converts, why a row failed and where its run's log
 // is, the row being converted, the busy look, the output folder and the
-// shutdown countdown.
+// countdown before the computer is shut down (or suspended, or the program
+// quits).
+#include "app/JobSettings.h"
 #include "engine/ProgressReport.h"
 
 #include <cstdint>
@@ -28,7 +30,7 @@ public:
     // bottom strip between progress and disc panel.
     virtual void ShowBusy(bool busy) = 0;
     virtual void RefreshTotals() = 0;
-    virtual void ShowShutdownDialog() = 0;
+    virtual void ShowShutdownDialog(app::WhenDone action) = 0;
     // A finished output of the job: row's own file, or with row -1 the
     // joined file or the disc folder. Front ends that list results take it.
     virtual void OutputMade(int row, const std::string& path)

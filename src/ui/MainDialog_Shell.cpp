@@ -25,8 +25,7 @@ void MainDialog::OnSettings()
     };
     SettingsDialog dialog(
         this,
-        {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.autoShutdown,
-         settings.CopyFitting},
+        {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.CopyFitting, settings.whenDone},
         refill);
     if (dialog.exec() == QDialog::Accepted) {
         SaveMainWindowState();

@@ -93,9 +93,9 @@ void MainJob::RefreshTotals()
     window_.RefreshTotals();
 }
 
-void MainJob::ShowShutdownDialog()
+void MainJob::ShowShutdownDialog(app::WhenDone action)
 {
-    ShutDownDialog dialog(&window_, power_);
+    ShutDownDialog dialog(&window_, power_, action);
     dialog.exec();
 }
 

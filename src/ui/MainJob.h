@@ -42,7 +42,7 @@ public:
     void SetHotRow(int row) override;
     void ShowBusy(bool busy) override;
     void RefreshTotals() override;
-    void ShowShutdownDialog() override;
+    void ShowShutdownDialog(app::WhenDone action) override;
     void OpenFolder(const std::string& folder) override;
     void ShowProgress(std::uint32_t stage, const engine::ProgressView& shown) override;
 

@@ -4,6 +4,7 @@
 #include "ShellTexts.h"
 #include "UiText.h"
 #include "app/ConverterApp.h"
+#include "app/JobSettings.h"
 #include "app/Utilities.h"
 
 #include <QCheckBox>
@@ -28,8 +29,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
       languageChanged_(std::move(languageChanged)),
       openingDecodeEngine_(values.decodeEngine),
       openingCpuUsage_(values.cpuUsage),
-      openingAutoShutdown_(values.autoShutdown),
-      openingCopyFitting_(values.copyFitting)
+      openingCopyFitting_(values.copyFitting),
+      openingWhenDone_(values.whenDone)
 {
     setObjectName("SettingsDialog");
     languageLabel_ = new QLabel(this);
@@ -42,10 +43,11 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     cpuUsageLabel_ = new QLabel(this);
     cpuUsageList_ = new QComboBox(this);
     cpuUsageList_->setObjectName("cpuUsageList");
-    autoShutdown_ = new QCheckBox(this);
-    autoShutdown_->setObjectName("autoShutdown");
     copyFitting_ = new QCheckBox(this);
     copyFitting_->setObjectName("copyFitting");
+    whenDoneLabel_ = new QLabel(this);
+    whenDoneList_ = new QComboBox(this);
+    whenDoneList_->setObjectName("whenDoneList");
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName("okButton");
     buttons_->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
@@ -54,9 +56,9 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     form->addRow(languageLabel_, languageList_);
     form->addRow(decodeEngineLabel_, decodeEngineList_);
     form->addRow(cpuUsageLabel_, cpuUsageList_);
+    form->addRow(whenDoneLabel_, whenDoneList_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(autoShutdown_);
     layout->addWidget(copyFitting_);
     layout->addStretch();
     layout->addWidget(buttons_);
@@ -79,15 +81,19 @@ void SettingsDialog::ApplyTexts()
     SetLabel(languageLabel_, languageList_, Tr(kSection, "Language"));
     SetLabel(decodeEngineLabel_, decodeEngineList_, Tr(kSection, "Video Decode Engine"));
     SetLabel(cpuUsageLabel_, cpuUsageList_, Tr(kSection, "CPU USAGE"));
-    autoShutdown_->setText(Tr(kSection, "Auto Shutdown"));
+    SetLabel(whenDoneLabel_, whenDoneList_, Tr(kSection, "When Done"));
     copyFitting_->setText(Tr(kSection, "Copy Fitting"));
     cpuUsageList_->clear();
     cpuUsageList_->addItems({Tr(kSection, "100% CPU USAGE"), Tr(kSection, "85% CPU USAGE"),
                              Tr(kSection, "70% CPU USAGE")});
+    // In the order of app::WhenDone.
+    whenDoneList_->clear();
+    whenDoneList_->addItems({Tr(kSection, "When Done Nothing"), Tr(kSection, "When Done Shut Down"),
+                             Tr(kSection, "When Done Suspend"), Tr(kSection, "When Done Quit")});
     decodeEngineList_->setCurrentIndex(openingDecodeEngine_);
     cpuUsageList_->setCurrentIndex(openingCpuUsage_);
-    autoShutdown_->setChecked(openingAutoShutdown_ != 0);
     copyFitting_->setChecked(openingCopyFitting_ != 0);
+    whenDoneList_->setCurrentIndex(static_cast<int>(app::WhenDoneFrom(openingWhenDone_)));
 }
 
 void SettingsDialog::FillLanguages()
@@ -112,8 +118,8 @@ void SettingsDialog::OnLanguageChosen(int index)
 void SettingsDialog::accept()
 {
     values_.decodeEngine = decodeEngineList_->currentIndex();
-    values_.autoShutdown = autoShutdown_->isChecked() ? 1 : 0;
     values_.copyFitting = copyFitting_->isChecked() ? 1 : 0;
+    values_.whenDone = whenDoneList_->currentIndex();
     values_.cpuUsage = cpuUsageList_->currentIndex();
     QDialog::accept();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog: UI language, video decode engine, CPU usage, the
-// shutdown after a finished run and the copying of streams that already fit. A new language takes effect at once (also
-// when the dialog is then cancelled); the other values only on OK.
+// copying of streams that already fit and what happens when a run is done
+// (nothing, shut down, suspend, quit). A new language takes effect at once
+// (also when the dialog is then cancelled); the other values only on OK.
 #include <QDialog>
 
 #include <functional>
@@ -21,8 +22,8 @@ public:
         std::string& languageFileName;
         int& decodeEngine;
         int& cpuUsage;
-        int& autoShutdown;
         int& copyFitting;
+        int& whenDone;  // an app::WhenDone
     };
 
     // languageChanged runs after a new language is loaded, so that the
@@ -40,8 +41,8 @@ private:
     std::function<void()> languageChanged_;
     int openingDecodeEngine_;
     int openingCpuUsage_;
-    int openingAutoShutdown_;
     int openingCopyFitting_;
+    int openingWhenDone_;
 
     QLabel* languageLabel_;
     QComboBox* languageList_;
@@ -49,8 +50,9 @@ private:
     QComboBox* decodeEngineList_;
     QLabel* cpuUsageLabel_;
     QComboBox* cpuUsageList_;
-    QCheckBox* autoShutdown_;
     QCheckBox* copyFitting_;
+    QLabel* whenDoneLabel_;
+    QComboBox* whenDoneList_;
     QDialogButtonBox* buttons_;
 };
 

@@ -15,9 +15,30 @@ namespace {
 
 constexpr char kSection[] = "ShutDownDialog";
 
+struct ActionTexts {
+    const char* title;
+    const char* countdown;  // holds "30", replaced by the seconds left
+    const char* now;
+};
+
+ActionTexts TextsOf(app::WhenDone action)
+{
+    switch (action) {
+    case app::WhenDone::Suspend:
+        return {"Suspend Title", "Suspend Countdown", "Suspend Now"};
+    case app::WhenDone::Quit:
+        return {"Quit Title", "Quit Countdown", "Quit Now"};
+    case app::WhenDone::Nothing:
+    case app::WhenDone::ShutDown:
+        break;
+    }
+    return {"Dialog Title", "30 Seconds", "Shut Down Now"};
+}
+
 }  // namespace
 
-ShutDownDialog::ShutDownDialog(QWidget* parent, platform::PowerSwitch& power) : QDialog(parent), power_(power)
+ShutDownDialog::ShutDownDialog(QWidget* parent, platform::PowerSwitch& power, app::WhenDone action)
+    : QDialog(parent), power_(power), action_(action)
 {
     setObjectName("ShutDownDialog");
     waiting_ = new QLabel(this);
@@ -38,11 +59,12 @@ ShutDownDialog::ShutDownDialog(QWidget* parent, platform::PowerSwitch& power) : 
     connect(buttons_, &QDialogButtonBox::accepted, this, &ShutDownDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &ShutDownDialog::reject);
 
-    setWindowTitle(Tr(kSection, "Dialog Title"));
+    const ActionTexts texts = TextsOf(action_);
+    setWindowTitle(Tr(kSection, texts.title));
     waiting_->setText(Tr(kSection, "Waiting"));
-    countdown_->setText(Tr(kSection, "30 Seconds"));
+    countdown_->setText(Tr(kSection, texts.countdown));
     countdown_->setAccessibleName(countdown_->text());
-    now->setText(Tr(kSection, "Shut Down Now"));
+    now->setText(Tr(kSection, texts.now));
     buttons_->button(QDialogButtonBox::Cancel)->setText(Tr("General", "Cancel"));
     setMinimumWidth(380);
 
@@ -58,17 +80,17 @@ void ShutDownDialog::Tick()
         return;
     --secondsLeft_;
     if (secondsLeft_ < 0) {
-        PowerOff();
+        CarryOut();
         QDialog::accept();
         return;
     }
-    countdown_->setText(Qs(CountdownText(lang::Text(kSection, "30 Seconds"), secondsLeft_)));
+    countdown_->setText(Qs(CountdownText(lang::Text(kSection, TextsOf(action_).countdown), secondsLeft_)));
     countdown_->setAccessibleName(countdown_->text());
 }
 
 void ShutDownDialog::accept()
 {
-    PowerOff();
+    CarryOut();
     QDialog::accept();
 }
 
@@ -78,11 +100,25 @@ void ShutDownDialog::reject()
     QDialog::reject();
 }
 
-// Stops the countdown first, so that the power-off is asked for only once.
-void ShutDownDialog::PowerOff()
+// Stops the countdown first, so that the action is taken only once. The
+// window closes from the event loop, after the dialog's own loop has ended.
+void ShutDownDialog::CarryOut()
 {
     timer_->stop();
-    power_.PowerOff();
+    switch (action_) {
+    case app::WhenDone::ShutDown:
+        power_.PowerOff();
+        break;
+    case app::WhenDone::Suspend:
+        power_.Suspend();
+        break;
+    case app::WhenDone::Quit:
+        if (QWidget* owner = parentWidget())
+            QMetaObject::invokeMethod(owner->window(), &QWidget::close, Qt::QueuedConnection);
+        break;
+    case app::WhenDone::Nothing:
+        break;
+    }
 }
 
 }  // namespace ui

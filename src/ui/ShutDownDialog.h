@@ -1,7 +1,10 @@
 #pragma once
-// The 30-second countdown before the computer is turned off after a
-// finished run. "Shut Down Now" (also Enter) turns it off at once; Cancel
-// (also Escape) ends the countdown and nothing happens.
+// The 30-second countdown before the computer is turned off, suspended or
+// the program quits after a finished run. "Shut Down Now" (also Enter)
+// does it at once; Cancel (also Escape) ends the countdown and nothing
+// happens. Quitting closes the window the dialog belongs to, as the user
+// would, once the dialog is gone.
+#include "app/JobSettings.h"
 #include "platform/PowerSwitch.h"
 
 #include <QDialog>
@@ -17,7 +20,7 @@ class ShutDownDialog : public QDialog {
 public:
     static constexpr int kSeconds = 30;
 
-    ShutDownDialog(QWidget* parent, platform::PowerSwitch& power);
+    ShutDownDialog(QWidget* parent, platform::PowerSwitch& power, app::WhenDone action = app::WhenDone::ShutDown);
 
     int SecondsLeft() const { return secondsLeft_; }
 
@@ -29,9 +32,10 @@ public Q_SLOTS:
     void Tick();
 
 private:
-    void PowerOff();
+    void CarryOut();
 
     platform::PowerSwitch& power_;
+    app::WhenDone action_;
     int secondsLeft_ = kSeconds;
     QTimer* timer_;
     QLabel* waiting_;

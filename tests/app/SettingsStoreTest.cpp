@@ -75,7 +75,7 @@ TEST_F(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(store_.psp_id, 1);
     EXPECT_EQ(store_.pspavc_id, 1);
     EXPECT_EQ(store_.CopyFitting, 1) << "files from before the setting copy what fits";
-    EXPECT_EQ(store_.autoShutdown, 0);
+    EXPECT_EQ(store_.whenDone, 0);
     const profiles::ProfileChoice& choice = *store_.catalogue.Choice(1);
     for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys) {
         bool oneByDefault = std::string(key.key) == "showprofile" || std::string(key.key) == "video_letterbox";
@@ -98,7 +98,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     store_.psp_id = 0;
     store_.pspavc_id = 5;
     store_.CopyFitting = 0;
-    store_.autoShutdown = 1;
+    store_.whenDone = 2;
     // In the order of kProfileChoiceKeys: the last entry of every list of
     // Alpha, the only one of Beta.
     const std::vector<std::vector<std::int32_t>> choices{{0, 2, 1, 3, 4, 2, 0, 1, 2, 1, 1, 4096, 16},
@@ -123,14 +123,14 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.psp_id, 0);
     EXPECT_EQ(loaded.pspavc_id, 5);
     EXPECT_EQ(loaded.CopyFitting, 0);
-    EXPECT_EQ(loaded.autoShutdown, 0) << "automatic shutdown is chosen per run";
+    EXPECT_EQ(loaded.whenDone, 0) << "the action when done is chosen per run";
     for (int slot = 0; slot < 2; ++slot)
         for (std::size_t k = 0; k < profiles::kProfileChoiceKeys.size(); ++k)
             EXPECT_EQ(loaded.catalogue.Choice(slot)->*profiles::kProfileChoiceKeys[k].field, choices[slot][k])
                 << profiles::kProfileChoiceKeys[k].key;
     const ini::PrivateProfile file(Path());
     EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"main", "Alpha", "Beta"}));
-    EXPECT_FALSE(file.HasKey("main", "autoShutdown"));
+    EXPECT_FALSE(file.HasKey("main", "whenDone"));
 }
 
 TEST_F(Settings, UnknownSectionsAndKeysAreKept)
@@ -280,4 +280,17 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
     EXPECT_EQ(loaded.DiscLabel, std::string(100, '7')) << "a disc label is any text; the job checks it";
     EXPECT_EQ(loaded.catalogue.Choice(0)->video_size, 3) << "the other values of the file count";
     EXPECT_EQ(loaded.catalogue.Choice(0)->showprofile, 0);
+}
+
+TEST_F(Settings, JobTakesTheWhenDoneChoiceAndNothingForUnknownNumbers)
+{
+    const struct {
+        int stored;
+        app::WhenDone whenDone;
+    } cases[] = {{0, app::WhenDone::Nothing}, {1, app::WhenDone::ShutDown}, {2, app::WhenDone::Suspend},
+                 {3, app::WhenDone::Quit},    {4, app::WhenDone::Nothing},  {-1, app::WhenDone::Nothing}};
+    for (const auto& c : cases) {
+        store_.whenDone = c.stored;
+        EXPECT_EQ(store_.ForJob().whenDone, c.whenDone) << c.stored;
+    }
 }

@@ -32,7 +32,7 @@ public:
     void SetHotRow(int) override {}
     void ShowBusy(bool) override {}
     void RefreshTotals() override {}
-    void ShowShutdownDialog() override {}
+    void ShowShutdownDialog(app::WhenDone) override {}
 };
 
 class DiscJobTest : public ::testing::Test {

@@ -35,7 +35,10 @@ public:
     void SetHotRow(int row) override { Add("hot " + std::to_string(row)); }
     void ShowBusy(bool busy) override { Add(busy ? "busy" : "idle"); }
     void RefreshTotals() override { Add("totals"); }
-    void ShowShutdownDialog() override { Add("shutdown"); }
+    void ShowShutdownDialog(app::WhenDone action) override
+    {
+        Add("when done " + std::to_string(static_cast<int>(action)));
+    }
     void OpenFolder(const std::string& folder) override { Add("open " + folder); }
     // Kept apart from the events: the job clears them at its start.
     void SetReason(int row, const std::string& reason) override { reasons[row] = reason; }
@@ -352,6 +355,38 @@ TEST_F(ConversionJobTest, StopEndsTheRunningRowAndLeavesTheRestUntouched)
     ASSERT_EQ(dialogs_.shown.size(), 2u);
     EXPECT_TRUE(dialogs_.shown[0].question);
     EXPECT_EQ(dialogs_.shown[1].text, "\n      Stopped.      \n");
+}
+
+// A job that ran to its end hands over to the chosen action instead of
+// its final message; a stopped one ends quietly: the user is at the screen.
+TEST_F(ConversionJobTest, WhenDoneActionReplacesTheFinalMessageUnlessStopped)
+{
+    const struct {
+        app::WhenDone whenDone;
+        bool stop;
+        const char* lastEvent;
+        std::size_t messages;
+    } cases[] = {
+        {app::WhenDone::Nothing, false, "idle", 1},        {app::WhenDone::ShutDown, false, "when done 1", 0},
+        {app::WhenDone::Suspend, false, "when done 2", 0}, {app::WhenDone::Quit, false, "when done 3", 0},
+        {app::WhenDone::Suspend, true, "idle", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.whenDone));
+        view_.events.clear();
+        dialogs_.shown.clear();
+        FakeEngineScript script(c.stop ? "wait-abort" : "write-output;result=0");
+        JobSpec spec = Spec("generic-mp4", {"a.avi"});
+        spec.settings.whenDone = c.whenDone;
+        Run(spec, [&] {
+            if (c.stop && job_.Busy()) {
+                job_.RequestStop();
+            }
+        });
+        ASSERT_FALSE(view_.events.empty());
+        EXPECT_EQ(view_.events.back(), c.lastEvent);
+        EXPECT_EQ(dialogs_.shown.size(), c.messages);
+    }
 }
 
 TEST_F(ConversionJobTest, JoinRunsLastWithEveryPartAndAFailedPartEndsTheJob)

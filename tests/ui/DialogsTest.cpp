@@ -60,6 +60,52 @@ TEST_F(Dialogs, ShutDownCountsDownAndPowersOffOnce)
     EXPECT_EQ(power.powerOffs, 2);
 }
 
+// Each action speaks of itself and takes only its own step, once, whether
+// the countdown runs out or the user presses the button.
+TEST_F(Dialogs, SuspendAndQuitCountDownLikeShutDown)
+{
+    const struct {
+        app::WhenDone action;
+        const char* countdownKey;
+        const char* nowKey;
+        int powerOffs, suspends;
+        bool windowCloses;
+    } cases[] = {
+        {app::WhenDone::ShutDown, "30 Seconds", "Shut Down Now", 1, 0, false},
+        {app::WhenDone::Suspend, "Suspend Countdown", "Suspend Now", 0, 1, false},
+        {app::WhenDone::Quit, "Quit Countdown", "Quit Now", 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        for (bool pressNow : {false, true}) {
+            SCOPED_TRACE(std::string(c.nowKey) + (pressNow ? " pressed" : " waited for"));
+            FakePowerSwitch power;
+            QWidget window;
+            window.show();
+            ui::ShutDownDialog dialog(&window, power, c.action);
+            dialog.show();
+            auto* countdown = Find<QLabel>(&dialog, "countdown");
+            auto* now = Find<QPushButton>(&dialog, "shutDownNowButton");
+            EXPECT_EQ(countdown->text().toStdString(), lang::Text("ShutDownDialog", c.countdownKey));
+            EXPECT_EQ(now->text().toStdString(), lang::Text("ShutDownDialog", c.nowKey));
+            dialog.Tick();
+            EXPECT_TRUE(countdown->text().contains("29")) << countdown->text().toStdString();
+            if (pressNow) {
+                QTest::mouseClick(now, Qt::LeftButton);
+            } else {
+                for (int tick = 1; tick <= ui::ShutDownDialog::kSeconds + 2; ++tick) {
+                    dialog.Tick();
+                }
+            }
+            EXPECT_FALSE(dialog.isVisible());
+            EXPECT_TRUE(window.isVisible()) << "the window closes from the event loop, not inside the dialog";
+            QCoreApplication::processEvents();
+            EXPECT_EQ(power.powerOffs, c.powerOffs);
+            EXPECT_EQ(power.suspends, c.suspends);
+            EXPECT_EQ(!window.isVisible(), c.windowCloses);
+        }
+    }
+}
+
 TEST_F(Dialogs, CustomResolutionLimits)
 {
     const struct {
@@ -97,29 +143,37 @@ TEST_F(Dialogs, CustomResolutionLimits)
 TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
 {
     std::string language = "German";
-    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0, copyFitting = 1;
+    int decodeEngine = 0, cpuUsage = 1, copyFitting = 1, whenDone = 0;
     {
-        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting}, {});
+        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
         ExpectAllNamed(&dialog);
         EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
         EXPECT_EQ(Find<QComboBox>(&dialog, "cpuUsageList")->currentIndex(), 1);
         EXPECT_TRUE(Find<QCheckBox>(&dialog, "copyFitting")->isChecked());
         Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(2);
         Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
+        Find<QComboBox>(&dialog, "whenDoneList")->setCurrentIndex(1);
         dialog.reject();
         EXPECT_EQ(decodeEngine, 0);
         EXPECT_EQ(copyFitting, 1);
+        EXPECT_EQ(whenDone, 0);
     }
-    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting}, {});
+    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
+    auto* whenDoneList = Find<QComboBox>(&dialog, "whenDoneList");
+    EXPECT_EQ(whenDoneList->count(), 4);
+    EXPECT_EQ(whenDoneList->itemText(1).toStdString(), lang::Text("SettingsDialog", "When Done Shut Down"));
     Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(1);
     Find<QComboBox>(&dialog, "cpuUsageList")->setCurrentIndex(2);
-    Find<QCheckBox>(&dialog, "autoShutdown")->setChecked(true);
+    whenDoneList->setCurrentIndex(2);
     Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(decodeEngine, 1);
     EXPECT_EQ(cpuUsage, 2);
-    EXPECT_EQ(autoShutdown, 1);
+    EXPECT_EQ(whenDone, 2);
     EXPECT_EQ(copyFitting, 0);
+
+    ui::SettingsDialog reopened(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
+    EXPECT_EQ(Find<QComboBox>(&reopened, "whenDoneList")->currentIndex(), 2) << "the dialog shows the choice made";
 }
 
 TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)

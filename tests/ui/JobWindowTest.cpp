@@ -283,24 +283,40 @@ TEST_F(FakeJob, JoinerFailuresLeaveNoOutput)
     }
 }
 
-TEST_F(FakeJob, AutomaticShutdownCountsDownInsteadOfTheFinalMessage)
+TEST_F(FakeJob, WhenDoneCountsDownInsteadOfTheFinalMessage)
 {
-    app::Settings().autoShutdown = 1;
-    OpenWithRows("generic-mp4");
-    FakeEngineScript script("write-output;result=0");
-    int countdowns = 0;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<ui::ShutDownDialog*>(QApplication::activeModalWidget())) {
-            ++countdowns;
-            dialog->accept();
-        }
-    });
-    watch.start(10);
-    Convert();
-    EXPECT_EQ(countdowns, 1);
-    EXPECT_EQ(power_.powerOffs, 1) << "Shut Down Now turns the computer off";
-    EXPECT_TRUE(dialogs_.shown.empty()) << "no final message box waits for the user";
+    const struct {
+        app::WhenDone action;
+        int powerOffs, suspends;
+        bool windowCloses;
+    } cases[] = {
+        {app::WhenDone::ShutDown, 1, 0, false},
+        {app::WhenDone::Suspend, 0, 1, false},
+        {app::WhenDone::Quit, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.action));
+        power_ = {};
+        app::Settings().whenDone = static_cast<int>(c.action);
+        OpenWithRows("generic-mp4");
+        FakeEngineScript script("write-output;result=0");
+        int countdowns = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<ui::ShutDownDialog*>(QApplication::activeModalWidget())) {
+                ++countdowns;
+                dialog->accept();
+            }
+        });
+        watch.start(10);
+        Convert();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(countdowns, 1);
+        EXPECT_EQ(power_.powerOffs, c.powerOffs);
+        EXPECT_EQ(power_.suspends, c.suspends);
+        EXPECT_EQ(!window_->isVisible(), c.windowCloses);
+        EXPECT_TRUE(dialogs_.shown.empty()) << "no final message box waits for the user";
+    }
 }
 
 TEST_F(FakeJob, ProgressTextsAreThrottled)
