@@ -9,21 +9,15 @@ namespace cli {
 
 namespace {
 
-constexpr int kFull = 10000;  // progress position of a finished step
-
 std::string Text(const char* key)
 {
     return lang::Text("MainDialog", key);
 }
 
-// From the pace so far: done of kFull took elapsedMs.
-std::string EstimateLeft(double done, std::uint64_t elapsedMs)
+std::string Trimmed(const std::string& text)
 {
-    if (done >= kFull)
-        return app::SecondsToClock(0);
-    if (done <= 0 || elapsedMs < 1000)
-        return "--:--:--";
-    return app::SecondsToClock(static_cast<double>(elapsedMs) / 1000.0 * (kFull - done) / done);
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first);
 }
 
 }  // namespace
@@ -58,8 +52,7 @@ void TerminalView::SetHotRow(int row)
         return;
     hotRow_ = row;
     shownStage_.reset();
-    stepStartMs_ = clock_.NowMs();
-    shownTenths_ = 0;
+    rowTenths_[row] = 0;
     if (style_ == Style::Plain)
         out_ << RowTitle(row) << ": " << Text("Converting Video") << "\n" << std::flush;
 }
@@ -77,31 +70,11 @@ void TerminalView::SetStatus(int row, const std::string& text)
     lineOpen_ = false;
 }
 
-// The share of the job's sources (by trimmed length) converted, with the
-// running one at position, of kFull.
-std::string TerminalView::JobTimeLeft(int position) const
+std::string TerminalView::Times(const engine::ProgressView& view) const
 {
-    std::int64_t total = 0, done = 0;
-    for (int row = 0; row < RowCount(); ++row) {
-        const std::int64_t length = engine::TrimLengthMs(rows_[row].item);
-        total += length;
-        if (row == hotRow_)
-            done += length * position / kFull;
-        else if (State(row) != RowState::Waiting)
-            done += length;
-    }
-    const double share = total > 0 ? static_cast<double>(done) * kFull / static_cast<double>(total) : 0;
-    return EstimateLeft(share, clock_.NowMs() - jobStartMs_);
-}
-
-std::string TerminalView::Times(int position) const
-{
-    const std::uint64_t now = clock_.NowMs();
-    std::string text = Text("Elapsed Time") + ": " + app::SecondsToClock(static_cast<double>((now - jobStartMs_) / 1000)) +
-                       "  " + Text("Time Left") + ": " + EstimateLeft(position, now - stepStartMs_);
-    if (hotRow_ >= 0 && RowCount() > 1)
-        text += " (job " + JobTimeLeft(position) + ")";
-    return text;
+    const std::uint64_t elapsed = (clock_.NowMs() - jobStartMs_) / 1000;
+    const std::string left = view.timeLeftLine.empty() ? Text("Time Left") + ": --:--:--" : view.timeLeftLine;
+    return Text("Elapsed Time") + ": " + app::SecondsToClock(static_cast<double>(elapsed)) + "  " + left;
 }
 
 void TerminalView::SetReason(int row, const std::string& reason)
@@ -112,26 +85,36 @@ void TerminalView::SetReason(int row, const std::string& reason)
     err_ << "diziv-cli: " << rows_.at(row).item.path << ": " << reason << "\n" << std::flush;
 }
 
+// A row's message names the row and its own share, and with several rows
+// at once how many are done and running; the stage line and times are the
+// job's.
 void TerminalView::ShowProgress(std::uint32_t stage, const engine::ProgressView& view)
 {
+    const bool rowMessage = view.row >= 0 && view.row < RowCount();
     bool stageBegins = false;
-    if (hotRow_ < 0 && stage != shownStage_) {  // a join or disc stage begins
+    if (!rowMessage && hotRow_ < 0 && stage != shownStage_) {  // a join or disc stage begins
         shownStage_ = stage;
-        stepStartMs_ = clock_.NowMs();
         shownTenths_ = 0;
         stageBegins = true;
     }
-    const std::string title = hotRow_ >= 0 ? RowTitle(hotRow_) : "";
-    // Plain lines: when a stage begins, then at each 10 % mark passed.
-    if (style_ == Style::Plain && (stageBegins || view.position / 1000 > shownTenths_)) {
-        shownTenths_ = view.position / 1000;
-        out_ << (title.empty() ? "" : title + ": ") << view.stageLine << "  " << Times(view.position) << "\n"
-             << std::flush;
+    std::string line = view.stageLine;
+    if (rowMessage)
+        line = RowTitle(view.row) + (style_ == Style::Live ? " " : ": ") + Trimmed(*view.rowText) + "  " + line;
+    if (view.runningRows > 1)
+        line += "  " + view.countLine;
+    line += "  " + Times(view);
+    // Plain lines: when a stage begins, then at each 10 % mark a row or stage passes.
+    if (style_ == Style::Plain) {
+        int& tenths = rowMessage ? rowTenths_[view.row] : shownTenths_;
+        const int reached = (rowMessage ? view.rowPosition : view.position) / 1000;
+        if (stageBegins || reached > tenths) {
+            tenths = reached;
+            out_ << line << "\n" << std::flush;
+        }
     }
     if (style_ != Style::Live)
         return;
-    out_ << "\r\033[K" << (title.empty() ? "" : title + "  ") << view.stageLine << "  " << Times(view.position)
-         << std::flush;
+    out_ << "\r\033[K" << line << std::flush;
     lineOpen_ = true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The conversion job's window on a terminal: the sources as rows, a live
-// progress line (percent, elapsed time, time left of the source and of the
-// whole job) when standard output is a terminal, one plain line per event
-// and every 10 % when it is not, nothing with --quiet. Why a source failed
+// progress line (the row's percent, the job's, elapsed time and the job's
+// time left) when standard output is a terminal, one plain line per event
+// and every 10 % of a row or stage when it is not, nothing with --quiet. Why a source failed
 // goes to the error stream, as "diziv-cli: FILE: reason".
 #include "engine/JobView.h"
 #include "engine/ProgressReport.h"
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -62,9 +63,8 @@ private:
     };
 
     std::string RowTitle(int row) const;
-    // "Elapsed time: ...  Time left: ..." and, for a job of several sources, the job's time left.
-    std::string Times(int position) const;
-    std::string JobTimeLeft(int position) const;
+    // "Elapsed time: ...  Time left: ...", the job's.
+    std::string Times(const engine::ProgressView& view) const;
 
     std::ostream& out_;
     std::ostream& err_;
@@ -76,8 +76,8 @@ private:
     int hotRow_ = -1;
     std::optional<std::uint32_t> shownStage_;  // of the join or disc step being shown
     std::uint64_t jobStartMs_ = 0;
-    std::uint64_t stepStartMs_ = 0;  // of the source or stage being shown
-    int shownTenths_ = 0;            // of the step: the last 10 % mark a plain line was printed for
+    int shownTenths_ = 0;            // of the stage: the last 10 % mark a plain line was printed for
+    std::map<int, int> rowTenths_;   // the same for each row
     bool lineOpen_ = false;
 };
 

@@ -600,6 +600,7 @@ void ConversionJob::Finish()
     EndJobLogs();
     const bool actsWhenDone = spec_.settings.whenDone != app::WhenDone::Nothing;
     CleanUp(!actsWhenDone);
+    view_.JobEnded(Ending(), static_cast<std::size_t>(convertedRows_), failedNames_.size());
     if (actsWhenDone) {
         if (!stopped_)
             view_.ShowShutdownDialog(spec_.settings.whenDone);
@@ -610,6 +611,17 @@ void ConversionJob::Finish()
     } else {
         ReportConversions();
     }
+}
+
+JobEnd ConversionJob::Ending() const
+{
+    if (stopped_)
+        return JobEnd::Stopped;
+    if (MakesOneOutput(spec_))
+        return outputFailure_ || ResultCode() != kResultSuccess ? JobEnd::Failed : JobEnd::OutputMade;
+    if (failedNames_.empty())
+        return JobEnd::AllConverted;
+    return convertedRows_ > 0 ? JobEnd::SomeFailed : JobEnd::Failed;
 }
 
 void ConversionJob::ReportConversions()

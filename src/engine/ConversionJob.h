@@ -13,6 +13,7 @@
 // keeps for later jobs.
 #include "app/Notice.h"
 #include "engine/JobSpec.h"
+#include "engine/JobTexts.h"
 #include "engine/OutputNaming.h"
 #include "engine/ProgressReport.h"
 #include "engine/ToolSequence.h"
@@ -129,6 +130,8 @@ private:
     void FinishJoin();
     void RunDiscSteps();
     void Finish();
+    // How the job ended, for a message outside the window.
+    JobEnd Ending() const;
     // The final message of a job that converts each row to a file of its own.
     void ReportConversions();
     // The final message of a join or disc job, whose rows make one output.

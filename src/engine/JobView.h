@@ -5,6 +5,7 @@
 // countdown before the computer is shut down (or suspended, or the program
 // quits).
 #include "app/JobSettings.h"
+#include "engine/JobTexts.h"
 #include "engine/ProgressReport.h"
 
 #include <cstdint>
@@ -47,6 +48,13 @@ public:
         static_cast<void>(outputPath);
     }
     virtual void RunEnded(int row) { static_cast<void>(row); }
+    // The job has ended, just before its final message or countdown.
+    virtual void JobEnded(JobEnd end, std::size_t convertedRows, std::size_t failedRows)
+    {
+        static_cast<void>(end);
+        static_cast<void>(convertedRows);
+        static_cast<void>(failedRows);
+    }
     // A new progress display for a message of the given stage.
     virtual void ShowProgress(std::uint32_t stage, const ProgressView& view)
     {

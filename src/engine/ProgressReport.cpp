@@ -1,5 +1,6 @@
 #include "ProgressReport.h"
 
+#include "JobTexts.h"
 #include "lang/IniTextFile.h"
 
 #include <algorithm>
@@ -43,58 +44,59 @@ void ProgressReport::Start()
     lastProgressTick_ = startTick_;
 }
 
-void ProgressReport::BeginRows(std::vector<double> rowSeconds)
+void ProgressReport::BeginRows(const std::vector<double>& rowSeconds)
 {
-    rowSeconds_ = std::move(rowSeconds);
-    rowFractions_.assign(rowSeconds_.size(), 0.0);
-    rowStates_.assign(rowSeconds_.size(), RowState::Waiting);
+    rows_.Begin(rowSeconds, clock_.NowMs());
+    stage_.reset();
 }
 
 void ProgressReport::RowStarted(std::size_t row)
 {
-    if (row < rowStates_.size())
-        rowStates_[row] = RowState::Running;
+    rows_.SetRowFraction(row, 0.0);
 }
 
 void ProgressReport::RowEnded(std::size_t row)
 {
-    if (row < rowStates_.size()) {
-        rowStates_[row] = RowState::Ended;
-        rowFractions_[row] = 1.0;
-    }
-}
-
-double ProgressReport::JobFraction() const
-{
-    double total = 0, done = 0;
-    for (std::size_t row = 0; row < rowSeconds_.size(); ++row) {
-        total += rowSeconds_[row];
-        done += rowSeconds_[row] * rowFractions_[row];
-    }
-    return total > 0 ? done / total : 0.0;
+    rows_.RowEnded(row);
 }
 
 std::optional<ProgressView> ProgressReport::OnEngineProgress(std::uint32_t stage, std::int32_t value,
                                                              const JobPhase& phase)
 {
-    const bool rowMessage = stage == 0 && phase.convertingRow && phase.row && *phase.row < rowFractions_.size();
-    if (rowMessage && rowStates_[*phase.row] == RowState::Running)
-        rowFractions_[*phase.row] = std::clamp(static_cast<double>(value) / kFull, 0.0, 1.0);
+    const bool rowMessage = stage == 0 && phase.convertingRow && phase.row;
+    if (rowMessage)
+        rows_.SetRowFraction(*phase.row, static_cast<double>(std::clamp(value, 0, 10000)) / kFull);
 
     const std::uint64_t now = clock_.NowMs();
+    StagePosition stagePosition = Position(stage, value, phase);
+    const bool rowsConverting = stage == 0 && phase.convertingRow && rows_.Rows() > 0;
+    if (rowsConverting) {
+        stagePosition.position = static_cast<std::int64_t>(rows_.JobFraction() * kFull);
+    } else {
+        if (stage_ != stage) {
+            stage_ = stage;
+            stagePace_.Begin({1.0}, now);
+        }
+        stagePace_.SetRowFraction(0, static_cast<double>(std::clamp<std::int64_t>(stagePosition.position, 0, kFull)) / kFull);
+    }
     if (now - lastProgressTick_ < kThrottleMs)
         return std::nullopt;
     lastProgressTick_ = now;
 
-    StagePosition stagePosition = Position(stage, value, phase);
-    if (stage == 0 && phase.convertingRow && !rowSeconds_.empty())
-        stagePosition.position = static_cast<std::int64_t>(JobFraction() * kFull);
     ProgressView view;
     view.position = static_cast<int>(std::clamp<std::int64_t>(stagePosition.position, 0, kFull));
-    view.jobPercent = view.position / 100;
+    view.titlePrefix = TitlePercentPrefix(static_cast<double>(view.position) / kFull);
+    const JobPace& pace = rowsConverting ? rows_ : stagePace_;
+    if (const std::optional<std::uint64_t> left = pace.SecondsLeft(now))
+        view.timeLeftLine = TimeLeftLine(*left);
+    if (rowsConverting) {
+        view.countLine = RowCountLine(rows_.EndedRows(), rows_.RunningRows(), rows_.Rows());
+        view.runningRows = rows_.RunningRows();
+    }
     char text[512];
     if (rowMessage) {
-        std::snprintf(text, sizeof text, "  %.2f%%", static_cast<float>(std::clamp(value, 0, 10000)) * 0.01f);
+        view.rowPosition = std::clamp(value, 0, 10000);
+        std::snprintf(text, sizeof text, "  %.2f%%", static_cast<float>(view.rowPosition) * 0.01f);
         view.rowText = text;
         view.row = phase.listRow;
     }

@@ -2,10 +2,13 @@
 // Turns the engine tools' progress messages into what the main window
 // shows: the bar position (0..10000: the whole job while rows convert, the
 // step's during a join or disc step), the percentage of the row a message
-// came from, the stage line, the count of rows and the elapsed time of the
-// job. Several rows may convert at once; each message says whose it is.
+// came from, the stage line, the count of rows, the elapsed time and the
+// time left. Several rows may convert at once; each message says whose it
+// is. The time left is that of the rows while they convert, and that of the
+// join or disc step while it runs.
 // Displays closer than 200 ms to the last one are dropped; what a dropped
 // message says of its row still counts.
+#include "engine/JobPace.h"
 #include "platform/Clock.h"
 
 #include <cstddef>
@@ -20,11 +23,13 @@ struct ProgressView {
     int position = 0;                    // 0..10000
     int row = -1;                        // the list row rowText belongs to
     std::optional<std::string> rowText;  // for the row the message came from, stage 0 only
+    int rowPosition = 0;                 // that row's own progress, 0..10000
     std::string stageLine;
     std::string countLine;  // "File 2 of 5", "3 of 5 done, 2 running"; "" outside the conversions
+    std::size_t runningRows = 0;
     std::string elapsedLine;
     std::string timeLeftLine;  // "" until an estimate means something
-    int jobPercent = 0;        // of the whole job, for the window title
+    std::string titlePrefix;   // "42% – ", for the window title
 };
 
 class ProgressReport {
@@ -34,7 +39,7 @@ public:
     // On entering the busy state.
     void Start();
     // The job's rows, by their media length in seconds, in job order.
-    void BeginRows(std::vector<double> rowSeconds);
+    void BeginRows(const std::vector<double>& rowSeconds);
     void RowStarted(std::size_t row);
     // Done, failed, refused or stopped: nothing of it is left to do.
     void RowEnded(std::size_t row);
@@ -52,16 +57,13 @@ public:
     std::optional<ProgressView> OnEngineProgress(std::uint32_t stage, std::int32_t value, const JobPhase& phase);
 
 private:
-    enum class RowState { Waiting, Running, Ended };
-
-    double JobFraction() const;
-
     const platform::Clock& clock_;
     std::uint64_t startTick_ = 0;
     std::uint64_t lastProgressTick_ = 0;
-    std::vector<double> rowSeconds_;
-    std::vector<double> rowFractions_;
-    std::vector<RowState> rowStates_;
+    JobPace rows_;
+    // The join or disc stage being shown, paced as one row of its own.
+    std::optional<std::uint32_t> stage_;
+    JobPace stagePace_;
 };
 
 }  // namespace engine

@@ -20,6 +20,7 @@
 #include "IconMap.h"
 #include "MainCommands.h"
 #include "app/UserDialogs.h"
+#include "engine/ProgressReport.h"
 #include "engine/SourceItem.h"
 
 #include <QMainWindow>
@@ -110,8 +111,10 @@ public:
     void SetBusy(bool busy);
     // Highlights the row being converted and scrolls it into view; -1 for none.
     void HighlightRow(int row);
-    // Bar position (0..10000), stage line and elapsed time of a running job.
-    void ShowProgress(int position, const QString& stageLine, const QString& elapsedLine);
+    // A running job's progress: the bar (0..10000), the stage line, the count
+    // of rows, the elapsed and the left time, and the percentage before the
+    // window title.
+    void ShowProgress(const engine::ProgressView& view);
 
     // The record, launcher and progress socket shared with the engine tools.
     EngineSession& Engine() { return *engine_; }
@@ -293,6 +296,8 @@ private:
     QPushButton* stopButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QLabel* elapsedTime_ = nullptr;
+    QLabel* rowCount_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
     CSizeRange* capacityRuler_ = nullptr;
     QLabel* rulerCaption_ = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "MainDialog.h"
 
 #include "SourceListModel.h"
+#include "UiText.h"
+#include "app/Application.h"
 #include "app/SettingsStore.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -40,6 +42,11 @@ void MainDialog::SetBusy(bool busy)
     progressBar_->setRange(0, kProgressFull);
     progressBar_->setValue(0);
     elapsedTime_->setVisible(busy);
+    rowCount_->setVisible(busy);
+    timeLeft_->setVisible(busy);
+    rowCount_->clear();
+    timeLeft_->clear();
+    setWindowTitle(Qs(app::Application().appName));
     for (QWidget* control : std::initializer_list<QWidget*>{
              changeFolderButton_, outputFormatList_, advancedButton_, videoQualityList_, audioQualityList_,
              frameRateList_, sizeList_, aspectRatioList_, discLabelEdit_, letterBoxCheck_, tvTypeList_})
@@ -63,11 +70,14 @@ void MainDialog::HighlightRow(int row)
     sourceList_->scrollTo(index);
 }
 
-void MainDialog::ShowProgress(int position, const QString& stageLine, const QString& elapsedLine)
+void MainDialog::ShowProgress(const engine::ProgressView& view)
 {
-    progressBar_->setValue(position);
-    statusLine_->setText(stageLine);
-    elapsedTime_->setText(elapsedLine);
+    progressBar_->setValue(view.position);
+    statusLine_->setText(Qs(view.stageLine));
+    elapsedTime_->setText(Qs(view.elapsedLine));
+    rowCount_->setText(Qs(view.countLine));
+    timeLeft_->setText(Qs(view.timeLeftLine));
+    setWindowTitle(Qs(view.titlePrefix) + Qs(app::Application().appName));
 }
 
 }  // namespace ui

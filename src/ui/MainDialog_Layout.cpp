@@ -237,10 +237,16 @@ QWidget* MainDialog::BuildBottomStrip()
     statusLine_ = Named(new QLabel(progressPage), "statusLine");
     elapsedTime_ = Named(new QLabel(progressPage), "elapsedTime");
     elapsedTime_->hide();
+    rowCount_ = Named(new QLabel(progressPage), "rowCount");
+    rowCount_->hide();
+    timeLeft_ = Named(new QLabel(progressPage), "timeLeft");
+    timeLeft_->hide();
     progressLayout->addWidget(progressBar_, 0, 0, 1, 2);
     progressLayout->addWidget(stopButton_, 0, 2);
     progressLayout->addWidget(statusLine_, 1, 0);
     progressLayout->addWidget(elapsedTime_, 1, 1, Qt::AlignRight);
+    progressLayout->addWidget(rowCount_, 2, 0);
+    progressLayout->addWidget(timeLeft_, 2, 1, Qt::AlignRight);
     progressLayout->setColumnStretch(0, 1);
     bottomStrip_->addWidget(progressPage);
 

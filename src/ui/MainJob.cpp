@@ -1,9 +1,11 @@
 #include "MainJob.h"
 
+#include "DesktopNotification.h"
 #include "EngineSession.h"
 #include "MainDialog.h"
 #include "ShutDownDialog.h"
 #include "UiText.h"
+#include "app/Application.h"
 #include "app/SettingsStore.h"
 #include "app/UserDialogs.h"
 #include "disc/JobDiscSteps.h"
@@ -99,11 +101,18 @@ void MainJob::ShowShutdownDialog(app::WhenDone action)
     dialog.exec();
 }
 
+// Told on the desktop when the user looks elsewhere.
+void MainJob::JobEnded(engine::JobEnd end, std::size_t convertedRows, std::size_t failedRows)
+{
+    NotifyJobEnded(&window_, Qs(app::Application().appName),
+                   Qs(engine::JobEndSentence(end, convertedRows, failedRows)));
+}
+
 void MainJob::ShowProgress(std::uint32_t, const engine::ProgressView& shown)
 {
     if (shown.rowText && shown.row >= 0)
         window_.SetRowStatus(shown.row, Qs(*shown.rowText));
-    window_.ShowProgress(shown.position, Qs(shown.stageLine), Qs(shown.elapsedLine));
+    window_.ShowProgress(shown);
 }
 
 }  // namespace ui

@@ -45,6 +45,7 @@ public:
     void ShowShutdownDialog(app::WhenDone action) override;
     void OpenFolder(const std::string& folder) override;
     void ShowProgress(std::uint32_t stage, const engine::ProgressView& shown) override;
+    void JobEnded(engine::JobEnd end, std::size_t convertedRows, std::size_t failedRows) override;
 
 private:
     void OnConvert();

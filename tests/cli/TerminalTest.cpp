@@ -69,6 +69,16 @@ protected:
         view.stageLine = stage + ": " + std::to_string(position / 100) + "%";
         return view;
     }
+    // A message of row at its own rowPosition, the job being at jobPosition.
+    static engine::ProgressView RowProgress(int row, int rowPosition, int jobPosition, const std::string& timeLeft = "")
+    {
+        engine::ProgressView view = Progress(jobPosition, "Converting");
+        view.row = row;
+        view.rowPosition = rowPosition;
+        view.rowText = "  " + std::to_string(rowPosition / 100) + "%";
+        view.timeLeftLine = timeLeft;
+        return view;
+    }
     std::vector<std::string> Lines() const
     {
         std::vector<std::string> lines;
@@ -91,7 +101,7 @@ TEST_F(TerminalViewTest, PlainLinesNameEachSourceAndStageAndEveryTenPercent)
     view.SetHotRow(0);
     for (int position : {500, 1200, 1900, 2100, 5000}) {
         clock_.Advance(1000);
-        view.ShowProgress(0, Progress(position, "Converting"));
+        view.ShowProgress(0, RowProgress(0, position, position / 2, position < 2000 ? "" : "Time Left: 00:00:14"));
     }
     view.SetStatus(0, "Status OK");
     view.SetHotRow(1);
@@ -102,9 +112,9 @@ TEST_F(TerminalViewTest, PlainLinesNameEachSourceAndStageAndEveryTenPercent)
     view.ShowBusy(false);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
                            "[1/2] /v/a.avi: Converting Video",
-                           "[1/2] /v/a.avi: Converting: 12%  Elapsed Time: 00:00:02  Time Left: 00:00:14 (job 00:00:31)",
-                           "[1/2] /v/a.avi: Converting: 21%  Elapsed Time: 00:00:04  Time Left: 00:00:15 (job 00:00:34)",
-                           "[1/2] /v/a.avi: Converting: 50%  Elapsed Time: 00:00:05  Time Left: 00:00:05 (job 00:00:15)",
+                           "[1/2] /v/a.avi: 12%  Converting: 6%  Elapsed Time: 00:00:02  Time Left: --:--:--",
+                           "[1/2] /v/a.avi: 21%  Converting: 10%  Elapsed Time: 00:00:04  Time Left: 00:00:14",
+                           "[1/2] /v/a.avi: 50%  Converting: 25%  Elapsed Time: 00:00:05  Time Left: 00:00:14",
                            "[1/2] /v/a.avi: Status OK",
                            "[2/2] /v/b.avi: Converting Video",
                            "[2/2] /v/b.avi: Status Fail",
@@ -117,32 +127,27 @@ TEST_F(TerminalViewTest, PlainLinesNameEachSourceAndStageAndEveryTenPercent)
     out_.str("");
     cli::TerminalView quiet = Make(cli::TerminalView::Style::Quiet);
     quiet.SetHotRow(0);
-    quiet.ShowProgress(0, Progress(5000, "Converting"));
+    quiet.ShowProgress(0, RowProgress(0, 5000, 5000));
     quiet.SetStatus(0, "Status OK");
     quiet.ShowBusy(false);
     EXPECT_EQ(out_.str(), "") << "quiet prints nothing";
 }
 
-// The source's estimate comes from its own pace; the job's from the share
-// of all sources' trimmed lengths converted in the job's time so far.
-TEST_F(TerminalViewTest, LiveLineEstimatesTheTimeLeftOfTheSourceAndTheJob)
+// Rows running at once each show their own share beside the job's, with
+// the count of rows done and running and the job's time left.
+TEST_F(TerminalViewTest, LiveLineShowsTheRowTheJobAndTheTimeLeft)
 {
     cli::TerminalView view = Make(cli::TerminalView::Style::Live, 3);
     view.ShowBusy(true);
     view.SetHotRow(0);
-    clock_.Advance(20000);
-    view.SetStatus(0, "Status OK");
     view.SetHotRow(1);
-    view.ShowProgress(0, Progress(100, "Converting"));
-    EXPECT_NE(out_.str().find("Time Left: --:--:-- (job 00:00:26)"), std::string::npos)
-        << "no estimate for the source within its first second\n" << out_.str();
-    clock_.Advance(10000);
-    view.ShowProgress(0, Progress(2500, "Converting"));
-    // 90 + 22.5 of 210.5 s in 30 s.
-    EXPECT_NE(out_.str().find("\r\033[K[2/3] b.avi  Converting: 25%  Elapsed Time: 00:00:30  Time Left: 00:00:30 (job "
-                              "00:00:26)"),
-              std::string::npos)
-        << out_.str();
+    clock_.Advance(30000);
+    engine::ProgressView shown = RowProgress(1, 2500, 4200, "Time Left: 00:00:41");
+    shown.runningRows = 2;
+    shown.countLine = "0 of 3 done, 2 running";
+    view.ShowProgress(0, shown);
+    EXPECT_EQ(out_.str(), "\r\033[K[2/3] b.avi 25%  Converting: 42%  0 of 3 done, 2 running  Elapsed Time: 00:00:30  "
+                          "Time Left: 00:00:41");
     view.EndLine();
     view.EndLine();
     EXPECT_EQ(out_.str().back(), '\n');

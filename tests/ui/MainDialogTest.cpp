@@ -152,7 +152,9 @@ TEST_F(MainWindow, TotalsCountTickedRowsWithTrimmedLength)
     window->RunCommand(Command::UncheckAll);
     EXPECT_EQ(status->text().toStdString(), "Files: 0      Length: 00:00:00");
 
-    window->ShowProgress(0, "Converting video: 25.00%", "");
+    engine::ProgressView shown;
+    shown.stageLine = "Converting video: 25.00%";
+    window->ShowProgress(shown);
     window->SetRowStatus(0, "  25.00%");
     EXPECT_EQ(status->text().toStdString(), "Converting video: 25.00%") << "a row's status leaves the stage line";
 }
