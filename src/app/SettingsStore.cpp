@@ -152,6 +152,7 @@ void SettingsStore::LoadSettings(const std::string& path)
     psp_id = read.Number(kMain, "psp_id", 1, kAnyNumber);
     pspavc_id = read.Number(kMain, "pspavc_id", 1, kAnyNumber);
     CopyFitting = read.Number(kMain, "CopyFitting", 1, {0, 1});
+    KeepSourceList = read.Number(kMain, "KeepSourceList", 1, {0, 1});
 
     const profiles::ProfileChoice defaults;
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
@@ -177,6 +178,7 @@ int SettingsStore::SaveSettings() const
     file.SetInt(kMain, "psp_id", psp_id);
     file.SetInt(kMain, "pspavc_id", pspavc_id);
     file.SetInt(kMain, "CopyFitting", CopyFitting);
+    file.SetInt(kMain, "KeepSourceList", KeepSourceList);
 
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         const std::string& section = catalogue.Profile(slot)->name;

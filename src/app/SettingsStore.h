@@ -29,6 +29,7 @@ public:
     int psp_id = 1;               // kept and written back unchanged
     int pspavc_id = 1;            // kept and written back unchanged
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile
+    int KeepSourceList = 1;       // 1 = the window keeps its source list in queue.ini and restores it at start
 
     // Shut down when the job is done; chosen per run, never saved.
     int autoShutdown = 0;

@@ -26,7 +26,7 @@ void MainDialog::OnSettings()
     SettingsDialog dialog(
         this,
         {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.autoShutdown,
-         settings.CopyFitting},
+         settings.CopyFitting, settings.KeepSourceList},
         refill);
     if (dialog.exec() == QDialog::Accepted) {
         SaveMainWindowState();

@@ -29,7 +29,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
       openingDecodeEngine_(values.decodeEngine),
       openingCpuUsage_(values.cpuUsage),
       openingAutoShutdown_(values.autoShutdown),
-      openingCopyFitting_(values.copyFitting)
+      openingCopyFitting_(values.copyFitting),
+      openingKeepSourceList_(values.keepSourceList)
 {
     setObjectName("SettingsDialog");
     languageLabel_ = new QLabel(this);
@@ -46,6 +47,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     autoShutdown_->setObjectName("autoShutdown");
     copyFitting_ = new QCheckBox(this);
     copyFitting_->setObjectName("copyFitting");
+    keepSourceList_ = new QCheckBox(this);
+    keepSourceList_->setObjectName("keepSourceList");
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName("okButton");
     buttons_->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
@@ -58,6 +61,7 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     layout->addLayout(form);
     layout->addWidget(autoShutdown_);
     layout->addWidget(copyFitting_);
+    layout->addWidget(keepSourceList_);
     layout->addStretch();
     layout->addWidget(buttons_);
 
@@ -81,6 +85,7 @@ void SettingsDialog::ApplyTexts()
     SetLabel(cpuUsageLabel_, cpuUsageList_, Tr(kSection, "CPU USAGE"));
     autoShutdown_->setText(Tr(kSection, "Auto Shutdown"));
     copyFitting_->setText(Tr(kSection, "Copy Fitting"));
+    keepSourceList_->setText(Tr(kSection, "Keep Source List"));
     cpuUsageList_->clear();
     cpuUsageList_->addItems({Tr(kSection, "100% CPU USAGE"), Tr(kSection, "85% CPU USAGE"),
                              Tr(kSection, "70% CPU USAGE")});
@@ -88,6 +93,7 @@ void SettingsDialog::ApplyTexts()
     cpuUsageList_->setCurrentIndex(openingCpuUsage_);
     autoShutdown_->setChecked(openingAutoShutdown_ != 0);
     copyFitting_->setChecked(openingCopyFitting_ != 0);
+    keepSourceList_->setChecked(openingKeepSourceList_ != 0);
 }
 
 void SettingsDialog::FillLanguages()
@@ -114,6 +120,7 @@ void SettingsDialog::accept()
     values_.decodeEngine = decodeEngineList_->currentIndex();
     values_.autoShutdown = autoShutdown_->isChecked() ? 1 : 0;
     values_.copyFitting = copyFitting_->isChecked() ? 1 : 0;
+    values_.keepSourceList = keepSourceList_->isChecked() ? 1 : 0;
     values_.cpuUsage = cpuUsageList_->currentIndex();
     QDialog::accept();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The settings dialog: UI language, video decode engine, CPU usage, the
-// shutdown after a finished run and the copying of streams that already fit. A new language takes effect at once (also
-// when the dialog is then cancelled); the other values only on OK.
+// shutdown after a finished run, the copying of streams that already fit and
+// whether the source list is kept for the next start. A new language takes
+// effect at once (also when the dialog is then cancelled); the other values
+// only on OK.
 #include <QDialog>
 
 #include <functional>
@@ -23,6 +25,7 @@ public:
         int& cpuUsage;
         int& autoShutdown;
         int& copyFitting;
+        int& keepSourceList;
     };
 
     // languageChanged runs after a new language is loaded, so that the
@@ -42,6 +45,7 @@ private:
     int openingCpuUsage_;
     int openingAutoShutdown_;
     int openingCopyFitting_;
+    int openingKeepSourceList_;
 
     QLabel* languageLabel_;
     QComboBox* languageList_;
@@ -51,6 +55,7 @@ private:
     QComboBox* cpuUsageList_;
     QCheckBox* autoShutdown_;
     QCheckBox* copyFitting_;
+    QCheckBox* keepSourceList_;
     QDialogButtonBox* buttons_;
 };
 

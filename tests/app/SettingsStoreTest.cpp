@@ -75,6 +75,7 @@ TEST_F(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(store_.psp_id, 1);
     EXPECT_EQ(store_.pspavc_id, 1);
     EXPECT_EQ(store_.CopyFitting, 1) << "files from before the setting copy what fits";
+    EXPECT_EQ(store_.KeepSourceList, 1) << "the list is kept unless the user says otherwise";
     EXPECT_EQ(store_.autoShutdown, 0);
     const profiles::ProfileChoice& choice = *store_.catalogue.Choice(1);
     for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys) {
@@ -98,6 +99,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     store_.psp_id = 0;
     store_.pspavc_id = 5;
     store_.CopyFitting = 0;
+    store_.KeepSourceList = 0;
     store_.autoShutdown = 1;
     // In the order of kProfileChoiceKeys: the last entry of every list of
     // Alpha, the only one of Beta.
@@ -123,6 +125,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.psp_id, 0);
     EXPECT_EQ(loaded.pspavc_id, 5);
     EXPECT_EQ(loaded.CopyFitting, 0);
+    EXPECT_EQ(loaded.KeepSourceList, 0);
     EXPECT_EQ(loaded.autoShutdown, 0) << "automatic shutdown is chosen per run";
     for (int slot = 0; slot < 2; ++slot)
         for (std::size_t k = 0; k < profiles::kProfileChoiceKeys.size(); ++k)
@@ -225,6 +228,7 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         {"main", "psp_id", "99999999999999", "out of range"},
         {"main", "pspavc_id", "0x10", "is not a whole number"},
         {"main", "CopyFitting", "2", "out of range"},
+        {"main", "KeepSourceList", "-1", "out of range"},
         {"main", "OutputFolder", "relative/", "is not an absolute folder"},
         {"main", "AddFilesInitDir", "", "is not an absolute folder"},
         {"main", "LanguageFileName", "../../secret", "is not a language name"},
@@ -261,9 +265,11 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         EXPECT_EQ(loaded.AddFilesInitDir, defaults.AddFilesInitDir);
         EXPECT_EQ(loaded.LanguageFileName, defaults.LanguageFileName);
         EXPECT_EQ(std::vector<int>({loaded.DecodeEngine, loaded.OutputFormat, loaded.CPUUsage, loaded.Volume,
-                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id, loaded.CopyFitting}),
+                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id, loaded.CopyFitting,
+                                    loaded.KeepSourceList}),
                   std::vector<int>({defaults.DecodeEngine, defaults.OutputFormat, defaults.CPUUsage, defaults.Volume,
-                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id, defaults.CopyFitting}));
+                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id, defaults.CopyFitting,
+                                    defaults.KeepSourceList}));
         for (int slot = 0; slot < 2; ++slot)
             for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
                 EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, defaults.catalogue.Choice(slot)->*key.field)

@@ -97,29 +97,34 @@ TEST_F(Dialogs, CustomResolutionLimits)
 TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
 {
     std::string language = "German";
-    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0, copyFitting = 1;
+    int decodeEngine = 0, cpuUsage = 1, autoShutdown = 0, copyFitting = 1, keepSourceList = 1;
     {
-        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting}, {});
+        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting, keepSourceList},
+                                  {});
         ExpectAllNamed(&dialog);
         EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
         EXPECT_EQ(Find<QComboBox>(&dialog, "cpuUsageList")->currentIndex(), 1);
         EXPECT_TRUE(Find<QCheckBox>(&dialog, "copyFitting")->isChecked());
+        EXPECT_TRUE(Find<QCheckBox>(&dialog, "keepSourceList")->isChecked());
         Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(2);
         Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
         dialog.reject();
         EXPECT_EQ(decodeEngine, 0);
         EXPECT_EQ(copyFitting, 1);
     }
-    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting}, {});
+    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, autoShutdown, copyFitting, keepSourceList},
+                              {});
     Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(1);
     Find<QComboBox>(&dialog, "cpuUsageList")->setCurrentIndex(2);
     Find<QCheckBox>(&dialog, "autoShutdown")->setChecked(true);
     Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
+    Find<QCheckBox>(&dialog, "keepSourceList")->setChecked(false);
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(decodeEngine, 1);
     EXPECT_EQ(cpuUsage, 2);
     EXPECT_EQ(autoShutdown, 1);
     EXPECT_EQ(copyFitting, 0);
+    EXPECT_EQ(keepSourceList, 0);
 }
 
 TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)
