@@ -78,6 +78,16 @@ void MainJob::OpenFolder(const std::string& folder)
     window_.OpenFolder(Qs(folder));
 }
 
+void MainJob::RunStarted(int row, const std::string& outputPath)
+{
+    window_.NoteRunStarted(row, Qs(outputPath));
+}
+
+void MainJob::RunEnded(int row)
+{
+    window_.NoteRunEnded(row);
+}
+
 void MainJob::SetHotRow(int row)
 {
     // The run of the hot row has ended: its last messages still belong to it.

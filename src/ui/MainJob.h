@@ -44,6 +44,8 @@ public:
     void RefreshTotals() override;
     void ShowShutdownDialog() override;
     void OpenFolder(const std::string& folder) override;
+    void RunStarted(int row, const std::string& outputPath) override;
+    void RunEnded(int row) override;
 
 private:
     void OnConvert();
