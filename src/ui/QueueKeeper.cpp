@@ -43,8 +43,7 @@ QueueKeeper::QueueKeeper(MainDialog& window, app::UserDialogs& dialogs, std::str
 
 QueueKeeper::~QueueKeeper()
 {
-    if (saveTimer_.isActive())
-        SaveNow();
+    SaveNow();
 }
 
 std::string QueueKeeper::DefaultPath()

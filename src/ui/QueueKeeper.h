@@ -29,8 +29,9 @@ class QueueKeeper : public QObject {
 public:
     // The window must outlive the keeper; path is where the list is kept.
     QueueKeeper(MainDialog& window, app::UserDialogs& dialogs, std::string path = DefaultPath());
-    // Writes a change still waiting: the program ends its window's keeper
-    // right after the window closes.
+    // Writes a change still waiting (or, with the setting turned off, removes
+    // the file): the program ends its window's keeper right after the window
+    // closes.
     ~QueueKeeper() override;
     QueueKeeper(const QueueKeeper&) = delete;
     QueueKeeper& operator=(const QueueKeeper&) = delete;

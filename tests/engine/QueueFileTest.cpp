@@ -134,23 +134,6 @@ TEST(QueueFile, EveryValueOfEveryRowComesBackThroughTheFile)
     EXPECT_EQ(FileNames(folder.Path() + "config"), std::vector<std::string>{"queue.ini"}) << "no temporary file stays";
 }
 
-TEST(QueueFile, AnEmptyListAndAnIdleJobAreKeptToo)
-{
-    const QueueRead read = ParseQueue(FormatQueue({}));
-    ASSERT_TRUE(read.state) << read.error;
-    EXPECT_TRUE(read.state->rows.empty());
-    EXPECT_FALSE(read.state->jobRunning);
-}
-
-TEST(QueueFile, AMissingFileIsNoError)
-{
-    TestFolder folder;
-    const QueueLoad loaded = LoadQueue(folder.Path() + "queue.ini");
-    EXPECT_TRUE(loaded.missing);
-    EXPECT_FALSE(loaded.state);
-    EXPECT_EQ(loaded.error, "");
-}
-
 TEST(QueueFile, SavingReplacesTheWholeFileAndFailsWithoutAFolder)
 {
     TestFolder folder;
@@ -199,14 +182,4 @@ TEST(QueueFile, DamagedFilesAreRefusedWithAReason)
         EXPECT_FALSE(read.state) << c.what;
         EXPECT_NE(read.error, "") << c.what;
     }
-}
-
-TEST(QueueFile, AGarbageFileOnDiskGivesAnErrorAndNoList)
-{
-    TestFolder folder;
-    folder.Write("queue.ini", std::string("PK\x03\x04\0\0garbage\n\n=\n", 17));
-    const QueueLoad loaded = LoadQueue(folder.Path() + "queue.ini");
-    EXPECT_FALSE(loaded.state);
-    EXPECT_FALSE(loaded.missing);
-    EXPECT_NE(loaded.error, "");
 }
