@@ -153,6 +153,7 @@ void SettingsStore::LoadSettings(const std::string& path)
     pspavc_id = read.Number(kMain, "pspavc_id", 1, kAnyNumber);
     CopyFitting = read.Number(kMain, "CopyFitting", 1, {0, 1});
     SimultaneousConversions = read.Number(kMain, "SimultaneousConversions", 0, {0, 4});
+    KeepSourceList = read.Number(kMain, "KeepSourceList", 1, {0, 1});
 
     const profiles::ProfileChoice defaults;
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
@@ -179,6 +180,7 @@ int SettingsStore::SaveSettings() const
     file.SetInt(kMain, "pspavc_id", pspavc_id);
     file.SetInt(kMain, "CopyFitting", CopyFitting);
     file.SetInt(kMain, "SimultaneousConversions", SimultaneousConversions);
+    file.SetInt(kMain, "KeepSourceList", KeepSourceList);
 
     for (int slot = 0; slot < catalogue.Count(); ++slot) {
         const std::string& section = catalogue.Profile(slot)->name;

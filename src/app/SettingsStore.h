@@ -30,6 +30,7 @@ public:
     int pspavc_id = 1;            // kept and written back unchanged
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile
     int SimultaneousConversions = 0;  // rows converted at once, 1..4; 0 = Automatic
+    int KeepSourceList = 1;       // 1 = the window keeps its source list in queue.ini and restores it at start
 
     // What to do when the job is done (WhenDone); chosen per run, never saved.
     int whenDone = 0;

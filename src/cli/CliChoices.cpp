@@ -4,9 +4,12 @@
 #include "app/FolderChecks.h"
 #include "app/SettingsStore.h"
 #include "engine/AdvancedChoices.h"
+#include "engine/ParallelRuns.h"
 #include "lang/IniTextFile.h"
 #include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
+
+#include <strings.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -128,6 +131,20 @@ std::string ChooseCpuUsage(const std::string& value, int& cpuUsage)
     return error;
 }
 
+std::string ChooseParallelRuns(const std::string& value, int& simultaneousConversions)
+{
+    if (strcasecmp(value.c_str(), "auto") == 0) {
+        simultaneousConversions = engine::kAutomaticRuns;
+        return "";
+    }
+    const std::optional<int> runs = Number(value);
+    if (!runs || *runs < 1 || *runs > engine::kMaxParallelRuns)
+        return "'" + value + "' is no number of simultaneous conversions: give 1 to " +
+               std::to_string(engine::kMaxParallelRuns) + " or auto";
+    simultaneousConversions = *runs;
+    return "";
+}
+
 std::string ChooseOutputFolder(const std::string& value, std::string& outputFolder)
 {
     std::error_code error;
@@ -243,6 +260,9 @@ std::string ApplyChoices(const CliOptions& options, app::SettingsStore& settings
         settings.CopyFitting = *options.copyFitting ? 1 : 0;
     if (options.cpuUsage)
         if (std::string error = ChooseCpuUsage(*options.cpuUsage, settings.CPUUsage); !error.empty())
+            return error;
+    if (options.jobs)
+        if (std::string error = ChooseParallelRuns(*options.jobs, settings.SimultaneousConversions); !error.empty())
             return error;
     return ApplyProfileChoices(options, *profile, *choice, settings);
 }

@@ -48,6 +48,21 @@ long WriterOf(const std::string& name)
     return std::stol(name.substr(digitsBegin, digitsEnd - digitsBegin));
 }
 
+// Removes a working folder, or a partial file or folder, whose process is gone.
+bool RemoveIfAbandoned(const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    if (const long maker = app::WorkingFolderMaker(name); maker != 0)
+        return platform::ProcessGone(maker) && app::DeleteFolder(path + "/") != 0;
+    const long writer = WriterOf(name);
+    struct stat info {};
+    if (writer == 0 || ::lstat(path.c_str(), &info) != 0 || info.st_uid != ::getuid() ||
+        !platform::ProcessGone(writer))
+        return false;
+    std::error_code ignored;
+    return std::filesystem::remove_all(path, ignored) > 0;
+}
+
 }  // namespace
 
 std::string PartialPathFor(const OutputName& finalName)
@@ -80,21 +95,19 @@ void RemoveAbandonedPartials(const std::string& folder)
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string path = it->path().string();
-        if (const long maker = app::WorkingFolderMaker(FileNameOf(path)); maker != 0) {
-            if (platform::ProcessGone(maker))
-                app::DeleteFolder(path + "/");
-            continue;
-        }
-        const long writer = WriterOf(FileNameOf(path));
-        struct stat info {};
-        if (writer == 0 || ::lstat(path.c_str(), &info) != 0 || info.st_uid != ::getuid() ||
-            !platform::ProcessGone(writer))
-            continue;
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        RemoveIfAbandoned(it->path().string());
+}
+
+bool RemoveAbandonedOutput(const std::string& path)
+{
+    const std::string folder = path.substr(0, path.size() - FileNameOf(path).size());
+    if (folder.size() > 1) {
+        const std::string parent = folder.substr(0, folder.size() - 1);
+        if (app::WorkingFolderMaker(FileNameOf(parent)) != 0)
+            return RemoveIfAbandoned(parent);
     }
+    return RemoveIfAbandoned(path);
 }
 
 }  // namespace engine

@@ -27,4 +27,9 @@ std::optional<std::string> CommitPartial(const std::string& partialPath, OutputN
 // working folders such runs made there.
 void RemoveAbandonedPartials(const std::string& folder);
 
+// Removes path when it is such a partial file or folder, or a working folder
+// such a run made; a file inside that working folder takes the folder with
+// it. True when something was removed.
+bool RemoveAbandonedOutput(const std::string& path);
+
 }  // namespace engine

@@ -81,6 +81,7 @@ public:
     bool IsTicked(int row) const;
     void SetTicked(int row, bool ticked);
     // Column 4 of the row.
+    QString RowStatus(int row) const;
     void SetRowStatus(int row, const QString& text);
     // Why the row's last conversion failed: its tooltip and a line of its
     // Properties; "" when it did not.
@@ -154,6 +155,19 @@ public:
     // Shows the disc capacity ruler (true) or the progress bar, Stop and
     // status line (false) in the bottom strip, then refreshes the totals.
     void ShowDiscPanel(bool disc);
+
+    // The job (MainJob) tells of its runs: row's run has started writing
+    // outputPath, or has ended; row -1 is the join run.
+    void NoteRunStarted(int row, const QString& outputPath) { Q_EMIT runStarted(row, outputPath); }
+    void NoteRunEnded(int row) { Q_EMIT runEnded(row); }
+
+Q_SIGNALS:
+    // The source list changed: rows added, removed, moved or ticked, or a
+    // row's status, trim range, subtitle or track choices.
+    void sourcesChanged();
+    void busyChanged(bool busy);
+    void runStarted(int row, const QString& outputPath);
+    void runEnded(int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -57,6 +57,7 @@ void MainDialog::SetBusy(bool busy)
     // Paths handed in during the run are added once it has wound up.
     if (!busy)
         QTimer::singleShot(0, this, [this] { AddWaitingPaths(); });
+    Q_EMIT busyChanged(busy);
 }
 
 void MainDialog::HighlightRow(int row)

@@ -176,6 +176,11 @@ void MainDialog::SetTicked(int row, bool ticked)
     sources_->SetTicked(row, ticked);
 }
 
+QString MainDialog::RowStatus(int row) const
+{
+    return sources_->Status(row);
+}
+
 void MainDialog::SetRowStatus(int row, const QString& text)
 {
     sources_->SetStatus(row, text);

@@ -25,7 +25,8 @@ void MainDialog::OnSettings()
     };
     SettingsDialog dialog(
         this,
-        {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.CopyFitting, settings.whenDone},
+        {settings.LanguageFileName, settings.DecodeEngine, settings.CPUUsage, settings.CopyFitting, settings.whenDone,
+         settings.KeepSourceList, settings.SimultaneousConversions},
         refill);
     if (dialog.exec() == QDialog::Accepted) {
         SaveMainWindowState();

@@ -46,6 +46,7 @@ void MainDialog::OnSubtitle()
     const SubtitleDialog::Choice& chosen = dialog.Result();
     item.subtitleFile = chosen.subtitleFile;
     chosen.style.ApplyTo(item);
+    Q_EMIT sourcesChanged();
 }
 
 // Silent, unlike Subtitle and Split: with no single row there is nothing to show.
@@ -62,6 +63,7 @@ void MainDialog::OnProperties()
     item.subtitleTrack = chosen.subtitleTrack;
     item.audioTrack = chosen.audioTrack;
     chosen.style.ApplyTo(item);
+    Q_EMIT sourcesChanged();
 }
 
 void MainDialog::OnShowLog()

@@ -115,6 +115,11 @@ void MainDialog::ConnectSourceCommands()
                 if (roles.contains(Qt::CheckStateRole))
                     RefreshTotals();
             });
+    connect(sources_, &QAbstractItemModel::rowsInserted, this, &MainDialog::sourcesChanged);
+    connect(sources_, &QAbstractItemModel::rowsRemoved, this, &MainDialog::sourcesChanged);
+    connect(sources_, &QAbstractItemModel::rowsMoved, this, &MainDialog::sourcesChanged);
+    connect(sources_, &QAbstractItemModel::modelReset, this, &MainDialog::sourcesChanged);
+    connect(sources_, &QAbstractItemModel::dataChanged, this, &MainDialog::sourcesChanged);
 }
 
 void MainDialog::OnAddFiles()

@@ -80,6 +80,16 @@ void MainJob::OpenFolder(const std::string& folder)
     window_.OpenFolder(Qs(folder));
 }
 
+void MainJob::RunStarted(int row, const std::string& outputPath)
+{
+    window_.NoteRunStarted(row, Qs(outputPath));
+}
+
+void MainJob::RunEnded(int row)
+{
+    window_.NoteRunEnded(row);
+}
+
 void MainJob::SetHotRow(int row)
 {
     window_.HighlightRow(row);

@@ -46,6 +46,8 @@ public:
     void OpenFolder(const std::string& folder) override;
     void ShowProgress(std::uint32_t stage, const engine::ProgressView& shown) override;
     void JobEnded(engine::JobEnd end, std::size_t convertedRows, std::size_t failedRows) override;
+    void RunStarted(int row, const std::string& outputPath) override;
+    void RunEnded(int row) override;
 
 private:
     void OnConvert();

@@ -6,6 +6,7 @@
 #include "app/ConverterApp.h"
 #include "app/JobSettings.h"
 #include "app/Utilities.h"
+#include "engine/ParallelRuns.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,7 +31,9 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
       openingDecodeEngine_(values.decodeEngine),
       openingCpuUsage_(values.cpuUsage),
       openingCopyFitting_(values.copyFitting),
-      openingWhenDone_(values.whenDone)
+      openingWhenDone_(values.whenDone),
+      openingKeepSourceList_(values.keepSourceList),
+      openingSimultaneousConversions_(values.simultaneousConversions)
 {
     setObjectName("SettingsDialog");
     languageLabel_ = new QLabel(this);
@@ -48,6 +51,11 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     whenDoneLabel_ = new QLabel(this);
     whenDoneList_ = new QComboBox(this);
     whenDoneList_->setObjectName("whenDoneList");
+    keepSourceList_ = new QCheckBox(this);
+    keepSourceList_->setObjectName("keepSourceList");
+    simultaneousLabel_ = new QLabel(this);
+    simultaneousList_ = new QComboBox(this);
+    simultaneousList_->setObjectName("simultaneousList");
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName("okButton");
     buttons_->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
@@ -56,10 +64,12 @@ SettingsDialog::SettingsDialog(QWidget* parent, Values values, std::function<voi
     form->addRow(languageLabel_, languageList_);
     form->addRow(decodeEngineLabel_, decodeEngineList_);
     form->addRow(cpuUsageLabel_, cpuUsageList_);
+    form->addRow(simultaneousLabel_, simultaneousList_);
     form->addRow(whenDoneLabel_, whenDoneList_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(copyFitting_);
+    layout->addWidget(keepSourceList_);
     layout->addStretch();
     layout->addWidget(buttons_);
 
@@ -83,6 +93,12 @@ void SettingsDialog::ApplyTexts()
     SetLabel(cpuUsageLabel_, cpuUsageList_, Tr(kSection, "CPU USAGE"));
     SetLabel(whenDoneLabel_, whenDoneList_, Tr(kSection, "When Done"));
     copyFitting_->setText(Tr(kSection, "Copy Fitting"));
+    keepSourceList_->setText(Tr(kSection, "Keep Source List"));
+    SetLabel(simultaneousLabel_, simultaneousList_, Tr(kSection, "Simultaneous Conversions"));
+    // Automatic first, then 1..4: the row is the stored value.
+    simultaneousList_->clear();
+    simultaneousList_->addItems({Tr(kSection, "Simultaneous Automatic"), "1", "2", "3", "4"});
+    simultaneousList_->setCurrentIndex(engine::ParallelRunsFrom(openingSimultaneousConversions_));
     cpuUsageList_->clear();
     cpuUsageList_->addItems({Tr(kSection, "100% CPU USAGE"), Tr(kSection, "85% CPU USAGE"),
                              Tr(kSection, "70% CPU USAGE")});
@@ -94,6 +110,7 @@ void SettingsDialog::ApplyTexts()
     cpuUsageList_->setCurrentIndex(openingCpuUsage_);
     copyFitting_->setChecked(openingCopyFitting_ != 0);
     whenDoneList_->setCurrentIndex(static_cast<int>(app::WhenDoneFrom(openingWhenDone_)));
+    keepSourceList_->setChecked(openingKeepSourceList_ != 0);
 }
 
 void SettingsDialog::FillLanguages()
@@ -120,6 +137,8 @@ void SettingsDialog::accept()
     values_.decodeEngine = decodeEngineList_->currentIndex();
     values_.copyFitting = copyFitting_->isChecked() ? 1 : 0;
     values_.whenDone = whenDoneList_->currentIndex();
+    values_.keepSourceList = keepSourceList_->isChecked() ? 1 : 0;
+    values_.simultaneousConversions = simultaneousList_->currentIndex();
     values_.cpuUsage = cpuUsageList_->currentIndex();
     QDialog::accept();
 }

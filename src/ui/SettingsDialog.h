@@ -1,8 +1,10 @@
 #pragma once
-// The settings dialog: UI language, video decode engine, CPU usage, the
-// copying of streams that already fit and what happens when a run is done
-// (nothing, shut down, suspend, quit). A new language takes effect at once
-// (also when the dialog is then cancelled); the other values only on OK.
+// The settings dialog: UI language, video decode engine, CPU usage, how
+// many conversions run at once, what happens when a run is done (nothing,
+// shut down, suspend, quit), the copying of streams that already fit and
+// whether the source list is kept for the next start. A new language takes
+// effect at once (also when the dialog is then cancelled); the other values
+// only on OK.
 #include <QDialog>
 
 #include <functional>
@@ -24,6 +26,8 @@ public:
         int& cpuUsage;
         int& copyFitting;
         int& whenDone;  // an app::WhenDone
+        int& keepSourceList;
+        int& simultaneousConversions;  // 0 Automatic, else 1..4
     };
 
     // languageChanged runs after a new language is loaded, so that the
@@ -43,6 +47,8 @@ private:
     int openingCpuUsage_;
     int openingCopyFitting_;
     int openingWhenDone_;
+    int openingKeepSourceList_;
+    int openingSimultaneousConversions_;
 
     QLabel* languageLabel_;
     QComboBox* languageList_;
@@ -53,6 +59,9 @@ private:
     QCheckBox* copyFitting_;
     QLabel* whenDoneLabel_;
     QComboBox* whenDoneList_;
+    QCheckBox* keepSourceList_;
+    QLabel* simultaneousLabel_;
+    QComboBox* simultaneousList_;
     QDialogButtonBox* buttons_;
 };
 

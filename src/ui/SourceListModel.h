@@ -41,6 +41,7 @@ public:
     bool IsTicked(int row) const { return rows_.at(static_cast<std::size_t>(row)).ticked; }
     // Signals a change of the check state only when the tick changes.
     void SetTicked(int row, bool ticked);
+    const QString& Status(int row) const { return rows_.at(static_cast<std::size_t>(row)).status; }
     void SetStatus(int row, const QString& text);
     const QString& Reason(int row) const { return rows_.at(static_cast<std::size_t>(row)).reason; }
     void SetReason(int row, const QString& reason);

@@ -3,6 +3,7 @@
 #include "IconMap.h"
 #include "MainDialog.h"
 #include "MainJob.h"
+#include "QueueKeeper.h"
 #include "QtUserDialogs.h"
 #include "WindowArguments.h"
 #include "app/ConverterApp.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,13 @@ int main(int argc, char* argv[])
             handOver.Listen(QFile::decodeName(app::HandOverSocketPath().c_str()));
         dialogs.SetOwner(&window);
         window.show();
+        // The list kept from the last run comes first, before the files
+        // named now; a screenshot and a copy without the lock keep no list.
+        std::unique_ptr<ui::QueueKeeper> queue;
+        if (screenshot.empty() && converter.HoldsSingleInstance()) {
+            queue = std::make_unique<ui::QueueKeeper>(window, dialogs);
+            QTimer::singleShot(0, &window, [&queue] { queue->Restore(); });
+        }
         // The files and the screenshot wait until the event loop has laid
         // the window out.
         if (!arguments.paths.isEmpty())

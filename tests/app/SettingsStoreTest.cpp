@@ -76,6 +76,8 @@ TEST_F(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(store_.pspavc_id, 1);
     EXPECT_EQ(store_.CopyFitting, 1) << "files from before the setting copy what fits";
     EXPECT_EQ(store_.whenDone, 0);
+    EXPECT_EQ(store_.KeepSourceList, 1) << "the list is kept unless the user says otherwise";
+    EXPECT_EQ(store_.SimultaneousConversions, 0) << "Automatic";
     const profiles::ProfileChoice& choice = *store_.catalogue.Choice(1);
     for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys) {
         bool oneByDefault = std::string(key.key) == "showprofile" || std::string(key.key) == "video_letterbox";
@@ -99,6 +101,8 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     store_.pspavc_id = 5;
     store_.CopyFitting = 0;
     store_.whenDone = 2;
+    store_.KeepSourceList = 0;
+    store_.SimultaneousConversions = 3;
     // In the order of kProfileChoiceKeys: the last entry of every list of
     // Alpha, the only one of Beta.
     const std::vector<std::vector<std::int32_t>> choices{{0, 2, 1, 3, 4, 2, 0, 1, 2, 1, 1, 4096, 16},
@@ -124,6 +128,8 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.pspavc_id, 5);
     EXPECT_EQ(loaded.CopyFitting, 0);
     EXPECT_EQ(loaded.whenDone, 0) << "the action when done is chosen per run";
+    EXPECT_EQ(loaded.KeepSourceList, 0);
+    EXPECT_EQ(loaded.SimultaneousConversions, 3);
     for (int slot = 0; slot < 2; ++slot)
         for (std::size_t k = 0; k < profiles::kProfileChoiceKeys.size(); ++k)
             EXPECT_EQ(loaded.catalogue.Choice(slot)->*profiles::kProfileChoiceKeys[k].field, choices[slot][k])
@@ -225,6 +231,7 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         {"main", "psp_id", "99999999999999", "out of range"},
         {"main", "pspavc_id", "0x10", "is not a whole number"},
         {"main", "CopyFitting", "2", "out of range"},
+        {"main", "KeepSourceList", "-1", "out of range"},
         {"main", "OutputFolder", "relative/", "is not an absolute folder"},
         {"main", "AddFilesInitDir", "", "is not an absolute folder"},
         {"main", "LanguageFileName", "../../secret", "is not a language name"},
@@ -261,9 +268,11 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         EXPECT_EQ(loaded.AddFilesInitDir, defaults.AddFilesInitDir);
         EXPECT_EQ(loaded.LanguageFileName, defaults.LanguageFileName);
         EXPECT_EQ(std::vector<int>({loaded.DecodeEngine, loaded.OutputFormat, loaded.CPUUsage, loaded.Volume,
-                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id, loaded.CopyFitting}),
+                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id, loaded.CopyFitting,
+                                    loaded.KeepSourceList}),
                   std::vector<int>({defaults.DecodeEngine, defaults.OutputFormat, defaults.CPUUsage, defaults.Volume,
-                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id, defaults.CopyFitting}));
+                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id, defaults.CopyFitting,
+                                    defaults.KeepSourceList}));
         for (int slot = 0; slot < 2; ++slot)
             for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
                 EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, defaults.catalogue.Choice(slot)->*key.field)

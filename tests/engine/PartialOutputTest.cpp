@@ -167,6 +167,38 @@ TEST(PartialOutput, OnlyPartialsOfThisUsersEndedRunsAreRemoved)
         EXPECT_EQ(fs::exists(folder.Path() + c.name), !c.removed) << c.name;
 }
 
+// A path recorded by a run that was cut short: only what such a run makes goes.
+TEST(PartialOutput, AnAbandonedOutputIsRemovedByItsPathAndNothingElse)
+{
+    TestFolder folder;
+    const std::string ended = testing_support::UserAndProcess(testing_support::EndedProcessId());
+    const std::string working = "__tempFolder__" + ended + "-a8Zq3x";
+    const struct {
+        std::string written;  // relative to the folder
+        std::string named;    // the recorded path
+        std::string gone;     // what is removed; "" for nothing
+    } cases[] = {
+        {".clip.mp4." + ended + ".part", ".clip.mp4." + ended + ".part", ".clip.mp4." + ended + ".part"},
+        {working + "/001.mpg", working + "/001.mpg", working},
+        {working + "/002.mpg", working, working},
+        {".live.mp4." + testing_support::UserAndProcess(::getpid()) + ".part",
+         ".live.mp4." + testing_support::UserAndProcess(::getpid()) + ".part", ""},
+        {"clip.mp4", "clip.mp4", ""},
+        {"plain/001.mpg", "plain/001.mpg", ""},
+        {"kept.avi", ".kept.avi." + ended + ".part", ""},  // named but not there
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        folder.Write(c.written, "x");
+        EXPECT_EQ(RemoveAbandonedOutput(folder.Path() + c.named), !c.gone.empty());
+        if (!c.gone.empty()) {
+            EXPECT_FALSE(fs::exists(folder.Path() + c.gone));
+        } else {
+            EXPECT_TRUE(fs::exists(folder.Path() + c.written));
+        }
+    }
+}
+
 TEST(OutputFolderCheck, AMissingFolderIsMadeAndAnUnusableOneIsNamedWithTheReason)
 {
     TestFolder folder;

@@ -143,22 +143,30 @@ TEST_F(Dialogs, CustomResolutionLimits)
 TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
 {
     std::string language = "German";
-    int decodeEngine = 0, cpuUsage = 1, copyFitting = 1, whenDone = 0;
+    int decodeEngine = 0, cpuUsage = 1, copyFitting = 1, whenDone = 0, keepSourceList = 1, simultaneous = 0;
+    const auto values = [&]() -> ui::SettingsDialog::Values {
+        return {language, decodeEngine, cpuUsage, copyFitting, whenDone, keepSourceList, simultaneous};
+    };
     {
-        ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
+        ui::SettingsDialog dialog(nullptr, values(), {});
         ExpectAllNamed(&dialog);
         EXPECT_EQ(Find<QComboBox>(&dialog, "languageList")->currentText(), "German");
         EXPECT_EQ(Find<QComboBox>(&dialog, "cpuUsageList")->currentIndex(), 1);
         EXPECT_TRUE(Find<QCheckBox>(&dialog, "copyFitting")->isChecked());
+        EXPECT_TRUE(Find<QCheckBox>(&dialog, "keepSourceList")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(&dialog, "simultaneousList")->currentText().toStdString(),
+                  lang::Text("SettingsDialog", "Simultaneous Automatic"));
         Find<QComboBox>(&dialog, "decodeEngineList")->setCurrentIndex(2);
         Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
         Find<QComboBox>(&dialog, "whenDoneList")->setCurrentIndex(1);
+        Find<QComboBox>(&dialog, "simultaneousList")->setCurrentIndex(2);
         dialog.reject();
         EXPECT_EQ(decodeEngine, 0);
         EXPECT_EQ(copyFitting, 1);
         EXPECT_EQ(whenDone, 0);
+        EXPECT_EQ(simultaneous, 0);
     }
-    ui::SettingsDialog dialog(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
+    ui::SettingsDialog dialog(nullptr, values(), {});
     auto* whenDoneList = Find<QComboBox>(&dialog, "whenDoneList");
     EXPECT_EQ(whenDoneList->count(), 4);
     EXPECT_EQ(whenDoneList->itemText(1).toStdString(), lang::Text("SettingsDialog", "When Done Shut Down"));
@@ -166,14 +174,19 @@ TEST_F(Dialogs, SettingsOkStoresTheChoicesAndCancelNothing)
     Find<QComboBox>(&dialog, "cpuUsageList")->setCurrentIndex(2);
     whenDoneList->setCurrentIndex(2);
     Find<QCheckBox>(&dialog, "copyFitting")->setChecked(false);
+    Find<QCheckBox>(&dialog, "keepSourceList")->setChecked(false);
+    Find<QComboBox>(&dialog, "simultaneousList")->setCurrentIndex(3);
     QTest::mouseClick(Find<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(decodeEngine, 1);
     EXPECT_EQ(cpuUsage, 2);
     EXPECT_EQ(whenDone, 2);
     EXPECT_EQ(copyFitting, 0);
+    EXPECT_EQ(keepSourceList, 0);
+    EXPECT_EQ(simultaneous, 3) << "three conversions at once";
 
-    ui::SettingsDialog reopened(nullptr, {language, decodeEngine, cpuUsage, copyFitting, whenDone}, {});
+    ui::SettingsDialog reopened(nullptr, values(), {});
     EXPECT_EQ(Find<QComboBox>(&reopened, "whenDoneList")->currentIndex(), 2) << "the dialog shows the choice made";
+    EXPECT_EQ(Find<QComboBox>(&reopened, "simultaneousList")->currentText(), "3");
 }
 
 TEST_F(Dialogs, AboutMailsSupportWithTheProductInTheSubject)
