@@ -193,11 +193,11 @@ void ConversionJob::Start(JobSpec spec)
         }
     }
 
+    SetBusy(Step::Converting);
     std::vector<double> rowSeconds;
     for (const JobRow& row : spec_.rows)
         rowSeconds.push_back(static_cast<double>(TrimLengthMs(row.item)) / 1000.0);
-    progress_.BeginRows(std::move(rowSeconds));
-    SetBusy(Step::Converting);
+    progress_.BeginRows(rowSeconds);
     nextRow_ = 0;
     // Sources joined as they are need no conversion.
     if (spec_.joinerMode && profiles::IsOriginal(spec_.profile) && !trimmed_) {

@@ -46,7 +46,7 @@ void ProgressReport::Start()
 
 void ProgressReport::BeginRows(const std::vector<double>& rowSeconds)
 {
-    rows_.Begin(rowSeconds, clock_.NowMs());
+    rows_.Begin(rowSeconds, startTick_);
     stage_.reset();
 }
 

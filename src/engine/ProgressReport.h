@@ -38,7 +38,8 @@ public:
 
     // On entering the busy state.
     void Start();
-    // The job's rows, by their media length in seconds, in job order.
+    // The job's rows, by their media length in seconds, in job order; after
+    // Start(), whose time their pace counts from.
     void BeginRows(const std::vector<double>& rowSeconds);
     void RowStarted(std::size_t row);
     // Done, failed, refused or stopped: nothing of it is left to do.

@@ -37,7 +37,9 @@ protected:
         testing_support::InstallFakeEngine(Program());
         userFolder_ = app::UserDataDirectory();
         folder_.Write("home/.config/" + name + "/savedata.dll", "[main]\nOutputFolder=" + OutputFolder() +
-                                                                     "\nOutputFormat=" + SlotOf("generic-mp4") + "\n");
+                                                                     "\nOutputFormat=" + SlotOf("generic-mp4") +
+                                                                     // One run at a time: row b runs alone when killed.
+                                                                     "\nSimultaneousConversions=1\n");
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("QT_PLUGIN_PATH", DRIVER_PLUGIN_DIR, 1);
         ::setenv("QT_QPA_GENERIC_PLUGINS", "window_driver", 1);
