@@ -409,8 +409,8 @@ void ConversionJob::EndRowRun(Runner& runner)
     if (LoadField(runner.block.Data()->abort_request) == 1) {
         RemovePartialOutput(run.outputPath);
         // A row given up for another row's failure was not stopped by the user.
-        view_.SetStatus(listRow, leaving_ && !stopped_ ? "--" : Text("Status Abortive"));
-        stopped_ = stopped_ || !leaving_;
+        view_.SetStatus(listRow, stopping_ ? Text("Status Abortive") : "--");
+        stopped_ = stopped_ || stopping_;
         return;
     }
     if (!RowsRunning())
