@@ -25,18 +25,6 @@ std::string Join(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-// text with %1, %2 ... replaced by the values in turn.
-std::string FillIn(std::string text, std::initializer_list<std::string> values)
-{
-    int number = 1;
-    for (const std::string& value : values) {
-        const std::string marker = "%" + std::to_string(number++);
-        if (const std::size_t at = text.find(marker); at != std::string::npos)
-            text.replace(at, marker.size(), value);
-    }
-    return text;
-}
-
 // The optional argument at index after before; "" when there is none.
 std::string Optional(const std::vector<std::string>& args, std::size_t index, std::string_view before)
 {
@@ -115,6 +103,18 @@ std::string DiscSpaceTightText(const std::string& drive, const std::string& requ
 }
 
 }  // namespace
+
+std::string FillIn(std::string text, std::initializer_list<std::string> values)
+{
+    int number = 1;
+    for (const std::string& value : values) {
+        const std::string marker = "%" + std::to_string(number++);
+        if (const std::size_t at = text.find(marker); at != std::string::npos)
+            text.replace(at, marker.size(), value);
+    }
+    return text;
+}
+
 
 std::string NoticeText(const Notice& notice)
 {

@@ -1,10 +1,11 @@
 #include "JobTexts.h"
 
+#include "app/NoticeText.h"
+#include "app/Utilities.h"
 #include "lang/IniTextFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 
 namespace engine {
@@ -16,26 +17,11 @@ std::string Text(const char* key)
     return lang::Text("MainDialog", key);
 }
 
-// text with %1, %2 ... replaced by the values in turn.
-std::string FillIn(std::string text, std::initializer_list<std::string> values)
-{
-    int number = 1;
-    for (const std::string& value : values) {
-        const std::string marker = "%" + std::to_string(number++);
-        if (const std::size_t at = text.find(marker); at != std::string::npos)
-            text.replace(at, marker.size(), value);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string TimeLeftLine(std::uint64_t seconds)
 {
-    char clock[64];
-    std::snprintf(clock, sizeof clock, "%02llu:%02llu:%02llu", static_cast<unsigned long long>(seconds / 3600),
-                  static_cast<unsigned long long>(seconds % 3600 / 60), static_cast<unsigned long long>(seconds % 60));
-    return FillIn(Text("Time Left Line"), {clock});
+    return app::FillIn(Text("Time Left Line"), {app::SecondsToClock(static_cast<double>(seconds))});
 }
 
 std::string RowCountLine(std::size_t endedRows, std::size_t runningRows, std::size_t rows)
@@ -43,8 +29,8 @@ std::string RowCountLine(std::size_t endedRows, std::size_t runningRows, std::si
     if (runningRows == 0)
         return "";
     if (runningRows == 1)
-        return FillIn(Text("File Of"), {std::to_string(std::min(endedRows + 1, rows)), std::to_string(rows)});
-    return FillIn(Text("Files Done Running"),
+        return app::FillIn(Text("File Of"), {std::to_string(std::min(endedRows + 1, rows)), std::to_string(rows)});
+    return app::FillIn(Text("Files Done Running"),
                   {std::to_string(endedRows), std::to_string(rows), std::to_string(runningRows)});
 }
 
@@ -52,16 +38,16 @@ std::string TitlePercentPrefix(double jobFraction)
 {
     // The small addition keeps 0.29 (28.999... in binary) at 29.
     const int percent = static_cast<int>(std::floor(std::clamp(jobFraction, 0.0, 1.0) * 100.0 + 1e-9));
-    return FillIn(Text("Title Percent"), {std::to_string(percent)});
+    return app::FillIn(Text("Title Percent"), {std::to_string(percent)});
 }
 
 std::string JobEndSentence(JobEnd end, std::size_t convertedRows, std::size_t failedRows)
 {
     switch (end) {
     case JobEnd::AllConverted:
-        return FillIn(Text("Ended All Converted"), {std::to_string(convertedRows)});
+        return app::FillIn(Text("Ended All Converted"), {std::to_string(convertedRows)});
     case JobEnd::SomeFailed:
-        return FillIn(Text("Ended Some Failed"), {std::to_string(convertedRows), std::to_string(failedRows)});
+        return app::FillIn(Text("Ended Some Failed"), {std::to_string(convertedRows), std::to_string(failedRows)});
     case JobEnd::Stopped:
         return Text("Ended Stopped");
     case JobEnd::OutputMade:
