@@ -351,6 +351,7 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
             "write-output;result=0;progress=0,2500;sleep=150;progress=0,5000;sleep=150;progress=0,12000;sleep=150");
         std::vector<std::tuple<std::string, std::string, std::string>> shown;
         std::vector<int> bar;
+        std::vector<std::string> titles, counts;
         WhileRunning([&] {
             const auto now = std::make_tuple(Statuses()[0],
                                              Find<QLabel>(window_.get(), "statusLine")->text().toStdString(),
@@ -359,10 +360,16 @@ TEST_F(FakeJob, ProgressTextsAreThrottled)
                 return;
             shown.push_back(now);
             bar.push_back(Find<QProgressBar>(window_.get(), "progressBar")->value());
+            titles.push_back(window_->windowTitle().toStdString());
+            counts.push_back(Find<QLabel>(window_.get(), "rowCount")->text().toStdString());
         });
         Convert();
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(bar, (std::vector<int>{2500, 10000}));
+        EXPECT_EQ(titles, (std::vector<std::string>{"25% – Test Converter", "100% – Test Converter"}));
+        EXPECT_EQ(counts, (c.joiner ? std::vector<std::string>{"", ""}
+                                    : std::vector<std::string>{"File 1 of 1", "File 1 of 1"}));
+        EXPECT_EQ(window_->windowTitle().toStdString(), "Test Converter") << "the percentage goes with the job";
         EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
     }
 }
