@@ -2,10 +2,6 @@
 
 #include "platform/DurableFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -362,26 +358,6 @@ private:
     std::size_t lineNumber_ = 0;
 };
 
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-
 }  // namespace
 
 std::string FormatQueue(const QueueState& state)
@@ -405,18 +381,7 @@ QueueRead ParseQueue(const std::string& text)
 
 bool SaveQueue(const std::string& path, const QueueState& state)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, 0600) == 0 && WriteAll(fd, FormatQueue(state)) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    platform::SyncFolderEntries(FolderOf(path));
-    return true;
+    return platform::ReplaceFileContents(path, FormatQueue(state), 0600);
 }
 
 QueueLoad LoadQueue(const std::string& path)

@@ -24,6 +24,20 @@ bool SyncOne(const std::string& path, bool folder)
     return ::close(fd) == 0 && synced;
 }
 
+bool WriteAll(int fd, const std::string& data)
+{
+    std::size_t written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool SyncToDisk(const std::string& path)
@@ -71,6 +85,22 @@ std::size_t NameLimit(const std::string& folder)
 {
     const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
     return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& data, unsigned mode)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolderEntries(fs::path(path).parent_path().string());
+    return true;
 }
 
 }  // namespace platform

@@ -18,6 +18,11 @@ bool SyncFolderEntries(const std::string& folder);
 // 0 on success, else the errno value.
 int RenameWithoutReplacing(const std::string& from, const std::string& to);
 
+// Writes data to path through a new file in the same folder that takes the
+// name only once its data is on the disk, so that after a crash path holds
+// the old text or the whole new one. The new file gets mode. False when
+// anything failed; path is then as it was.
+bool ReplaceFileContents(const std::string& path, const std::string& data, unsigned mode);
 // The longest file name, in bytes, the folder's file system takes.
 std::size_t NameLimit(const std::string& folder);
 
