@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "engine/JoinFormats.h"
 #include "engine/OutputNaming.h"
+#include "engine/ParallelRuns.h"
 #include "engine/ProgressReport.h"
 #include "lang/IniTextFile.h"
 #include "support/FakeClock.h"
@@ -102,4 +103,35 @@ TEST(ProgressReport, DiscStages)
     EXPECT_EQ(report.OnEngineProgress(1, 50, checking)->position, 2500);
     clock.Advance(300);
     EXPECT_EQ(report.OnEngineProgress(9, 77, {})->stageLine, ": 0.77%");
+}
+
+// Automatic runs as many conversions as the processors keep busy for the
+// largest frame; a chosen number holds, but never beyond the rows.
+TEST(ParallelRuns, AutomaticFollowsProcessorsAndFrameSize)
+{
+    const auto rows = [](std::vector<int> heights) {
+        std::vector<JobRow> list;
+        for (int height : heights) {
+            JobRow row;
+            row.item.height = height;
+            list.push_back(row);
+        }
+        return list;
+    };
+    const struct {
+        int setting;
+        std::vector<int> heights;
+        int processors;
+        int runs;
+    } cases[] = {
+        {kAutomaticRuns, {360, 360, 360}, 2, 2},     {kAutomaticRuns, {360, 1080}, 2, 1},
+        {kAutomaticRuns, {1080, 1080, 1080}, 8, 2},  {kAutomaticRuns, std::vector<int>(9, 240), 16, 4},
+        {kAutomaticRuns, {2160, 2160}, 4, 1},        {kAutomaticRuns, {720, 720, 720}, 6, 3},
+        {3, {360, 360}, 1, 2},                       {1, {360, 360, 360}, 16, 1},
+        {9, {360, 360, 360}, 2, 2},                  {kAutomaticRuns, {}, 4, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParallelRuns(c.setting, rows(c.heights), c.processors), c.runs)
+            << c.setting << " with " << c.heights.size() << " rows on " << c.processors << " processors";
+    }
 }
