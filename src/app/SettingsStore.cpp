@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include "LanguageChoice.h"
 #include "ini/PrivateProfile.h"
 #include "platform/FileSystem.h"
 #include "profiles/ChoiceRanges.h"
@@ -146,7 +147,8 @@ void SettingsStore::LoadSettings(const std::string& path)
     OutputFormat = read.Number(kMain, "OutputFormat", 0, {-1, catalogue.Count() - 1});
     CPUUsage = read.Number(kMain, "CPUUsage", 0, {0, kCpuUsages - 1});
     DiscLabel = file.GetString(kMain, "DiscLabel", "MyDisc", kNameLength);
-    LanguageFileName = read.LanguageName(kMain, "LanguageFileName", "English");
+    // A first start, with no language saved yet, takes the desktop's.
+    LanguageFileName = read.LanguageName(kMain, "LanguageFileName", SystemLanguageName());
     Volume = read.Number(kMain, "Volume", 8, {0, kVolumeRows - 1});
     DVDChapter = read.Number(kMain, "DVDChapter", 2, {0, kDvdChapterRows - 1});
     psp_id = read.Number(kMain, "psp_id", 1, kAnyNumber);

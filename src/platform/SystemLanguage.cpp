@@ -63,14 +63,20 @@ int LanguageIdOfLocale(const std::string& locale)
     return kEnglishUs;
 }
 
-int SystemDefaultLangId()
+std::string SystemLocale()
 {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
         if (value && *value)
-            return LanguageIdOfLocale(value);
+            return value;
     }
-    return kEnglishUs;
+    return "";
+}
+
+int SystemDefaultLangId()
+{
+    const std::string locale = SystemLocale();
+    return locale.empty() ? kEnglishUs : LanguageIdOfLocale(locale);
 }
 
 }  // namespace platform

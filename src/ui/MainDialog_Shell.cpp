@@ -7,6 +7,7 @@
 #include "SettingsDialog.h"
 #include "UiText.h"
 #include "app/Application.h"
+#include "app/LanguageChoice.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 
@@ -49,7 +50,7 @@ void MainDialog::OnHome()
 // guide opens in the program's own help window.
 void MainDialog::OnHelp()
 {
-    const std::string page = app::DataDirectory() + "Help/Overview/Overview.htm";
+    const std::string page = app::GuidePath(app::DataDirectory(), app::Settings().LanguageFileName);
     if (!app::FileExists(page))
         return;
     const QUrl url = QUrl::fromLocalFile(Qs(page));

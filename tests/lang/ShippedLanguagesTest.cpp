@@ -3,22 +3,107 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Texts = std::map<std::pair<std::string, std::string>, std::string>;  // (section, key) -> text
+
+std::vector<fs::path> LanguageFiles()
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(std::string(SOURCE_DIR) + "data/Languages"))
+        if (entry.path().extension() == ".ini")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The file's texts as written: "; comments", sections and key=value lines.
+Texts ReadTexts(const fs::path& path)
+{
+    Texts texts;
+    std::ifstream in(path);
+    std::string section;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            texts[{section, line.substr(0, equals)}] = line.substr(equals + 1);
+    }
+    return texts;
+}
+
+// The printf and %1 placeholders of a text, in order.
+std::vector<std::string> Placeholders(const std::string& text)
+{
+    static const std::regex placeholder(R"(%(\d+|%|[-+ #0]*\d*(\.\d+)?[sdifuxXc]))");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), placeholder); it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    return found;
+}
+
+// Accelerator marks: '&' not part of "&&".
+long Accelerators(std::string text)
+{
+    for (std::size_t at; (at = text.find("&&")) != std::string::npos;)
+        text.erase(at, 2);
+    return std::count(text.begin(), text.end(), '&');
+}
+
+}  // namespace
 
 // Every shipped language file answers every key the program asks for.
 TEST(ShippedLanguages, HoldEveryRequiredKey)
 {
-    const std::filesystem::path folder = std::string(SOURCE_DIR) + "data/Languages";
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() != ".ini")
-            continue;
-        ++files;
+    for (const fs::path& path : LanguageFiles()) {
         lang::IniTextFile file;
-        ASSERT_TRUE(file.LoadFile(entry.path().string()));
+        ASSERT_TRUE(file.LoadFile(path.string()));
         for (const lang::LanguageKey& key : lang::RequiredLanguageKeys())
             EXPECT_FALSE(file.GetValue(key.section, key.key).empty())
-                << entry.path().filename() << " lacks [" << key.section << "] " << key.key;
+                << path.filename() << " lacks [" << key.section << "] " << key.key;
     }
-    EXPECT_GE(files, 2);
+    EXPECT_GE(LanguageFiles().size(), 8u);
+}
+
+// A translation holds the English keys and no others, keeps each text's
+// placeholders in their order, and each accelerator mark.
+TEST(ShippedLanguages, KeepTheEnglishKeysPlaceholdersAndAccelerators)
+{
+    const Texts english = ReadTexts(std::string(SOURCE_DIR) + "data/Languages/English.ini");
+    ASSERT_GT(english.size(), 200u);
+    for (const fs::path& path : LanguageFiles()) {
+        SCOPED_TRACE(path.filename().string());
+        const Texts texts = ReadTexts(path);
+        for (const auto& [key, text] : english) {
+            const auto translated = texts.find(key);
+            if (translated == texts.end()) {
+                ADD_FAILURE() << "lacks [" << key.first << "] " << key.second;
+                continue;
+            }
+            EXPECT_EQ(Placeholders(translated->second), Placeholders(text))
+                << "[" << key.first << "] " << key.second << "=" << translated->second;
+            EXPECT_EQ(Accelerators(translated->second), Accelerators(text))
+                << "[" << key.first << "] " << key.second << "=" << translated->second;
+        }
+        for (const auto& [key, text] : texts)
+            EXPECT_TRUE(english.count(key)) << "has [" << key.first << "] " << key.second << ", which English lacks";
+    }
 }

@@ -13,7 +13,7 @@ namespace testing_support {
 
 namespace {
 
-constexpr const char* kIsolatedVariables[] = {"XDG_RUNTIME_DIR", "HOME", "XDG_CONFIG_HOME"};
+constexpr const char* kIsolatedVariables[] = {"XDG_RUNTIME_DIR", "HOME", "XDG_CONFIG_HOME", "LC_ALL", "LC_MESSAGES", "LANG"};
 
 }  // namespace
 
@@ -33,6 +33,8 @@ TestFolder::TestFolder()
     ::setenv("HOME", (path_ + "home").c_str(), 1);
     // Settings then go to home/.config/, as on a desktop that sets nothing.
     ::unsetenv("XDG_CONFIG_HOME");
+    // A first start then picks English, whatever the tester's desktop speaks.
+    ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 
 TestFolder::~TestFolder()

@@ -1,7 +1,8 @@
 #pragma once
 // A fresh folder per test, removed again afterwards. While it lives,
 // XDG_RUNTIME_DIR and HOME point into it and XDG_CONFIG_HOME is unset, so no
-// test touches the real home, settings or temp folder.
+// test touches the real home, settings or temp folder; LC_ALL is C.UTF-8, so
+// no test depends on the tester's language.
 #include <string>
 #include <utility>
 #include <vector>

@@ -12,4 +12,7 @@ int LanguageIdOfLocale(const std::string& locale);
 
 int SystemDefaultLangId();
 
+// The first of LC_ALL, LC_MESSAGES and LANG that is set; "" when none is.
+std::string SystemLocale();
+
 }  // namespace platform
