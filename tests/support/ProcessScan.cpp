@@ -14,10 +14,16 @@ namespace testing_support {
 
 namespace {
 
+// "" when the file cannot be read: a process that ends while its /proc
+// files are read makes the read fail (ESRCH), which the stream would throw.
 std::string ReadWhole(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return "";
+    }
 }
 
 }  // namespace
