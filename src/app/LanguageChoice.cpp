@@ -3,8 +3,6 @@
 #include "Utilities.h"
 #include "platform/SystemLanguage.h"
 
-#include <cstring>
-
 namespace app {
 
 namespace {
@@ -27,22 +25,12 @@ constexpr LocaleLanguage kLocaleLanguages[] = {
     {"ja", "Japanese"},
 };
 
-// The prefix must end where the locale has a separator: "de" matches
-// "de_AT.UTF-8", not "del".
-bool Matches(const std::string& locale, const char* prefix)
-{
-    const std::size_t length = std::strlen(prefix);
-    if (locale.compare(0, length, prefix) != 0)
-        return false;
-    return locale.size() == length || locale[length] == '_' || locale[length] == '.' || locale[length] == '@';
-}
-
 }  // namespace
 
 std::string LanguageOfLocale(const std::string& locale)
 {
     for (const LocaleLanguage& entry : kLocaleLanguages)
-        if (Matches(locale, entry.prefix))
+        if (platform::LocaleMatches(locale, entry.prefix))
             return entry.name;
     return "English";
 }

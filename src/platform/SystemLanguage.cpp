@@ -31,7 +31,9 @@ constexpr LocaleId kLocaleIds[] = {
     {"vi", 0x042A},    {"id", 0x0421},    {"fa", 0x0429},    {"hi", 0x0439},    {"ca", 0x0403},
 };
 
-bool Matches(const std::string& locale, const char* prefix)
+}  // namespace
+
+bool LocaleMatches(const std::string& locale, const char* prefix)
 {
     std::size_t length = std::strlen(prefix);
     if (locale.compare(0, length, prefix) != 0)
@@ -44,8 +46,6 @@ bool Matches(const std::string& locale, const char* prefix)
     return next == '_' || next == '.' || next == '@';
 }
 
-}  // namespace
-
 int LanguageIdOfLocale(const std::string& locale)
 {
     for (const LocaleId& entry : kLocaleIds) {
@@ -57,7 +57,7 @@ int LanguageIdOfLocale(const std::string& locale)
                 return entry.id;
             continue;
         }
-        if (Matches(locale, entry.prefix))
+        if (LocaleMatches(locale, entry.prefix))
             return entry.id;
     }
     return kEnglishUs;

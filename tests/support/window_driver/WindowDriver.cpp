@@ -103,9 +103,9 @@ class WindowDriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "WindowDriver.json")
 public:
-    QObject* create(const QString& name, const QString& specification) override
+    QObject* create(const QString& name, const QString& parameters) override
     {
-        Q_UNUSED(specification);
+        Q_UNUSED(parameters);
         return name == "window_driver" ? new WindowDriver : nullptr;
     }
 };

@@ -12,6 +12,10 @@ int LanguageIdOfLocale(const std::string& locale);
 
 int SystemDefaultLangId();
 
+// Whether locale begins with prefix up to a separator: "de" matches
+// "de_AT.UTF-8" and "de", not "del".
+bool LocaleMatches(const std::string& locale, const char* prefix);
+
 // The first of LC_ALL, LC_MESSAGES and LANG that is set; "" when none is.
 std::string SystemLocale();
 
