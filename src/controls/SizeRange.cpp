@@ -122,8 +122,10 @@ void CSizeRange::paintEvent(QPaintEvent*)
     painter.setFont(font);
     const QFontMetrics metrics(font);
     for (const auto& [at, text] : drawing.labels) {
+        // Centred under its tick, but kept inside the ruler so that "0min" is whole.
         const int textWidth = metrics.horizontalAdvance(text);
-        painter.drawText(QRect(at.x() - textWidth / 2, at.y(), textWidth, metrics.height()), Qt::AlignCenter, text);
+        const int left = std::clamp(at.x() - textWidth / 2, 0, std::max(0, width() - textWidth));
+        painter.drawText(QRect(left, at.y(), textWidth, metrics.height()), Qt::AlignCenter, text);
     }
 
     for (const auto& [line, mark] : drawing.marks) {

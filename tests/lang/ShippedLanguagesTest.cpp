@@ -1,54 +1,20 @@
 #include "lang/IniTextFile.h"
 #include "lang/LanguageKeys.h"
+#include "support/ShippedLanguages.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using Texts = std::map<std::pair<std::string, std::string>, std::string>;  // (section, key) -> text
-
-std::vector<fs::path> LanguageFiles()
-{
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(std::string(SOURCE_DIR) + "data/Languages"))
-        if (entry.path().extension() == ".ini")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// The file's texts as written: "; comments", sections and key=value lines.
-Texts ReadTexts(const fs::path& path)
-{
-    Texts texts;
-    std::ifstream in(path);
-    std::string section;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line[0] == '[') {
-            section = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            texts[{section, line.substr(0, equals)}] = line.substr(equals + 1);
-    }
-    return texts;
-}
+using testing_support::ReadLanguageTexts;
+using testing_support::ShippedLanguageFiles;
 
 // The printf and %1 placeholders of a text, in order.
 std::vector<std::string> Placeholders(const std::string& text)
@@ -73,25 +39,25 @@ long Accelerators(std::string text)
 // Every shipped language file answers every key the program asks for.
 TEST(ShippedLanguages, HoldEveryRequiredKey)
 {
-    for (const fs::path& path : LanguageFiles()) {
+    for (const fs::path& path : ShippedLanguageFiles()) {
         lang::IniTextFile file;
         ASSERT_TRUE(file.LoadFile(path.string()));
         for (const lang::LanguageKey& key : lang::RequiredLanguageKeys())
             EXPECT_FALSE(file.GetValue(key.section, key.key).empty())
                 << path.filename() << " lacks [" << key.section << "] " << key.key;
     }
-    EXPECT_GE(LanguageFiles().size(), 8u);
+    EXPECT_GE(ShippedLanguageFiles().size(), 8u);
 }
 
 // A translation holds the English keys and no others, keeps each text's
 // placeholders in their order, and each accelerator mark.
 TEST(ShippedLanguages, KeepTheEnglishKeysPlaceholdersAndAccelerators)
 {
-    const Texts english = ReadTexts(std::string(SOURCE_DIR) + "data/Languages/English.ini");
+    const testing_support::LanguageTexts english = ReadLanguageTexts(std::string(SOURCE_DIR) + "data/Languages/English.ini");
     ASSERT_GT(english.size(), 200u);
-    for (const fs::path& path : LanguageFiles()) {
+    for (const fs::path& path : ShippedLanguageFiles()) {
         SCOPED_TRACE(path.filename().string());
-        const Texts texts = ReadTexts(path);
+        const testing_support::LanguageTexts texts = ReadLanguageTexts(path);
         for (const auto& [key, text] : english) {
             const auto translated = texts.find(key);
             if (translated == texts.end()) {

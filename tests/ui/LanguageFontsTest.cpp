@@ -1,32 +1,22 @@
 // Every shipped language has an installed font for each of its characters,
 // so that no window shows boxes in its place.
+#include "support/ShippedLanguages.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <gtest/gtest.h>
 
 #include <QString>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> ShippedLanguages()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(std::string(SOURCE_DIR) + "data/Languages"))
-        if (entry.path().extension() == ".ini")
-            names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The code points of a UTF-8 file.
 std::set<char32_t> Characters(const fs::path& path)
@@ -63,12 +53,12 @@ TEST(LanguageFonts, InstalledFontsCoverEveryCharacterOfEveryLanguage)
         if (FcPatternGetCharSet(fonts->fonts[i], FC_CHARSET, 0, &charset) == FcResultMatch)
             FcCharSetMerge(covered, charset, nullptr);
     }
-    for (const std::string& language : ShippedLanguages()) {
+    for (const fs::path& language : testing_support::ShippedLanguageFiles()) {
         std::string missing;
-        for (char32_t code : Characters(std::string(SOURCE_DIR) + "data/Languages/" + language + ".ini"))
+        for (char32_t code : Characters(language))
             if (!FcCharSetHasChar(covered, code))
                 missing += " U+" + QString::number(static_cast<uint>(code), 16).toUpper().toStdString();
-        EXPECT_EQ(missing, "") << language;
+        EXPECT_EQ(missing, "") << language.filename();
     }
     FcCharSetDestroy(covered);
     FcFontSetDestroy(fonts);

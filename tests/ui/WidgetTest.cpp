@@ -27,11 +27,9 @@ void WidgetTest::SetUp()
     // The window's status record and progress socket are named after it.
     app::Application().appSharedName = "Test_Converter_" + std::to_string(::getpid());
     app::Application().product = app::BuiltInProductIdentity();
-    for (const char* file : {"Languages/English.ini", "Languages/German.ini", "TarvoIcons.ini", "BrixIcons.ini"}) {
-        const std::filesystem::path target = program_ + file;
-        std::filesystem::create_directories(target.parent_path());
-        std::filesystem::copy_file(std::string(SOURCE_DIR) + "data/" + file, target);
-    }
+    std::filesystem::copy(std::string(SOURCE_DIR) + "data/Languages", program_ + "Languages");
+    for (const char* file : {"TarvoIcons.ini", "BrixIcons.ini"})
+        std::filesystem::copy_file(std::string(SOURCE_DIR) + "data/" + file, program_ + file);
     UseLanguage("English");
 }
 
