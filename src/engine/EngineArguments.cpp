@@ -3,6 +3,7 @@
 #include "app/Utilities.h"
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
+#include "engine/VideoBitrate.h"
 #include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -133,24 +134,25 @@ PictureSize LetterBox(std::int32_t width, std::int32_t height, std::int32_t sour
     return size;
 }
 
+FrameSize EncodedFrameSize(const EngineArgumentInputs& inputs)
+{
+    const SourceItem& source = inputs.source;
+    return OutputFrameSize(inputs.profile, inputs.choice,
+                           inputs.joinerFirstSource.value_or(FrameSize{source.width, source.height}));
+}
+
 PictureSize PictureSizeFor(const EngineArgumentInputs& inputs)
 {
-    const auto& profile = inputs.profile;
-    const auto& choice = inputs.choice;
     const SourceItem& source = inputs.source;
-    const profiles::SizeEntry entry = profiles::SizeEntryAt(profile, choice.video_size);
-    if (entry.kind == profiles::EntryKind::Original && !profiles::IsDisc(profile)) {
-        FrameSize own = inputs.joinerFirstSource.value_or(FrameSize{source.width, source.height});
-        return {SizeText(own.width, own.height)};
-    }
-    const bool custom = entry.kind == profiles::EntryKind::Custom;
-    const std::int32_t width = custom ? choice.custom_width : entry.width;
-    const std::int32_t height = custom ? choice.custom_height : entry.height;
+    const FrameSize output = EncodedFrameSize(inputs);
+    const profiles::SizeEntry entry = profiles::SizeEntryAt(inputs.profile, inputs.choice.video_size);
+    if (entry.kind == profiles::EntryKind::Original && !profiles::IsDisc(inputs.profile))
+        return {SizeText(output.width, output.height)};
     // A source without a picture (or a target without a size) has no aspect to keep.
-    bool canLetterBox = width > 0 && height > 0 && source.width > 0 && source.height > 0;
-    if (choice.video_letterbox == 0 || !canLetterBox)
-        return {SizeText(width, height)};
-    return LetterBox(width, height, source.width, source.height);
+    bool canLetterBox = output.width > 0 && output.height > 0 && source.width > 0 && source.height > 0;
+    if (inputs.choice.video_letterbox == 0 || !canLetterBox)
+        return {SizeText(output.width, output.height)};
+    return LetterBox(output.width, output.height, source.width, source.height);
 }
 
 void ApplyAspectRule(std::string& text, const std::string& aspect)
@@ -176,10 +178,12 @@ Arguments ExpandTemplate(const EngineArgumentInputs& inputs, const PictureSize& 
     const auto& choice = inputs.choice;
     const std::string videoCodec = profile.video_codec.At(choice.video_codec);
     const std::string frameRate = FrameRateValue(profile.video_frame.At(choice.video_frame), inputs.source.frameRate);
+    const std::string videoBitrate =
+        std::to_string(EffectiveVideoBitrate(profile, choice, inputs.source, EncodedFrameSize(inputs)));
     Arguments arguments;
     for (std::string word : SplitWords(ChooseTemplate(profile, choice))) {
         ReplaceAll(word, "__video_codec__", LowerCase(videoCodec == "wmv8" ? "wmv2" : videoCodec));
-        ReplaceAll(word, "__video_bitrate__", std::to_string(profile.video_bitrate.At(choice.video_quality)));
+        ReplaceAll(word, "__video_bitrate__", videoBitrate);
         ReplaceAll(word, "__audio_bitrate__", std::to_string(profile.audio_bitrate.At(choice.audio_quality)));
         ReplaceAll(word, "__vqscale__", std::to_string(profile.video_qscale.At(choice.video_quality)));
         ReplaceAll(word, "__audio_codec__", LowerCase(profile.audio_codec.At(choice.audio_codec)));

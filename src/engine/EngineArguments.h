@@ -4,6 +4,7 @@
 // belong to the run (record name, input, trim, tracks, subtitles, output).
 #include "app/JobSettings.h"
 #include "engine/CommandLine.h"
+#include "engine/FrameSize.h"
 #include "engine/SourceItem.h"
 #include "profiles/OutputProfile.h"
 #include "profiles/ProfileChoice.h"
@@ -12,11 +13,6 @@
 #include <string>
 
 namespace engine {
-
-struct FrameSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
 
 struct EngineArgumentInputs {
     const SourceItem& source;

@@ -110,6 +110,8 @@ TEST(EngineArguments, PlaceholdersAreFilledFromTheChosenEntries)
         {"b=__video_bitrate__ q=__vqscale__ a=__audio_bitrate__", [](Expansion& r) {
              r.choice.video_quality = 1;
              r.choice.audio_quality = 1;
+             r.source.width = 1280;  // the nominal size of a profile that lists none
+             r.source.height = 720;
          }, "b=800 q=4 a=192"},
         {"b=__video_bitrate__ q=__vqscale__ a=__audio_bitrate__", [](Expansion& r) {
              r.choice.video_quality = -1;
