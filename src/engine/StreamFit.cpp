@@ -1,7 +1,6 @@
 #include "StreamFit.h"
 
 #include "engine/EngineArguments.h"
-#include "engine/VideoBitrate.h"
 #include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
 
@@ -141,8 +140,7 @@ bool KeepsPicture(const CopyQuestion& question)
 bool VideoFits(const CopyQuestion& question, const TemplateStreams& streams, const Arguments& words)
 {
     const SourceItem& source = question.source;
-    const FrameSize output = OutputFrameSize(question.profile, question.choice, {source.width, source.height});
-    const std::int32_t bitrate = EffectiveVideoBitrate(question.profile, question.choice, source, output);
+    const std::int32_t bitrate = question.profile.video_bitrate.At(question.choice.video_quality);
     return !Trimmed(source) && source.subtitleFile.empty() && source.subtitleTrack == -1 &&
            !UsesDecodeScript(question.settings.decoder, source) && KeepsPicture(question) &&
            OnlyFilters(OptionValue(words, "-vf"), {"scale", "expand", "harddup"}) && !streams.videoCodec.empty() &&

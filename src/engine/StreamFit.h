@@ -46,8 +46,9 @@ struct CopyQuestion {
 // templates that copy anyway. A picture fits when the row is neither
 // trimmed nor given subtitles, the source is read directly, its size, rate
 // and aspect are kept, its codec is the template's with a known bit rate
-// within the encoder's (EffectiveVideoBitrate) and within the profile and
-// level the template asks for. Sound fits when its codec, sample rate and channels are the
+// within the chosen quality's (not the rate sized to the picture: a copy
+// keeps the source's own bits, so it never grows the file) and within the profile and level the template
+// asks for. Sound fits when its codec, sample rate and channels are the
 // template's, its known bit rate is within the chosen one (any for FLAC),
 // the volume is kept, the row is not trimmed and the first track is used.
 StreamCopy ChooseStreamCopy(const CopyQuestion& question);

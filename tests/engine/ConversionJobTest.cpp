@@ -181,8 +181,8 @@ TEST_F(ConversionJobTest, ARowWhosePictureFitsIsCopiedAndSaysSo)
     for (JobRow& row : spec.rows) {
         row.item.videoCodec = "h264";
         row.item.videoBitrate = 800;
-        row.item.width = 1280;
-        row.item.height = 720;
+        row.item.width = 320;
+        row.item.height = 240;
     }
     spec.rows[1].item.videoBitrate = 1200;
     {
