@@ -1,7 +1,8 @@
 // Shipped profiles expanded by the program's own BuildEngineArguments and
 // converted by the real avm: every output is what its line asks for, the
 // profiles of today's formats write what their devices take, the video bit
-// rate meets the profile's and letterbox bars are centred.
+// rate meets the profile's, letterbox bars are centred and disc files are as
+// big as the ffmpeg program makes them.
 #include "AvmRunner.h"
 #include "TestClips.h"
 #include "engine/CommandLine.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -306,8 +308,8 @@ TEST_F(AvmProfiles, TodaysProfilesWriteWhatTheirDevicesTake)
     // Ten pictures are enough, and HD sizes take long to encode.
     const std::string clip = folder_.Path() + "short.mp4";
     MakeClip({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=0.4", "-f", "lavfi", "-i",
-              "sine=sample_rate=44100:duration=0.4", "-ac", "2", "-c:v", "libx264", "-preset", "ultrafast", "-c:a",
-              "aac", clip});
+              "sine=sample_rate=44100:duration=0.4", "-ac", "2", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac",
+              clip});
     for (const TodaysProfile& today : kTodaysProfiles) {
         SCOPED_TRACE(today.shortName);
         const auto [args, output] = Line(Slot(today.shortName), clip, today.choice);
@@ -420,5 +422,46 @@ TEST_F(AvmProfiles, LetterBoxBarsAreCentred)
         const auto [before, after] = BarsAtTheEdges(frames[frames.size() / 2], width, height, c.rows);
         EXPECT_NEAR(before, after, 2) << "bars of " << before << " and " << after;
         EXPECT_NEAR(before + after, c.barTotal, 4);
+    }
+}
+
+// A disc profile's file is as big as the ffmpeg program's -target output of
+// the same rates. The program-stream muxer sizes its mux rate, and a VCD's
+// padding, from each stream's maximum rate; handed only the lower average
+// rate a profile asks for, it pads a VCD up to the full disc rate.
+TEST_F(AvmProfiles, DiscProfilesAreAsBigAsTheFfmpegProgramsTargets)
+{
+    const std::string clip = folder_.Path() + "disc.mp4";
+    MakeClip({"-f", "lavfi", "-i", "testsrc=size=352x288:rate=25:duration=3", "-f", "lavfi", "-i",
+              "sine=sample_rate=44100:duration=3", "-ac", "2", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac",
+              clip});
+    const struct {
+        const char* profile;
+        profiles::ProfileChoice choice;
+        const char* target;
+        const char* groupLength;  // avm's; the SVCD target's differs (15 PAL, 18 NTSC)
+    } cases[] = {
+        {"disc-vcd", {.video_tvtype = 1}, "pal-vcd", "15"},
+        {"disc-vcd", {}, "ntsc-vcd", "18"},
+        {"disc-svcd", {.video_tvtype = 1}, "pal-svcd", "12"},
+        {"disc-dvd", {}, "ntsc-dvd", "18"},
+    };
+    for (const auto& c : cases) {
+        const auto [args, output] = Line(Slot(c.profile), clip, c.choice);
+        SCOPED_TRACE(::testing::PrintToString(args));
+        runner_.PrepareConversion(3);
+        RunResult run = runner_.Run(args);
+        ASSERT_EQ(run.resultCode, 0) << run.log;
+
+        const std::string codecs = ValueOf(args, "-lavcopts");
+        const std::string reference = folder_.Path() + c.target + ".mpg";
+        // The VCD target holds the video at its full rate; the profiles let
+        // it fall below (-mpegopts format=xvcd), and so does the reference.
+        MakeClip({"-i", clip, "-target", c.target, "-b:v", SubValue(codecs, "vbitrate") + "k", "-minrate:v", "0", "-g",
+                  c.groupLength, "-c:a", SubValue(codecs, "acodec"), "-b:a", SubValue(codecs, "abitrate") + "k",
+                  "-aspect", SubValue(codecs, "aspect"), reference});
+        const auto ours = static_cast<double>(std::filesystem::file_size(output));
+        const auto theirs = static_cast<double>(std::filesystem::file_size(reference));
+        EXPECT_NEAR(ours / theirs, 1.0, 0.05) << ours << " bytes against " << theirs;
     }
 }

@@ -4,6 +4,7 @@
 #include "ContainedInput.h"
 #include "EncoderOptions.h"
 #include "FontFamily.h"
+#include "MuxerRates.h"
 #include "QualityEncoders.h"
 #include "StreamFormats.h"
 #include "common/ToolError.h"
@@ -241,6 +242,8 @@ AVStream* Transcoder::OpenEncoder(AVCodecContext* encoder, const AVCodec* codec,
         throw ToolError("out of memory");
     Check(avcodec_parameters_from_context(stream->codecpar, encoder),
           std::string("cannot describe the ") + kind + " stream");
+    if (WritesProgramStream(format_.muxer))
+        PassRateControl(encoder, stream);
     stream->time_base = encoder->time_base;
     return stream;
 }
@@ -287,6 +290,8 @@ void Transcoder::AddCopiedStream(const AVStream* source, OutputTrack& track)
         throw ToolError("out of memory");
     Check(avcodec_parameters_copy(track.stream->codecpar, source->codecpar), "cannot copy the stream description");
     track.stream->codecpar->codec_tag = 0;
+    if (WritesProgramStream(format_.muxer))
+        PassRateControl(source, track.stream);
     if (&track == &video_ && !options_.fourcc.empty())
         track.stream->codecpar->codec_tag =
             MKTAG(options_.fourcc[0], options_.fourcc[1], options_.fourcc[2], options_.fourcc[3]);
