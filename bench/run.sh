@@ -71,6 +71,7 @@ trap '[ -n "$keep" ] || rm -rf "$work"; rm -f "/dev/shm/$record"' EXIT
 # shipped defaults, whatever the user's own settings are.
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 unset XDG_CONFIG_HOME
+rm -rf "$work/src" "$work/cases"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/src" "$work/cases"
 chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -81,7 +82,6 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # make_source FILE SIZE SECONDS [RATE]: an H.264/AAC test clip (48 kHz stereo).
 make_source() {
-    [ -f "$1" ] && return
     ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=$2:rate=${4:-30}:duration=$3" \
         -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=$3" -ac 2 \
         -c:v libx264 -preset veryfast -b:v 4000k -c:a aac -b:a 160k "$1"
@@ -93,7 +93,7 @@ mkdir -p "$work/src/parts" "$work/src/clips" "$work/src/probe" "$work/src/folder
 for part in 1 2 3; do make_source "$work/src/parts/part$part.mp4" 1280x720 "$part_seconds"; done
 make_source "$work/src/clip.mp4" 320x240 2
 for i in $(seq -w 1 "$clips"); do
-    [ -f "$work/src/clips/clip$i.mp4" ] || cp "$work/src/clip.mp4" "$work/src/clips/clip$i.mp4"
+    cp "$work/src/clip.mp4" "$work/src/clips/clip$i.mp4"
 done
 make_source "$work/src/probe/movie1080.mp4" 1920x1080 "$probe_seconds"
 for i in $(seq -w 1 "$probe_clips"); do make_source "$work/src/folder/clip$i.mp4" 1280x720 3 25; done
@@ -101,7 +101,7 @@ if $formats; then
     make_source "$work/src/movie1080.mp4" 1920x1080 "$seconds"
     # Fits "MP4 - H.264 Video" at its Original size: H.264 below its rate,
     # AAC 44100 Hz stereo below its rate.
-    [ -f "$work/src/fits.mp4" ] || ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=$seconds" \
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=$seconds" \
         -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$seconds" -ac 2 \
         -c:v libx264 -preset veryfast -b:v 1500k -maxrate 1800k -bufsize 3000k -c:a aac -b:a 128k "$work/src/fits.mp4"
 fi
