@@ -14,7 +14,8 @@
 #                            keyint= -g, threads= -threads, the rest
 #                            -x264-params (-x265-params, -svtav1-params)
 #   -lavcopts                vcodec= -c:v, vbitrate= -b:v, keyint= -g,
-#                            vmax_b_frames= -bf, vrc_maxrate= -maxrate,
+#                            vmax_b_frames= -bf, threads= -threads,
+#                            vrc_maxrate= -maxrate,
 #                            vrc_minrate= -minrate, vrc_buf_size= -bufsize,
 #                            aspect=4/3 -aspect 4:3, acodec= -c:a,
 #                            abitrate= -b:a
@@ -105,6 +106,7 @@ lavc_list() {
         vbitrate) echo -b:v; echo "${val}k" ;;
         keyint) echo -g; echo "$val" ;;
         vmax_b_frames) echo -bf; echo "$val" ;;
+        threads) echo -threads; echo "$val" ;;
         vrc_maxrate) echo -maxrate; echo "${val}k" ;;
         vrc_minrate) echo -minrate; echo "${val}k" ;;
         vrc_buf_size) echo -bufsize; echo "${val}k" ;;
