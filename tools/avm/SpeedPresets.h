@@ -7,21 +7,25 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
-#include <optional>
+#include <vector>
 
 namespace avm {
 
-// The encoder option and its value for a speed: x264 and x265 "preset"
-// (veryfast / medium, their default / slow), SVT-AV1 "preset" (10 / the
-// profiles' 8 / 6), VP9 "cpu-used" (6 / the profiles' 4 / 2). None for
-// Balanced and for the other encoders.
-struct SpeedSetting {
+struct EncoderSetting {
     const char* option;
     const char* value;
 };
-std::optional<SpeedSetting> SpeedSettingFor(VideoEncoder encoder, EncoderSpeed speed);
 
-// Sets the speed's option after the option list's, which it overrides.
+// The encoder options a speed sets, Faster / (Balanced) / Better:
+// x264 and x265 preset veryfast / medium, their default / slow; SVT-AV1
+// preset 10 / the profiles' 8 / 6; VP9 deadline realtime with cpu-used 4 /
+// the profiles' good with cpu-used 4 / good with cpu-used 2. (libvpx's good
+// deadline gets no faster above cpu-used 4; realtime at 4 takes about half
+// the time for a few percent more bytes.) None for Balanced and for the
+// other encoders.
+std::vector<EncoderSetting> SpeedSettingsFor(VideoEncoder encoder, EncoderSpeed speed);
+
+// Sets the speed's options after the option list's, which they override.
 void ApplySpeed(AVCodecContext* encoder, const AvmOptions& options);
 
 }  // namespace avm
