@@ -130,7 +130,7 @@ std::string ChooseSpeed(const profiles::OutputProfile& profile, const profiles::
     std::int32_t row = speed;
     if (std::string error = Choose(list, value, row); !error.empty())
         return error;
-    if (!engine::HasSpeedPresets(profile, choice))
+    if (row != engine::kBalancedSpeedRow && !engine::HasSpeedPresets(profile, choice))
         return "the video encoder of \"" + profile.name + "\" has no speed presets";
     speed = row;
     return "";

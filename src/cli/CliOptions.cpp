@@ -312,7 +312,8 @@ Choices not given are those saved by the program (or --save-settings).
       --cpu-usage=P          100, 85 or 70 (percent of the processors)
       --speed=S              faster, balanced or better: how the H.264, HEVC,
                              AV1 and VP9 encoders trade speed for quality;
-                             balanced keeps the profile's settings
+                             balanced, what other encoders do, keeps the
+                             profile's settings
       --jobs=N|auto          convert N sources (1 to 4) at once; auto picks
                              from the processors and the frame size
       --disc-label=LABEL     name of a DVD folder or VCD/SVCD image
