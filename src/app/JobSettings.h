@@ -13,6 +13,11 @@ enum class DecodeEngine { Auto = 0, BuiltIn = 1, Script = 2 };
 // The share of the processors the encoder may use: 100 %, 85 % or 70 %.
 enum class CpuUsage { Full = 0, Most = 1, Part = 2 };
 
+// How the encoders with speed presets (x264, x265, SVT-AV1, VP9) trade
+// speed against quality; Balanced keeps the profiles' own settings. The
+// values are the rows of the speed list (engine/AdvancedChoices.h).
+enum class EncodeSpeed { Faster = 0, Balanced = 1, Better = 2 };
+
 // What happens once a job is done (and was not stopped), after a
 // countdown the user can cancel.
 enum class WhenDone { Nothing = 0, ShutDown = 1, Suspend = 2, Quit = 3 };
@@ -29,6 +34,7 @@ struct JobSettings {
     CpuUsage cpuUsage = CpuUsage::Full;
     VolumeRow volume;
     int dvdChapterRow = 2;     // row of the DVD chapter list
+    EncodeSpeed speed = EncodeSpeed::Balanced;
     std::string outputFolder;  // ends with '/'
     std::string discLabel;
     bool copyFitting = true;    // copy streams that already fit the profile instead of encoding them
@@ -41,5 +47,7 @@ struct JobSettings {
 DecodeEngine DecodeEngineFrom(int stored);
 CpuUsage CpuUsageFrom(int stored);
 WhenDone WhenDoneFrom(int stored);
+// The stored row of the speed list; values outside it count as Balanced.
+EncodeSpeed EncodeSpeedFrom(int stored);
 
 }  // namespace app

@@ -26,6 +26,7 @@ constexpr int kDecodeEngines = 3;
 constexpr int kCpuUsages = 3;
 constexpr int kVolumeRows = 17;
 constexpr int kDvdChapterRows = 5;
+constexpr int kSpeedRows = 3;
 
 struct Range {
     int lowest, highest;
@@ -151,6 +152,7 @@ void SettingsStore::LoadSettings(const std::string& path)
     LanguageFileName = read.LanguageName(kMain, "LanguageFileName", SystemLanguageName());
     Volume = read.Number(kMain, "Volume", 8, {0, kVolumeRows - 1});
     DVDChapter = read.Number(kMain, "DVDChapter", 2, {0, kDvdChapterRows - 1});
+    Speed = read.Number(kMain, "Speed", 1, {0, kSpeedRows - 1});
     psp_id = read.Number(kMain, "psp_id", 1, kAnyNumber);
     pspavc_id = read.Number(kMain, "pspavc_id", 1, kAnyNumber);
     CopyFitting = read.Number(kMain, "CopyFitting", 1, {0, 1});
@@ -178,6 +180,7 @@ int SettingsStore::SaveSettings() const
     file.SetString(kMain, "LanguageFileName", LanguageFileName);
     file.SetInt(kMain, "Volume", Volume);
     file.SetInt(kMain, "DVDChapter", DVDChapter);
+    file.SetInt(kMain, "Speed", Speed);
     file.SetInt(kMain, "psp_id", psp_id);
     file.SetInt(kMain, "pspavc_id", pspavc_id);
     file.SetInt(kMain, "CopyFitting", CopyFitting);
@@ -200,6 +203,7 @@ JobSettings SettingsStore::ForJob() const
     job.cpuUsage = CpuUsageFrom(CPUUsage);
     job.volume.row = Volume;
     job.dvdChapterRow = DVDChapter;
+    job.speed = EncodeSpeedFrom(Speed);
     job.outputFolder = OutputFolder;
     job.discLabel = DiscLabel;
     job.copyFitting = CopyFitting != 0;
@@ -216,6 +220,11 @@ DecodeEngine DecodeEngineFrom(int stored)
 CpuUsage CpuUsageFrom(int stored)
 {
     return stored == 1 ? CpuUsage::Most : stored == 2 ? CpuUsage::Part : CpuUsage::Full;
+}
+
+EncodeSpeed EncodeSpeedFrom(int stored)
+{
+    return stored == 0 ? EncodeSpeed::Faster : stored == 2 ? EncodeSpeed::Better : EncodeSpeed::Balanced;
 }
 
 WhenDone WhenDoneFrom(int stored)

@@ -26,6 +26,7 @@ public:
     std::string LanguageFileName = "English";
     int Volume = 8;               // row of the audio volume list; 8 = unchanged
     int DVDChapter = 2;           // row of the DVD chapter list; 2 = 15 minutes
+    int Speed = 1;                // row of the speed list; 1 = Balanced
     int psp_id = 1;               // kept and written back unchanged
     int pspavc_id = 1;            // kept and written back unchanged
     int CopyFitting = 1;          // 1 = copy streams that already fit the profile

@@ -4,6 +4,7 @@
 #include "app/FolderChecks.h"
 #include "app/SettingsStore.h"
 #include "engine/AdvancedChoices.h"
+#include "engine/EncoderSpeed.h"
 #include "engine/ParallelRuns.h"
 #include "lang/IniTextFile.h"
 #include "profiles/ChoiceEntries.h"
@@ -122,6 +123,19 @@ std::string ChooseChapters(const profiles::OutputProfile& profile, const std::st
     return error;
 }
 
+std::string ChooseSpeed(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice,
+                        const std::string& value, int& speed)
+{
+    EntryList list{"speed", {engine::kSpeedWords.begin(), engine::kSpeedWords.end()}, {}};
+    std::int32_t row = speed;
+    if (std::string error = Choose(list, value, row); !error.empty())
+        return error;
+    if (row != engine::kBalancedSpeedRow && !engine::HasSpeedPresets(profile, choice))
+        return "the video encoder of \"" + profile.name + "\" has no speed presets";
+    speed = row;
+    return "";
+}
+
 std::string ChooseCpuUsage(const std::string& value, int& cpuUsage)
 {
     EntryList list{"CPU usage", {"100%", "85%", "70%"}, {}};
@@ -197,6 +211,8 @@ std::string ApplyProfileChoices(const CliOptions& o, const profiles::OutputProfi
         apply(ChooseVolume(profile, *o.volume, settings.Volume));
     if (o.dvdChapters)
         apply(ChooseChapters(profile, *o.dvdChapters, settings.DVDChapter));
+    if (o.speed)
+        apply(ChooseSpeed(profile, choice, *o.speed, settings.Speed));
     if (o.discLabel && !profiles::IsDiscImage(profile))
         apply("a disc label belongs to disc image profiles");
     std::string text;

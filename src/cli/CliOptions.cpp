@@ -25,6 +25,7 @@ enum OptionCode {
     kVolume,
     kDvdChapters,
     kCpuUsage,
+    kSpeed,
     kJobs,
     kDiscLabel,
     kJoin,
@@ -63,6 +64,7 @@ const option kLongOptions[] = {
     {"volume", required_argument, nullptr, kVolume},
     {"dvd-chapters", required_argument, nullptr, kDvdChapters},
     {"cpu-usage", required_argument, nullptr, kCpuUsage},
+    {"speed", required_argument, nullptr, kSpeed},
     {"jobs", required_argument, nullptr, kJobs},
     {"output-folder", required_argument, nullptr, 'o'},
     {"disc-label", required_argument, nullptr, kDiscLabel},
@@ -155,6 +157,7 @@ std::string TakeOption(int code, const std::string& value, CliOptions& options, 
     case kVolume: options.volume = value; break;
     case kDvdChapters: options.dvdChapters = value; break;
     case kCpuUsage: options.cpuUsage = value; break;
+    case kSpeed: options.speed = value; break;
     case kJobs: options.jobs = value; break;
     case 'o': options.outputFolder = value; break;
     case kDiscLabel: options.discLabel = value; break;
@@ -307,6 +310,10 @@ Choices not given are those saved by the program (or --save-settings).
       --volume=V             audio volume: 20% to 300%, or Original
       --dvd-chapters=M       chapter every 10, 15, 20 or 30 minutes, or none
       --cpu-usage=P          100, 85 or 70 (percent of the processors)
+      --speed=S              faster, balanced or better: how the H.264, HEVC,
+                             AV1 and VP9 encoders trade speed for quality;
+                             balanced, what other encoders do, keeps the
+                             profile's settings
       --jobs=N|auto          convert N sources (1 to 4) at once; auto picks
                              from the processors and the frame size
       --disc-label=LABEL     name of a DVD folder or VCD/SVCD image

@@ -33,7 +33,7 @@ struct CliOptions {
     std::optional<std::string> profile;
     std::optional<std::string> videoQuality, audioQuality, size, frameRate, tvType, aspect;
     std::optional<bool> letterbox;
-    std::optional<std::string> videoCodec, audioCodec, sampleRate, volume, dvdChapters, cpuUsage;
+    std::optional<std::string> videoCodec, audioCodec, sampleRate, volume, dvdChapters, cpuUsage, speed;
     std::optional<std::string> jobs;  // --jobs: 1..4 or auto
     std::optional<std::string> outputFolder, discLabel;
     std::optional<bool> join;

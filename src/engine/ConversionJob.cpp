@@ -284,7 +284,7 @@ bool ConversionJob::StartRow(Runner& runner)
             BuildEngineArguments({item, spec_.profile, spec_.choice, spec_.settings.decoder, spec_.settings.volume,
                                   runner.block.Name(), run.outputPath,
                                   run.finalName ? run.finalName->extension : ExtensionOf(run.outputPath),
-                                  firstSource});
+                                  firstSource, spec_.settings.speed});
         const StreamCopy copy = ChooseStreamCopy({item, spec_.profile, spec_.choice, spec_.settings, spec_.joinerMode});
         ApplyStreamCopy(arguments, copy);
         run.videoCopied = copy.video;

@@ -3,6 +3,7 @@
 #include "app/Utilities.h"
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
+#include "engine/EncoderSpeed.h"
 #include "engine/VideoBitrate.h"
 #include "profiles/ChoiceEntries.h"
 #include "profiles/ProfileMarkers.h"
@@ -69,15 +70,6 @@ void ReplaceAll(std::string& text, const std::string& token, const std::string& 
 {
     for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
         text.replace(at, token.size(), value);
-}
-
-const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice)
-{
-    if (profiles::IsAvi(profile))
-        return choice.video_codec != 0 ? profile.command2 : profile.command1;
-    if (profiles::IsDisc(profile))
-        return choice.video_tvtype != 0 ? profile.command2 : profile.command1;
-    return profile.command1;
 }
 
 // Rates within these windows (widened by kRateTolerance on each side) are
@@ -208,6 +200,15 @@ void AppendSubtitleRendering(Arguments& arguments, const SourceItem& source, con
 
 }  // namespace
 
+const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice)
+{
+    if (profiles::IsAvi(profile))
+        return choice.video_codec != 0 ? profile.command2 : profile.command1;
+    if (profiles::IsDisc(profile))
+        return choice.video_tvtype != 0 ? profile.command2 : profile.command1;
+    return profile.command1;
+}
+
 bool UsesDecodeScript(app::DecodeEngine decoder, const SourceItem& source)
 {
     return ScriptCanName(source.path) &&
@@ -229,6 +230,8 @@ Arguments BuildEngineArguments(const EngineArgumentInputs& inputs)
     Arguments expanded = ExpandTemplate(inputs, size);
     PinOutputFormat(expanded, inputs.outputExtension);
     arguments.insert(arguments.end(), expanded.begin(), expanded.end());
+    const Arguments speed = SpeedArguments(inputs.speed, inputs.profile, inputs.choice);
+    arguments.insert(arguments.end(), speed.begin(), speed.end());
 
     if (source.audioTrack != -1)
         arguments.insert(arguments.end(), {"-aid", std::to_string(source.audioTrack)});

@@ -24,7 +24,12 @@ struct EngineArgumentInputs {
     std::string outputPath;
     std::string outputExtension;  // the job's output extension, for __output_format__
     std::optional<FrameSize> joinerFirstSource;  // joiner mode: size of the first ticked source
+    app::EncodeSpeed speed = app::EncodeSpeed::Balanced;
 };
+
+// The command template the choice picks: command2 for an AVI profile's
+// second video codec or a disc profile's second TV type, else command1.
+const std::string& ChooseTemplate(const profiles::OutputProfile& profile, const profiles::ProfileChoice& choice);
 
 // Whether the source is read through its decode script: always for the
 // script decoder, never for the built-in one, and in Auto mode when the

@@ -3,6 +3,7 @@
 #include "Accessible.h"
 #include "UiText.h"
 #include "engine/AdvancedChoices.h"
+#include "engine/EncoderSpeed.h"
 #include "profiles/ProfileMarkers.h"
 
 #include <QComboBox>
@@ -36,12 +37,13 @@ void Take(const QComboBox* list, std::int32_t& field)
 }  // namespace
 
 AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& profile,
-                               profiles::ProfileChoice& choice, int& volume, int& dvdChapter)
+                               profiles::ProfileChoice& choice, int& volume, int& dvdChapter, int& speed)
     : QDialog(parent),
       profile_(profile),
       choice_(choice),
       volume_(volume),
       dvdChapter_(dvdChapter),
+      speed_(speed),
       disc_(profiles::IsDisc(profile)),
       original_(profiles::IsOriginal(profile)),
       dvdImage_(profiles::IsDvdImage(profile))
@@ -69,6 +71,12 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const profiles::OutputProfile& p
     const bool knownVolume = volume >= 0 && volume < volumeList_->count();
     volumeList_->setCurrentIndex(fixedVolume ? engine::kOriginalVolumeRow : knownVolume ? volume : -1);
     volumeList_->setEnabled(!fixedVolume);
+
+    speedList_ = AddList("speedList", Tr(kSection, "Speed"));
+    for (const char* row : engine::kSpeedRows)
+        speedList_->addItem(Tr(kSection, row));
+    ShowSpeedFor(choice.video_codec);
+    connect(videoCodecList_, &QComboBox::currentIndexChanged, this, &AdvancedDialog::ShowSpeedFor);
 
     if (disc_) {
         QComboBox* size = AddList("sizeList", Tr("MainDialog", "Width/Height"));
@@ -106,6 +114,16 @@ QComboBox* AdvancedDialog::AddList(const char* objectName, const QString& label)
     return list;
 }
 
+void AdvancedDialog::ShowSpeedFor(int videoCodecRow)
+{
+    profiles::ProfileChoice shown = choice_;
+    shown.video_codec = videoCodecRow;
+    const bool presets = engine::HasSpeedPresets(profile_, shown);
+    const bool knownSpeed = speed_ >= 0 && speed_ < speedList_->count();
+    speedList_->setCurrentIndex(presets && knownSpeed ? speed_ : engine::kBalancedSpeedRow);
+    speedList_->setEnabled(presets);
+}
+
 void AdvancedDialog::accept()
 {
     Take(videoCodecList_, choice_.video_codec);
@@ -115,6 +133,8 @@ void AdvancedDialog::accept()
         Take(volumeList_, volume_);
     if (chapterList_)
         Take(chapterList_, dvdChapter_);
+    if (speedList_->isEnabled())
+        Take(speedList_, speed_);
     QDialog::accept();
 }
 

@@ -356,7 +356,7 @@ void MainDialog::OnAdvanced()
         return;
     }
     AdvancedDialog dialog(this, *profile, *settings.catalogue.Choice(settings.OutputFormat), settings.Volume,
-                          settings.DVDChapter);
+                          settings.DVDChapter, settings.Speed);
     dialog.exec();
 }
 

@@ -72,6 +72,7 @@ TEST_F(Settings, MissingFileGivesTheDefaults)
     EXPECT_EQ(store_.LanguageFileName, "English");
     EXPECT_EQ(store_.Volume, 8);
     EXPECT_EQ(store_.DVDChapter, 2);
+    EXPECT_EQ(store_.Speed, 1) << "Balanced";
     EXPECT_EQ(store_.psp_id, 1);
     EXPECT_EQ(store_.pspavc_id, 1);
     EXPECT_EQ(store_.CopyFitting, 1) << "files from before the setting copy what fits";
@@ -97,6 +98,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     store_.LanguageFileName = "German";
     store_.Volume = 16;
     store_.DVDChapter = 4;
+    store_.Speed = 2;
     store_.psp_id = 0;
     store_.pspavc_id = 5;
     store_.CopyFitting = 0;
@@ -124,6 +126,7 @@ TEST_F(Settings, EveryValueSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.LanguageFileName, "German");
     EXPECT_EQ(loaded.Volume, 16);
     EXPECT_EQ(loaded.DVDChapter, 4);
+    EXPECT_EQ(loaded.Speed, 2);
     EXPECT_EQ(loaded.psp_id, 0);
     EXPECT_EQ(loaded.pspavc_id, 5);
     EXPECT_EQ(loaded.CopyFitting, 0);
@@ -224,6 +227,9 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         {"main", "Volume", "8x", "is not a whole number"},
         {"main", "Volume", "+8", "is not a whole number"},
         {"main", "DVDChapter", chapterRows, "out of range"},
+        {"main", "Speed", std::to_string(engine::kSpeedRows.size()), "out of range"},
+        {"main", "Speed", "-1", "out of range"},
+        {"main", "Speed", "fast", "is not a whole number"},
         {"main", "DecodeEngine", "3", "out of range"},
         {"main", "CPUUsage", "-1", "out of range"},
         {"main", "OutputFormat", "2", "out of range"},
@@ -268,11 +274,11 @@ TEST_F(Settings, ValuesOutOfRangeGiveTheDefaultsAndSaySo)
         EXPECT_EQ(loaded.AddFilesInitDir, defaults.AddFilesInitDir);
         EXPECT_EQ(loaded.LanguageFileName, defaults.LanguageFileName);
         EXPECT_EQ(std::vector<int>({loaded.DecodeEngine, loaded.OutputFormat, loaded.CPUUsage, loaded.Volume,
-                                    loaded.DVDChapter, loaded.psp_id, loaded.pspavc_id, loaded.CopyFitting,
-                                    loaded.KeepSourceList}),
+                                    loaded.DVDChapter, loaded.Speed, loaded.psp_id, loaded.pspavc_id,
+                                    loaded.CopyFitting, loaded.KeepSourceList}),
                   std::vector<int>({defaults.DecodeEngine, defaults.OutputFormat, defaults.CPUUsage, defaults.Volume,
-                                    defaults.DVDChapter, defaults.psp_id, defaults.pspavc_id, defaults.CopyFitting,
-                                    defaults.KeepSourceList}));
+                                    defaults.DVDChapter, defaults.Speed, defaults.psp_id, defaults.pspavc_id,
+                                    defaults.CopyFitting, defaults.KeepSourceList}));
         for (int slot = 0; slot < 2; ++slot)
             for (const profiles::ProfileChoiceKey& key : profiles::kProfileChoiceKeys)
                 EXPECT_EQ(loaded.catalogue.Choice(slot)->*key.field, defaults.catalogue.Choice(slot)->*key.field)
@@ -301,5 +307,18 @@ TEST_F(Settings, JobTakesTheWhenDoneChoiceAndNothingForUnknownNumbers)
     for (const auto& c : cases) {
         store_.whenDone = c.stored;
         EXPECT_EQ(store_.ForJob().whenDone, c.whenDone) << c.stored;
+    }
+}
+
+TEST_F(Settings, JobTakesTheSpeedRowAndBalancedForUnknownNumbers)
+{
+    const struct {
+        int stored;
+        app::EncodeSpeed speed;
+    } cases[] = {{0, app::EncodeSpeed::Faster},   {1, app::EncodeSpeed::Balanced}, {2, app::EncodeSpeed::Better},
+                 {3, app::EncodeSpeed::Balanced}, {-1, app::EncodeSpeed::Balanced}};
+    for (const auto& c : cases) {
+        store_.Speed = c.stored;
+        EXPECT_EQ(store_.ForJob().speed, c.speed) << c.stored;
     }
 }

@@ -4,13 +4,19 @@
 #include "DecodeScript.h"
 #include "FilterChain.h"
 #include "OutputFormat.h"
+#include "SpeedPresets.h"
+#include "common/CpuShare.h"
 #include "common/ProgressSender.h"
 #include "common/ToolError.h"
-#include "common/ToolRecord.h"
 #include "engine/CommandLine.h"
 #include "engine/DecodeScript.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 using tools::ToolError;
 
@@ -26,6 +32,7 @@ TEST(AvmOptions, WhatCannotBeHonouredIsRefusedWithTheReason)
         {"-sfm R a -o b -of lavf -lavfopts format=webm:faststart", "faststart needs an MP4, MOV, M4A or 3GP output"},
         {"-sfm R a -o b -of lavf -lavfopts format=mp4:faststart=1", "unsupported -lavfopts option faststart"},
         {"-sfm R a -o b -ovc x266", "unsupported value \"x266\" for -ovc"},
+        {"-sfm R a -o b -speed fastest", "unsupported value \"fastest\" for -speed"},
         {"-sfm R a -o b -aid one", "bad whole number \"one\" for -aid"},
         {"-sfm R a -o b -ofps 0", "frame rate \"0\" for -ofps is out of range"},
         {"-sfm R a -o b -subpos 120", "-subpos must lie between 0 and 100, not 120"},
@@ -111,16 +118,80 @@ TEST(AvmOptions, TheProgramsDecodeScriptNamesItsSource)
     EXPECT_THROW(avm::ParseDecodeScript("DirectShowSource(\""), ToolError);
 }
 
-TEST(ToolCommon, CpuUsageAndProgressValues)
+// Below 100 % a run gives up threads only from a share of four cores or
+// more; a smaller share keeps them all, at a lower priority.
+TEST(ToolCommon, ThreadsForEachCpuUsageCoreCountAndRunShare)
 {
-    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8), 0) << "100 %: the libraries use every core";
-    EXPECT_EQ(tools::ThreadsForCpuUsage(1, 8), 6);
-    EXPECT_EQ(tools::ThreadsForCpuUsage(2, 1), 1) << "never 0, which would mean every core";
-    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8, 2), 4) << "two runs at once share the cores";
-    EXPECT_EQ(tools::ThreadsForCpuUsage(1, 8, 2), 3);
+    const int cores[] = {1, 2, 4, 8, 16};
+    const struct {
+        int cpuUsage, runs;
+        int threads[5];  // for each entry of cores
+    } rows[] = {
+        {0, 1, {0, 0, 0, 0, 0}},  // alone at 100 %: the libraries' choice
+        {1, 1, {0, 0, 3, 7, 14}},
+        {2, 1, {0, 0, 3, 6, 11}},
+        {0, 2, {1, 1, 2, 4, 8}},  // runs at once split the cores
+        {1, 2, {1, 1, 2, 3, 7}},
+        {2, 2, {1, 1, 2, 3, 6}},
+    };
+    for (const auto& row : rows)
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(tools::ThreadsForCpuUsage(row.cpuUsage, cores[i], row.runs), row.threads[i])
+                << "cpu_usage " << row.cpuUsage << ", " << cores[i] << " cores, " << row.runs << " runs";
     EXPECT_EQ(tools::ThreadsForCpuUsage(0, 2, 4), 1) << "more runs than cores still get a thread each";
-    EXPECT_EQ(tools::ThreadsForCpuUsage(0, 8, 1), 0) << "a run alone keeps the libraries' choice";
+    EXPECT_EQ(tools::ThreadsForCpuUsage(7, 8), 0) << "an unknown value counts as 100 %";
+}
+
+// The nice value a child process ends up with after lowering its priority
+// from `startingNice` (or the test's own, when that is higher); -1 when it
+// could not.
+int NiceAfterLowering(int startingNice, std::int32_t cpuUsage)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (startingNice > ::getpriority(PRIO_PROCESS, 0))
+            ::setpriority(PRIO_PROCESS, 0, startingNice);
+        const bool lowered = tools::LowerPriorityForCpuUsage(cpuUsage);
+        ::_exit(lowered ? ::getpriority(PRIO_PROCESS, 0) : 255);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ToolCommon, PriorityDropsBelowFullCpuUsageAndNeverRises)
+{
+    const int own = ::getpriority(PRIO_PROCESS, 0);  // the tests may run under nice
+    EXPECT_EQ(NiceAfterLowering(0, 0), std::max(own, 0));
+    EXPECT_EQ(NiceAfterLowering(0, 1), std::max(own, 10));
+    EXPECT_EQ(NiceAfterLowering(0, 2), std::max(own, 15));
+    EXPECT_EQ(NiceAfterLowering(18, 1), std::max(own, 18)) << "a tool started under nice keeps its lower priority";
+}
+
+TEST(ToolCommon, ProgressValues)
+{
     EXPECT_EQ(tools::PercentTimes100(61, 60), 10000);
     EXPECT_EQ(tools::PercentTimes100(5, 0), 0);
     EXPECT_EQ(tools::PercentTimes100(-1, 60), 0);
+}
+
+// Balanced keeps the option lists' own presets; the other speeds override
+// them only on the encoders that have presets.
+TEST(AvmOptions, SpeedSetsThePresetsOfEncodersThatHaveThem)
+{
+    using avm::EncoderSpeed;
+    using avm::VideoEncoder;
+    EXPECT_EQ(avm::ParseAvmOptions(engine::SplitWords("-sfm R a -o b")).speed, EncoderSpeed::Balanced);
+    EXPECT_EQ(avm::ParseAvmOptions(engine::SplitWords("-sfm R a -o b -speed better")).speed, EncoderSpeed::Better);
+    for (VideoEncoder encoder : {VideoEncoder::X264, VideoEncoder::X265, VideoEncoder::SvtAv1, VideoEncoder::Vpx}) {
+        const auto faster = avm::SpeedSettingsFor(encoder, EncoderSpeed::Faster);
+        const auto better = avm::SpeedSettingsFor(encoder, EncoderSpeed::Better);
+        ASSERT_FALSE(faster.empty() || better.empty());
+        ASSERT_EQ(faster.size(), better.size()) << "both speeds set the same options";
+        EXPECT_STREQ(faster.back().option, better.back().option);
+        EXPECT_STRNE(faster.back().value, better.back().value);
+        EXPECT_TRUE(avm::SpeedSettingsFor(encoder, EncoderSpeed::Balanced).empty());
+    }
+    for (VideoEncoder encoder : {VideoEncoder::Lavc, VideoEncoder::Xvid, VideoEncoder::Copy})
+        EXPECT_TRUE(avm::SpeedSettingsFor(encoder, EncoderSpeed::Better).empty());
 }

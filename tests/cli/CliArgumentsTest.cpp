@@ -70,6 +70,22 @@ TEST_F(CliArguments, UsageErrorsEndWithStatusTwoAndLeaveNoTrace)
     }
 }
 
+TEST_F(CliArguments, TheSpeedIsOfferedAndABadOneRefused)
+{
+    EXPECT_NE(Run({"--help"}).out.find("\n      --speed=S              faster, balanced or better"), std::string::npos);
+    folder_.Write("in/a.avi", std::string(2048, 'x'));
+    const std::string clip = folder_.Path() + "in/a.avi", out = folder_.Path() + "out";
+    cli_test::CliRun bad = Run({"-p", "MP4 - H.264 Video", "--speed", "fastest", "-o", out, clip});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("'fastest' names no speed; choose one of:"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("better"), std::string::npos) << bad.err;
+    cli_test::CliRun avi = Run({"-p", "AVI - DivX/XviD Video", "--speed", "better", "-o", out, clip});
+    EXPECT_EQ(avi.exitCode, 2);
+    EXPECT_NE(avi.err.find("the video encoder of \"AVI - DivX/XviD Video\" has no speed presets"), std::string::npos)
+        << avi.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(CliArguments, AProfileBeginningOfSeveralNamesListsThem)
 {
     folder_.Write("in/a.avi", std::string(2048, 'x'));

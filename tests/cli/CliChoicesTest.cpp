@@ -167,6 +167,29 @@ TEST_F(CliChoicesTest, ChoicesThatDoNotSuitTheProfile)
     EXPECT_NE(Apply({}), "") << "no profile chosen";
 }
 
+// The check follows the video codec chosen on the same line: the AVI
+// profile's second codec here encodes with x264.
+TEST_F(CliChoicesTest, SpeedByWordNumberOrBeginningForEncodersWithPresets)
+{
+    folder_.Write("more.ini", "[AVI or H.264]\nprofile_shortname=generic-avi\nvideo_codec={DivX,H.264}\n"
+                              "command1=-ovc lavc -lavcopts vcodec=mpeg4\ncommand2=-ovc x264 -x264encopts crf=23\n");
+    settings_.catalogue.Add(profiles::ReadOutputProfile(ini::PrivateProfile(folder_.Path() + "more.ini"), "AVI or H.264"));
+    settings_.Speed = 0;
+    EXPECT_NE(Apply({"-p", "3", "--speed", "better"}), "") << "DivX has no presets";
+    EXPECT_EQ(settings_.Speed, 0);
+    EXPECT_EQ(Apply({"--speed", "balanced"}), "") << "what every encoder does";
+    EXPECT_EQ(settings_.Speed, 1);
+    EXPECT_EQ(Apply({"-p", "3", "--video-codec", "H.264", "--speed", "better"}), "");
+    EXPECT_EQ(settings_.Speed, 2);
+    EXPECT_EQ(Apply({"--speed", "F"}), "");
+    EXPECT_EQ(settings_.Speed, 0);
+    EXPECT_EQ(Apply({"--speed", "1"}), "");
+    EXPECT_EQ(settings_.Speed, 1);
+    const std::string error = Apply({"--speed", "best"});
+    EXPECT_NE(error.find("'best' names no speed"), std::string::npos) << error;
+    EXPECT_EQ(settings_.Speed, 1);
+}
+
 TEST(EntryMatch, AmbiguousBeginningsNameNothing)
 {
     const cli::EntryList list{"size", {"320x240", "320x200", "640x480"}, {}};

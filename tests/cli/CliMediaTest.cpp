@@ -16,6 +16,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -369,6 +371,45 @@ TEST_F(CliMediaTest, TwoUsersConvertAtOnceAndRecordsOfDeadRunsAreCleared)
     }
     for (const std::string& name : testing_support::FileNames("/dev/shm/"))
         EXPECT_NE(name.rfind(SharedName() + ".", 0), 0u) << name << " outlived its run";
+}
+
+}  // namespace
+
+namespace {
+
+// The value x264 names for key in the settings it writes into its stream.
+std::string X264Setting(const std::string& path, const std::string& key)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::size_t options = bytes.find("x264 - core");
+    const std::size_t at = options == std::string::npos ? options : bytes.find(" " + key + "=", options);
+    if (at == std::string::npos)
+        return "";
+    const std::size_t begin = at + key.size() + 2;
+    return bytes.substr(begin, bytes.find(' ', begin) - begin);
+}
+
+// The choice travels from the command line through the job to x264's own
+// settings: veryfast, the default medium, slow.
+TEST_F(CliMediaTest, TheSpeedChoiceReachesTheEncoder)
+{
+    const std::string clip = folder_.Path() + "in/moving.avi";
+    std::filesystem::create_directories(folder_.Path() + "in");
+    avm_test::MakeClip({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=1", "-c:v", "mpeg4", clip});
+    const struct {
+        std::vector<std::string> speed;
+        const char *subme, *ref;
+    } cases[] = {{{"--speed", "faster"}, "2", "1"}, {{}, "7", "3"}, {{"--speed", "better"}, "8", "5"}};
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"-p", "MP4 - H.264 Video", "--no-copy-fitting", "--overwrite", "-o", Out()};
+        arguments.insert(arguments.end(), c.speed.begin(), c.speed.end());
+        arguments.push_back(clip);
+        cli_test::CliRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(X264Setting(Out() + "moving.mp4", "subme"), c.subme);
+        EXPECT_EQ(X264Setting(Out() + "moving.mp4", "ref"), c.ref);
+    }
 }
 
 }  // namespace

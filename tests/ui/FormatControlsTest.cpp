@@ -42,6 +42,7 @@ audio_sample={44100,48000}
 profile_shortname=generic-mp4
 video_quality={High}
 video_size={Original}
+command1=-ovc x264 -x264encopts crf=23
 [DVD]
 profile_shortname=disc-dvdimg
 video_quality={Best,High,Normal,Low}
@@ -168,7 +169,8 @@ TEST_F(FormatControls, ASoundOnlyProfileGreysThePictureChoices)
     expectEnabled(false);
     EXPECT_EQ(Find<QComboBox>(window.get(), "audioQualityList")->count(), 2);
     auto advanced = std::make_unique<ui::AdvancedDialog>(nullptr, *app::Settings().catalogue.Profile(2), Choice(2),
-                                                         app::Settings().Volume, app::Settings().DVDChapter);
+                                                         app::Settings().Volume, app::Settings().DVDChapter,
+                                                         app::Settings().Speed);
     EXPECT_FALSE(Find<QComboBox>(advanced.get(), "videoCodecList")->isEnabled());
     EXPECT_TRUE(Find<QComboBox>(advanced.get(), "volumeList")->isEnabled());
 
@@ -239,7 +241,7 @@ TEST_F(FormatControls, AdvancedLayoutsAndWhatOkStores)
     app::SettingsStore& settings = app::Settings();
     auto open = [&settings, this](int slot) {
         return std::make_unique<ui::AdvancedDialog>(nullptr, *settings.catalogue.Profile(slot), Choice(slot),
-                                                    settings.Volume, settings.DVDChapter);
+                                                    settings.Volume, settings.DVDChapter, settings.Speed);
     };
     auto original = open(kOriginal);
     EXPECT_FALSE(original->DiscLayout());
@@ -437,3 +439,45 @@ TEST_F(FormatControls, ShippedProfilesAreListedByFamily)
 }
 
 }  // namespace
+
+// The speed list offers its rows only for a video codec with presets; for
+// another it shows Balanced, greyed, and OK leaves the setting alone.
+TEST_F(FormatControls, TheSpeedListFollowsTheVideoCodec)
+{
+    app::SettingsStore& settings = app::Settings();
+    settings.Speed = 2;
+    auto open = [&settings](const profiles::OutputProfile& profile, profiles::ProfileChoice& choice) {
+        return std::make_unique<ui::AdvancedDialog>(nullptr, profile, choice, settings.Volume, settings.DVDChapter,
+                                                    settings.Speed);
+    };
+    auto avi = open(*settings.catalogue.Profile(kAvi), Choice(kAvi));
+    auto* speeds = Find<QComboBox>(avi.get(), "speedList");
+    ASSERT_EQ(speeds->count(), 3);
+    EXPECT_EQ(speeds->itemText(2).toStdString(), lang::Text("AdvancedDialog", "Better Quality"));
+    EXPECT_FALSE(speeds->isEnabled());
+    EXPECT_EQ(speeds->currentIndex(), 1);
+    avi->accept();
+    EXPECT_EQ(settings.Speed, 2);
+
+    auto mp4 = open(*settings.catalogue.Profile(kMp4), Choice(kMp4));
+    speeds = Find<QComboBox>(mp4.get(), "speedList");
+    EXPECT_TRUE(speeds->isEnabled());
+    EXPECT_EQ(speeds->currentIndex(), 2);
+    speeds->setCurrentIndex(0);
+    mp4->reject();
+    EXPECT_EQ(settings.Speed, 2) << "Cancel changes nothing";
+    speeds->setCurrentIndex(0);
+    mp4->accept();
+    EXPECT_EQ(settings.Speed, 0);
+
+    profiles::OutputProfile twoCodecs = *settings.catalogue.Profile(kAvi);
+    twoCodecs.command1 = "-ovc lavc -lavcopts vcodec=mpeg4";
+    twoCodecs.command2 = "-ovc x264";
+    profiles::ProfileChoice choice;
+    auto switching = open(twoCodecs, choice);
+    speeds = Find<QComboBox>(switching.get(), "speedList");
+    EXPECT_FALSE(speeds->isEnabled());
+    Find<QComboBox>(switching.get(), "videoCodecList")->setCurrentIndex(1);
+    EXPECT_TRUE(speeds->isEnabled()) << "the second codec encodes with x264";
+    EXPECT_EQ(speeds->currentIndex(), 0);
+}

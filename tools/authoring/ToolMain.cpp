@@ -1,5 +1,6 @@
 #include "ToolMain.h"
 
+#include "common/CpuShare.h"
 #include "common/ProgressSender.h"
 #include "common/StopSignals.h"
 #include "common/ToolError.h"
@@ -41,6 +42,8 @@ int RunAuthoringTool(const std::string& logName, const std::vector<std::string>&
     }
     record.WriteResult(engine::kResultNotReported);
     tools::StopIfProgramEnded(record.NotifyWindow());
+    // dvdauthor and vcdxbuild inherit the priority.
+    tools::LowerPriorityForCpuUsage(record.CpuUsage());
 
     tools::ProgressSender sender(record.Name(), record.NotifyWindow());
     int lastStage = -1;

@@ -49,6 +49,7 @@ constexpr std::array kOptions = {
     tools::OptionSpec{"nosound", false},
     tools::OptionSpec{"novideo", false},
     tools::OptionSpec{"identify", false},
+    tools::OptionSpec{"speed", true},
 };
 
 const std::array<std::pair<std::string, VideoEncoder>, 7> kVideoEncoders = {{
@@ -65,6 +66,11 @@ const std::array<std::pair<std::string, AudioEncoder>, 4> kAudioEncoders = {{
     {"mp3lame", AudioEncoder::Mp3Lame},
     {"pcm", AudioEncoder::Pcm},
     {"copy", AudioEncoder::Copy},
+}};
+const std::array<std::pair<std::string, EncoderSpeed>, 3> kSpeeds = {{
+    {"faster", EncoderSpeed::Faster},
+    {"balanced", EncoderSpeed::Balanced},
+    {"better", EncoderSpeed::Better},
 }};
 const std::array<std::string, 3> kContainers = {"avi", "mpeg", "lavf"};
 
@@ -244,6 +250,8 @@ AvmOptions ParseAvmOptions(const std::vector<std::string>& args)
             options.noVideo = true;
         else if (name == "identify")
             options.identify = true;
+        else if (name == "speed")
+            options.speed = ChoiceNamed(value, kSpeeds, what);
         // -idx (write an index) and -noodml (no OpenDML extension) describe
         // what the AVI muxer does anyway for files of this size.
     }

@@ -25,6 +25,9 @@ struct SubtitleStyle {
 // -ovc and -oac; None while the option is missing. Vpx is VP9.
 enum class VideoEncoder { None, Lavc, X264, Xvid, X265, SvtAv1, Vpx, Copy };
 enum class AudioEncoder { None, Lavc, Mp3Lame, Pcm, Copy };
+// -speed: the presets of the encoders that have them (x264, x265, SVT-AV1,
+// VP9); Balanced keeps the option lists' own. Other encoders ignore it.
+enum class EncoderSpeed { Balanced, Faster, Better };
 
 struct AvmOptions {
     std::string recordName;
@@ -40,6 +43,7 @@ struct AvmOptions {
 
     VideoEncoder videoEncoder = VideoEncoder::None;  // -ovc
     AudioEncoder audioEncoder = AudioEncoder::None;  // -oac
+    EncoderSpeed speed = EncoderSpeed::Balanced;     // -speed
     std::vector<tools::SubOption> lavcOpts, x264Opts, xvidOpts, x265Opts, svtav1Opts, vpxOpts, lameOpts, lavfOpts,
         mpegOpts;
     std::vector<tools::FilterSpec> videoFilters, audioFilters;

@@ -2,6 +2,7 @@
 
 #include "Libav.h"
 #include "QualityEncoders.h"
+#include "SpeedPresets.h"
 #include "SubOptionValues.h"
 #include "common/ToolError.h"
 
@@ -304,6 +305,7 @@ void ApplyVideoOptions(AVCodecContext* encoder, const AvmOptions& options, const
         ApplyVpx(encoder, options.vpxOpts);
     else
         ApplyLavcVideo(encoder, options.lavcOpts);
+    ApplySpeed(encoder, options);
 }
 
 void ApplyAudioOptions(AVCodecContext* encoder, const AvmOptions& options, const MpegTarget& target)

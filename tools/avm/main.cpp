@@ -7,6 +7,7 @@
 #include "Libav.h"
 #include "MediaFacts.h"
 #include "Transcoder.h"
+#include "common/CpuShare.h"
 #include "common/ProgressSender.h"
 #include "common/StopSignals.h"
 #include "common/ToolError.h"
@@ -85,6 +86,9 @@ int main(int argc, char** argv)
         return 1;
     }
     tools::StopIfProgramEnded(record.NotifyWindow());
+    // Before the libraries start their threads, which inherit the priority.
+    if (!tools::LowerPriorityForCpuUsage(record.CpuUsage()))
+        tools::LogLine("cannot lower the priority for the CPU usage setting");
     try {
         return Run(record, args);
     } catch (const tools::ToolError& error) {

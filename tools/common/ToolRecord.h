@@ -21,18 +21,14 @@ public:
     std::int32_t NotifyWindow() { return engine::LoadField(Data().notify_window); }
     void WriteResult(std::int32_t code) { engine::StoreField(Data().result_code, code); }
 
-    // Worker threads for the cpu_usage setting: 0 (the libraries' own
-    // choice, every core) at 100 %, else 85 % or 70 % of the cores, at least
-    // one. Runs that share the processors (run_share) split the cores evenly.
+    std::int32_t CpuUsage() { return engine::LoadField(Data().cpu_usage); }
+    // Worker threads for cpu_usage and run_share on this machine (see
+    // CpuShare.h); 0 leaves the choice to the libraries.
     int ThreadCount();
 
 private:
     std::string name_;
     platform::SharedMemory memory_;
 };
-
-// The thread count for a cpu_usage value on a machine with `cores` cores,
-// of which this run gets its share when `runs` run at once.
-int ThreadsForCpuUsage(std::int32_t cpuUsage, int cores, int runs = 1);
 
 }  // namespace tools
