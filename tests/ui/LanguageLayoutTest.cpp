@@ -139,9 +139,9 @@ TEST_F(LanguageLayout, EveryLanguageFitsTheMainSettingsAndAdvancedWindows)
                 EXPECT_EQ(CutTexts(window.get()), std::vector<std::string>{}) << "main window";
                 EXPECT_TRUE(FitsSmallScreen(window.get())) << "main window";
             }
-            int volume = 8, dvdChapter = 0;
+            int volume = 8, dvdChapter = 0, speed = 1;
             ui::AdvancedDialog advanced(nullptr, *app::Settings().catalogue.Profile(slot),
-                                        *app::Settings().catalogue.Choice(slot), volume, dvdChapter);
+                                        *app::Settings().catalogue.Choice(slot), volume, dvdChapter, speed);
             advanced.show();
             EXPECT_EQ(CutTexts(&advanced), std::vector<std::string>{}) << "advanced window";
             EXPECT_TRUE(FitsSmallScreen(&advanced)) << "advanced window";
