@@ -3,13 +3,15 @@
 # against the ffmpeg command line asked for the same output, and prints one
 # table of ratios program / ffmpeg.
 #
-#   bench/run.sh [--pairs N] [--quick] [--formats] [--bin DIR] [--keep DIR]
+#   bench/run.sh [--pairs N] [--quick] [--formats] [--only CASES] [--bin DIR] [--keep DIR]
 #
 #   --pairs N   timed pairs per case after one warm-up pair (default 5)
 #   --quick     short sources, fewer clips and 2 pairs: a check of the
 #               benchmark itself, not a measurement
 #   --formats   also every H.265/VP9/AV1/Opus/FLAC profile at 1920x1080 and a
 #               source that fits "MP4 - H.264 Video" (stream copy)
+#   --only CASES  only these cases, by name, separated by commas: mp4, dvd,
+#               vcd, avi, join, clips, clips1, probe, folder, identify
 #   --bin DIR   program directory (default build/release/bin)
 #   --keep DIR  keep the sources, the outputs and each side's commands in DIR
 #
@@ -34,6 +36,7 @@ quick=false
 formats=false
 bin=build/release/bin
 keep=""
+only=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --pairs) pairs=$2; shift 2 ;;
@@ -41,14 +44,16 @@ while [ $# -gt 0 ]; do
     --formats) formats=true; shift ;;
     --bin) bin=$2; shift 2 ;;
     --keep) keep=$2; shift 2 ;;
-    *) echo "usage: bench/run.sh [--pairs N] [--quick] [--formats] [--bin DIR] [--keep DIR]" >&2; exit 2 ;;
+    --only) only=$2; shift 2 ;;
+    *) echo "usage: bench/run.sh [--pairs N] [--quick] [--formats] [--only CASES] [--bin DIR] [--keep DIR]" >&2
+       exit 2 ;;
     esac
 done
 if $quick; then
     [ "$pairs" = 5 ] && pairs=2
-    seconds=3 part_seconds=2 clips=10 probe_seconds=3 probe_clips=4
+    seconds=3 part_seconds=2 clips=10 probe_seconds=3 probe_clips=4 probe_repeats=3
 else
-    seconds=30 part_seconds=10 clips=100 probe_seconds=10 probe_clips=16
+    seconds=30 part_seconds=10 clips=100 probe_seconds=10 probe_clips=16 probe_repeats=10
 fi
 [ "$pairs" -ge 1 ] 2>/dev/null || { echo "run.sh: --pairs takes a number from 1" >&2; exit 2; }
 
@@ -226,18 +231,22 @@ batch_case() {
 
 # probe_case NAME LABEL CORES SOURCE...: diziv-cli adds the sources and
 # skips each (its output already exists), so it probes and converts
-# nothing; ffmpeg's side is ffprobe of each. Both run on the same cores.
+# nothing; ffmpeg's side is ffprobe of each. Both run on the same cores,
+# probe_repeats times in a timed run, since one probe takes about 0.1 s and
+# CPU times are counted in 10 ms steps.
 probe_case() {
     local name=$1 label=$2 cores=$3
     shift 3
     start_case "$name" "$label"
     mkdir -p "$case_dir/existing"
+    echo "for _ in \$(seq $probe_repeats); do" | tee -a "$case_dir/ffmpeg.sh" >>"$case_dir/program.sh"
     for source in "$@"; do
         touch "$case_dir/existing/$(basename "$source")"
         command_line taskset -c "$cores" ffprobe -v error -show_format -show_streams "$source" >>"$case_dir/ffmpeg.sh"
     done
     command_line taskset -c "$cores" "$bin/diziv-cli" -q -p generic-mp4-h264 --skip-existing \
         -o "$case_dir/existing" "$@" >>"$case_dir/program.sh"
+    echo "done" | tee -a "$case_dir/ffmpeg.sh" >>"$case_dir/program.sh"
 }
 
 # identify_case NAME LABEL SOURCE: avm's probe alone, as the program runs it,
@@ -248,22 +257,26 @@ identify_case() {
         echo "head -c 1912 /dev/zero >/dev/shm/$record"
         echo "printf '\\x01\\x00\\x00\\x00' | dd of=/dev/shm/$record bs=1 seek=4 conv=notrunc status=none"
     } >"$case_dir/before.sh"
+    echo "for _ in \$(seq $probe_repeats); do" | tee -a "$case_dir/ffmpeg.sh" >>"$case_dir/program.sh"
     command_line taskset -c 0 "$bin/avm" -sfm "$record" -identify "$3" >>"$case_dir/program.sh"
     command_line taskset -c 0 ffprobe -v error -show_format -show_streams "$3" >>"$case_dir/ffmpeg.sh"
+    echo "done" | tee -a "$case_dir/ffmpeg.sh" >>"$case_dir/program.sh"
 }
 
 cases=()
 echo "setting up the cases ..." >&2
-convert_case mp4 "MP4 H.264/AAC (720p)" "$work/src/movie.mp4" -p generic-mp4-h264 --no-copy-fitting
-convert_case dvd "DVD MPEG-2 file (NTSC)" "$work/src/movie.mp4" -p disc-dvd
-convert_case vcd "VCD MPEG-1 file (NTSC)" "$work/src/movie.mp4" -p disc-vcd
-convert_case avi "AVI MPEG-4/MP3 (720p)" "$work/src/movie.mp4" -p generic-avi
-join_case join "join 3 parts to MP4" -p generic-mp4-h264 --join --no-copy-fitting -- "$work/src/parts/"*.mp4
-batch_case clips "$clips clips 320x240 2 s, MP4" "$work/src/clips" -p generic-mp4-h264 --no-copy-fitting
-batch_case clips1 "same, --jobs 1" "$work/src/clips" -p generic-mp4-h264 --no-copy-fitting --jobs 1
-probe_case probe "probe 1080p, 1 core" 0 "$work/src/probe/movie1080.mp4"
-probe_case folder "probe $probe_clips 720p clips, 2 cores" 0,1 "$work/src/folder/"*.mp4
-identify_case identify "probe 1080p, avm -identify" "$work/src/probe/movie1080.mp4"
+# wanted NAME: whether --only leaves the case in.
+wanted() { [ -z "$only" ] || [[ ",$only," == *",$1,"* ]]; }
+wanted mp4 && convert_case mp4 "MP4 H.264/AAC (720p)" "$work/src/movie.mp4" -p generic-mp4-h264 --no-copy-fitting
+wanted dvd && convert_case dvd "DVD MPEG-2 file (NTSC)" "$work/src/movie.mp4" -p disc-dvd
+wanted vcd && convert_case vcd "VCD MPEG-1 file (NTSC)" "$work/src/movie.mp4" -p disc-vcd
+wanted avi && convert_case avi "AVI MPEG-4/MP3 (720p)" "$work/src/movie.mp4" -p generic-avi
+wanted join && join_case join "join 3 parts to MP4" -p generic-mp4-h264 --join --no-copy-fitting -- "$work/src/parts/"*.mp4
+wanted clips && batch_case clips "$clips clips 320x240 2 s, MP4" "$work/src/clips" -p generic-mp4-h264 --no-copy-fitting
+wanted clips1 && batch_case clips1 "same, --jobs 1" "$work/src/clips" -p generic-mp4-h264 --no-copy-fitting --jobs 1
+wanted probe && probe_case probe "probe 1080p, 1 core" 0 "$work/src/probe/movie1080.mp4"
+wanted folder && probe_case folder "probe $probe_clips 720p clips, 2 cores" 0,1 "$work/src/folder/"*.mp4
+wanted identify && identify_case identify "probe 1080p, avm -identify" "$work/src/probe/movie1080.mp4"
 if $formats; then
     for profile in generic-mkv-h264 generic-mp4-hevc generic-mkv-hevc generic-webm-vp9 generic-webm-av1 \
         generic-mkv-av1 apple-tv4k-hevc apple-iphone-hevc android-phone android-tablet web-youtube-1080p \
@@ -367,7 +380,8 @@ the ffmpeg side is ffprobe of every source, then the ffmpeg command line
 translated from the engine command (one ffmpeg per clip, one after the other;
 a join through ffmpeg's concat filter). DVD and VCD are the profiles' MPEG
 files ("DVD - MPEG-2 Files", "VCD - MPEG-1 Files"), not the authored disc.
-The probe rows compare with ffprobe of the same files; on an idle machine the
+The probe rows compare with ffprobe of the same files, $probe_repeats times in a timed
+run ("median wall s" is for all of them); on an idle machine one probe of the
 program takes at most 0.30 s for a 10 s 1080p file and 3.00 s for 16 clips.
 outputs: same codecs, frame size, video frames (+-1) and bit rate (+-3 %).
 Sources: $seconds s 1280x720 H.264/AAC; join of 3 x $part_seconds s; $clips clips

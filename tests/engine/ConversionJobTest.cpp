@@ -157,7 +157,7 @@ protected:
 // the failed rows, and tells why it failed.
 TEST_F(ConversionJobTest, RowsRunInTurnAndAFailedRowDoesNotStopTheOthers)
 {
-    FakeEngineScript script("say=cannot open the input;only-if=-ok;write-output;result=0");
+    FakeEngineScript script("say=cannot open the input;only-if=-ok.avi;write-output;result=0");
     Run(Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi"}));
     EXPECT_EQ(view_.events, (std::vector<std::string>{
                                 "status 2 --", "status 3 --", "status 4 --", "busy",                //
@@ -509,7 +509,7 @@ TEST_F(ConversionJobTest, TheUsersOwnFoldersOutliveJoinsAndDiscJobs)
 // each ends on its own: a failed row neither stops nor holds up the others.
 TEST_F(ConversionJobTest, SeveralRowsRunAtOnceAndAFailureStaysInItsRow)
 {
-    FakeEngineScript script("sleep=150;say=cannot open the input;only-if=-ok;write-output;result=0");
+    FakeEngineScript script("sleep=150;say=cannot open the input;only-if=-ok.avi;write-output;result=0");
     JobSpec spec = Spec("generic-mp4", {"a-ok.avi", "b.avi", "c-ok.avi", "d-ok.avi"});
     spec.settings.parallelRuns = 2;
     Run(std::move(spec));
