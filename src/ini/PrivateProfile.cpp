@@ -29,6 +29,15 @@ bool SameName(const std::string& a, const std::string& b)
     return a.size() == b.size() && ::strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
+// The index key of a section and key name, case-folded as SameName compares.
+std::string FoldedName(const std::string& section, const std::string& key)
+{
+    std::string name = section + '\n' + key;
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
 std::string Unquote(const std::string& value)
 {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -78,11 +87,12 @@ PrivateProfile::PrivateProfile(std::string path) : path_(std::move(path))
 
 int PrivateProfile::FindKeyLine(const std::string& section, const std::string& key) const
 {
-    const std::string wantedSection = Trim(section), wantedKey = Trim(key);
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (!lines_[i].key.empty() && SameName(lines_[i].section, wantedSection) && SameName(lines_[i].key, wantedKey))
-            return static_cast<int>(i);
-    return -1;
+    if (keyLines_.empty())
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            if (!lines_[i].key.empty())
+                keyLines_.emplace(FoldedName(lines_[i].section, lines_[i].key), static_cast<int>(i));
+    const auto found = keyLines_.find(FoldedName(Trim(section), Trim(key)));
+    return found == keyLines_.end() ? -1 : found->second;
 }
 
 // Index just after the last key line of the section's first occurrence,
@@ -159,9 +169,12 @@ void PrivateProfile::SetString(const std::string& section, const std::string& ke
     int end = FindSectionEnd(sectionName);
     if (end < 0) {
         lines_.push_back({"[" + sectionName + "]", sectionName, "", ""});
-        lines_.push_back(std::move(line));
-        return;
+        end = static_cast<int>(lines_.size());
     }
+    for (auto& entry : keyLines_)
+        if (entry.second >= end)
+            ++entry.second;
+    keyLines_.emplace(FoldedName(sectionName, keyName), end);
     lines_.insert(lines_.begin() + end, std::move(line));
 }
 

@@ -6,6 +6,7 @@
 // Saving writes a temp file beside the target and renames it over, so the
 // file on disk is always either the old or the new whole file.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ini {
@@ -43,6 +44,10 @@ private:
 
     std::string path_;
     std::vector<Line> lines_;
+    // First key line of each (section, key), by their case-folded names:
+    // the profile catalogue reads thousands of keys from one file. Built on
+    // the first lookup and kept up to date as lines are added.
+    mutable std::unordered_map<std::string, int> keyLines_;
 };
 
 // One-call forms, each reading (and for writes, saving) the whole file.

@@ -52,6 +52,12 @@ TEST(PrivateProfile, WritesKeepEverythingElse)
     profile.SetString("MAIN", "outputfolder", "/new/");
     profile.SetInt("main", "Volume", 8);
     profile.SetInt("New Section", "psp_id", 1);
+    // Lines added above a key must not lose it: reads and writes after the
+    // additions find the lines where they now are.
+    EXPECT_EQ(profile.GetString("gone profile", "VIDEO_QUALITY", ""), "3");
+    EXPECT_EQ(profile.GetInt("Main", "volume", 0), 8);
+    EXPECT_EQ(profile.GetInt("new section", "PSP_ID", 0), 1);
+    profile.SetInt("Gone Profile", "video_quality", 4);
     ASSERT_TRUE(profile.Save());
     EXPECT_EQ(folder.Read("s.ini"),
               "; kept comment\r\n"
@@ -61,12 +67,12 @@ TEST(PrivateProfile, WritesKeepEverythingElse)
               "Volume=8\r\n"
               "\r\n"
               "[Gone Profile]\r\n"
-              "video_quality=3\r\n"
+              "video_quality=4\r\n"
               "[New Section]\r\n"
               "psp_id=1\r\n");
     EXPECT_TRUE(ini::WritePrivateProfileString("main", "Volume", "4", path));
     EXPECT_EQ(ini::GetPrivateProfileInt("main", "volume", 0, path), 4);
-    EXPECT_EQ(ini::GetPrivateProfileString("Gone Profile", "video_quality", "", path), "3");
+    EXPECT_EQ(ini::GetPrivateProfileString("Gone Profile", "video_quality", "", path), "4");
 }
 
 TEST(PrivateProfile, FailedSaveLeavesTheOldFileWhole)
