@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -217,6 +218,18 @@ std::vector<std::string> PacketHashes(const std::string& path, const char* selec
         hashes.push_back(found->str());
     }
     return hashes;
+}
+
+std::string EncoderSetting(const std::string& path, const std::string& key)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::size_t options = bytes.find("options: ");
+    const std::size_t at = options == std::string::npos ? options : bytes.find(" " + key + "=", options);
+    if (at == std::string::npos)
+        return "";
+    const std::size_t begin = at + key.size() + 2;
+    return bytes.substr(begin, bytes.find(' ', begin) - begin);
 }
 
 }  // namespace avm_test

@@ -71,6 +71,10 @@ ProbeFacts Probe(const std::string& path);
 // picks ("v", "a"), in file order; packets without the value are left out.
 std::vector<double> PacketValues(const std::string& path, const char* selector, const char* entry);
 
+// The value of " key=" in the settings text x264 and x265 write into their
+// stream ("... options: ... subme=7 ..."); "" when there is none.
+std::string EncoderSetting(const std::string& path, const std::string& key);
+
 // Decoded frames of the video stream as raw grey pictures, one string each.
 std::vector<std::string> GreyFrames(const std::string& path);
 

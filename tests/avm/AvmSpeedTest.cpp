@@ -20,25 +20,6 @@ using namespace avm_test;
 
 namespace {
 
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The value of " key=" in the settings text x264 and x265 write into their
-// stream ("... options: ... subme=7 ..."); "" when there is none.
-std::string WrittenSetting(const std::string& path, const std::string& key)
-{
-    const std::string bytes = FileBytes(path);
-    const std::size_t options = bytes.find("options: ");
-    const std::size_t at = options == std::string::npos ? options : bytes.find(" " + key + "=", options);
-    if (at == std::string::npos)
-        return "";
-    const std::size_t begin = at + key.size() + 2;
-    return bytes.substr(begin, bytes.find(' ', begin) - begin);
-}
-
 // The nice value of every thread of a process, from /proc/<pid>/task/*/stat.
 std::vector<int> ThreadNiceValues(pid_t pid)
 {
@@ -106,7 +87,7 @@ TEST_F(AvmSpeed, FasterAndBetterPickTheEncodersPresets)
             runner_.Run(ConversionArgs(SpeedClip(), c.options + speed + " -nosound -of lavf -lavfopts format=mkv", out));
         ASSERT_EQ(result.resultCode, 0) << result.log;
         if (!c.subme.empty()) {
-            EXPECT_EQ(WrittenSetting(out, "subme"), c.subme);
+            EXPECT_EQ(EncoderSetting(out, "subme"), c.subme);
         }
     }
 }

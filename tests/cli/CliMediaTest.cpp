@@ -373,23 +373,6 @@ TEST_F(CliMediaTest, TwoUsersConvertAtOnceAndRecordsOfDeadRunsAreCleared)
         EXPECT_NE(name.rfind(SharedName() + ".", 0), 0u) << name << " outlived its run";
 }
 
-}  // namespace
-
-namespace {
-
-// The value x264 names for key in the settings it writes into its stream.
-std::string X264Setting(const std::string& path, const std::string& key)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::size_t options = bytes.find("x264 - core");
-    const std::size_t at = options == std::string::npos ? options : bytes.find(" " + key + "=", options);
-    if (at == std::string::npos)
-        return "";
-    const std::size_t begin = at + key.size() + 2;
-    return bytes.substr(begin, bytes.find(' ', begin) - begin);
-}
-
 // The choice travels from the command line through the job to x264's own
 // settings: veryfast, the default medium, slow.
 TEST_F(CliMediaTest, TheSpeedChoiceReachesTheEncoder)
@@ -407,8 +390,8 @@ TEST_F(CliMediaTest, TheSpeedChoiceReachesTheEncoder)
         arguments.push_back(clip);
         cli_test::CliRun run = Run(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(X264Setting(Out() + "moving.mp4", "subme"), c.subme);
-        EXPECT_EQ(X264Setting(Out() + "moving.mp4", "ref"), c.ref);
+        EXPECT_EQ(avm_test::EncoderSetting(Out() + "moving.mp4", "subme"), c.subme);
+        EXPECT_EQ(avm_test::EncoderSetting(Out() + "moving.mp4", "ref"), c.ref);
     }
 }
 
