@@ -144,17 +144,22 @@ start_case() {
     cases+=("$1")
 }
 
+# capture_engine DIZIV_ARGUMENT...: fills the caller's `engine` with the
+# engine words diziv-cli runs for these arguments, or marks the case failed.
+capture_engine() {
+    mapfile -t engine < <(engine_words "$@") || true
+    [ ${#engine[@]} -gt 0 ] && return
+    echo "the program ran no conversion" >"$case_dir/failed"
+    return 1
+}
+
 # convert_case NAME LABEL SOURCE DIZIV_OPTION...: one source, one output file.
 convert_case() {
     local name=$1 label=$2 source=$3 extension
     shift 3
     start_case "$name" "$label"
     local engine
-    mapfile -t engine < <(engine_words "$@" "$source") || true
-    if [ ${#engine[@]} -eq 0 ]; then
-        echo "the program ran no conversion" >"$case_dir/failed"
-        return
-    fi
+    capture_engine "$@" "$source" || return
     extension=$(find "$work/capture" -maxdepth 1 -type f -name '*.*' | sed -n 's/.*\.//p' | head -1)
     mapfile -t options < <(translate "${engine[@]}")
     command_line "$bin/diziv-cli" -q "$@" -o "$case_dir/program" "$source" >>"$case_dir/program.sh"
@@ -175,11 +180,7 @@ join_case() {
     sources=("$@")
     start_case "$name" "$label"
     local engine
-    mapfile -t engine < <(engine_words "${diziv[@]}" "${sources[@]}") || true
-    if [ ${#engine[@]} -eq 0 ]; then
-        echo "the program ran no conversion" >"$case_dir/failed"
-        return
-    fi
+    capture_engine "${diziv[@]}" "${sources[@]}" || return
     mapfile -t translated < <(translate "${engine[@]}")
     local video=null audio=anull options=() k
     for ((k = 0; k < ${#translated[@]}; k++)); do
@@ -213,11 +214,7 @@ batch_case() {
     start_case "$name" "$label"
     mapfile -t files < <(find "$folder" -maxdepth 1 -type f | sort)
     local engine
-    mapfile -t engine < <(engine_words "$@" "${files[0]}") || true
-    if [ ${#engine[@]} -eq 0 ]; then
-        echo "the program ran no conversion" >"$case_dir/failed"
-        return
-    fi
+    capture_engine "$@" "${files[0]}" || return
     mapfile -t options < <(translate "${engine[@]}")
     command_line "$bin/diziv-cli" -q "$@" -o "$case_dir/program" "$folder" >>"$case_dir/program.sh"
     for file in "${files[@]}"; do
