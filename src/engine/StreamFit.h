@@ -47,8 +47,8 @@ struct CopyQuestion {
 // trimmed nor given subtitles, the source is read directly, its size, rate
 // and aspect are kept, its codec is the template's with a known bit rate
 // within the chosen quality's (not the rate sized to the picture: a copy
-// keeps the source's own bits, so it never grows the file) and within the profile and level the template
-// asks for. Sound fits when its codec, sample rate and channels are the
+// keeps the source's own bits, so it never grows the file) and within the
+// profile and level the template asks for. Sound fits when its codec, sample rate and channels are the
 // template's, its known bit rate is within the chosen one (any for FLAC),
 // the volume is kept, the row is not trimmed and the first track is used.
 StreamCopy ChooseStreamCopy(const CopyQuestion& question);
