@@ -1,7 +1,8 @@
 // Identify runs with the program's probe line: the media facts and track
 // table avm writes, checked against ffprobe and against what the three-second
 // test conversion probes once were wrote; the files both refuse; the bit
-// rates Matroska keeps in tags; the decode script of a probe.
+// rates Matroska keeps in tags; the decode script of a probe; a probe
+// without libavfilter.
 #include "AvmRunner.h"
 #include "TestClips.h"
 #include "app/Application.h"
@@ -13,8 +14,13 @@
 
 #include <gtest/gtest.h>
 
+extern "C" {
+#include <libavfilter/version.h>
+}
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -251,4 +257,31 @@ TEST(AvmIdentify, AProbesDecodeScriptIsReadThroughItsSourceAtThirtyFrames)
         EXPECT_EQ(run.record.width, 160);
     }
     app::Application() = saved;
+}
+
+// libavfilter is loaded only when a conversion builds its filters: a probe
+// runs where it cannot be loaded, and a conversion there fails saying so.
+TEST(AvmIdentify, AProbeDoesNotLoadTheFilterLibrary)
+{
+    testing_support::TestFolder folder;
+    const std::string clip = Clips().mpeg4Mp3;  // made with ffmpeg, which needs libavfilter
+    folder.Write("lib/libavfilter.so." + std::to_string(LIBAVFILTER_VERSION_MAJOR), "not a library");
+    const char* saved = std::getenv("LD_LIBRARY_PATH");
+    const std::string savedPath = saved ? saved : "";
+    ::setenv("LD_LIBRARY_PATH", (folder.Path() + "lib").c_str(), 1);
+
+    RunResult probed = ProbeRun(folder.Path(), ProbeLine(clip));
+    EXPECT_EQ(probed.resultCode, engine::kResultSuccess) << probed.log;
+    EXPECT_EQ(probed.record.width, 160);
+    AvmRunner runner(folder.Path());
+    runner.PrepareConversion(1);
+    RunResult converted =
+        runner.Run(ConversionArgs(clip, "-ovc lavc -oac mp3lame -of mpeg", folder.Path() + "out.mpg"));
+    EXPECT_EQ(converted.resultCode, engine::kResultFailed);
+    EXPECT_EQ(Reason(converted).rfind("cannot load libavfilter.so.", 0), 0u) << converted.log;
+
+    if (saved)
+        ::setenv("LD_LIBRARY_PATH", savedPath.c_str(), 1);
+    else
+        ::unsetenv("LD_LIBRARY_PATH");
 }

@@ -3,8 +3,6 @@
 #include "common/ToolError.h"
 
 extern "C" {
-#include <libavfilter/buffersink.h>
-#include <libavfilter/buffersrc.h>
 #include <libavutil/opt.h>
 }
 
@@ -43,47 +41,48 @@ void FilterGraph::BuildAudio(const AVCodecContext* decoder, AVRational timeBase,
 void FilterGraph::Build(const char* sourceName, const std::string& sourceArgs, const char* sinkName,
                         const std::vector<FilterStep>& steps, int threads)
 {
-    graph_.reset(avfilter_graph_alloc());
+    const FilterLibrary& filters = Filters();
+    graph_.reset(filters.graphAlloc());
     if (!graph_)
         throw ToolError("out of memory");
     graph_->nb_threads = threads;
-    Check(avfilter_graph_create_filter(&source_, avfilter_get_by_name(sourceName), "in", sourceArgs.c_str(), nullptr,
-                                       graph_.get()),
+    Check(filters.graphCreateFilter(&source_, filters.getByName(sourceName), "in", sourceArgs.c_str(), nullptr,
+                                    graph_.get()),
           "cannot create the filter graph's input");
-    Check(avfilter_graph_create_filter(&sink_, avfilter_get_by_name(sinkName), "out", nullptr, nullptr, graph_.get()),
+    Check(filters.graphCreateFilter(&sink_, filters.getByName(sinkName), "out", nullptr, nullptr, graph_.get()),
           "cannot create the filter graph's output");
     AVFilterContext* previous = source_;
     for (const FilterStep& step : steps) {
-        const AVFilter* filter = avfilter_get_by_name(step.name.c_str());
+        const AVFilter* filter = filters.getByName(step.name.c_str());
         if (!filter)
             throw ToolError("the " + step.name + " filter is missing from this FFmpeg");
-        AVFilterContext* context = avfilter_graph_alloc_filter(graph_.get(), filter, nullptr);
+        AVFilterContext* context = filters.graphAllocFilter(graph_.get(), filter, nullptr);
         if (!context)
             throw ToolError("out of memory");
         for (const auto& [key, value] : step.options)
             Check(av_opt_set(context, key.c_str(), value.c_str(), AV_OPT_SEARCH_CHILDREN),
                   "cannot set " + key + "=" + value + " on the " + step.name + " filter");
-        Check(avfilter_init_str(context, nullptr), "cannot start the " + step.name + " filter");
-        Check(avfilter_link(previous, 0, context, 0), "cannot link the " + step.name + " filter");
+        Check(filters.initStr(context, nullptr), "cannot start the " + step.name + " filter");
+        Check(filters.link(previous, 0, context, 0), "cannot link the " + step.name + " filter");
         previous = context;
     }
-    Check(avfilter_link(previous, 0, sink_, 0), "cannot link the filter graph's output");
-    Check(avfilter_graph_config(graph_.get(), nullptr), "cannot set up the filter graph");
+    Check(filters.link(previous, 0, sink_, 0), "cannot link the filter graph's output");
+    Check(filters.graphConfig(graph_.get(), nullptr), "cannot set up the filter graph");
 }
 
 void FilterGraph::Push(AVFrame* frame)
 {
-    Check(av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF), "filtering failed");
+    Check(Filters().sourceAddFrame(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF), "filtering failed");
 }
 
 void FilterGraph::Close(std::int64_t endPts)
 {
-    Check(av_buffersrc_close(source_, endPts, AV_BUFFERSRC_FLAG_PUSH), "filtering failed");
+    Check(Filters().sourceClose(source_, endPts, AV_BUFFERSRC_FLAG_PUSH), "filtering failed");
 }
 
 bool FilterGraph::Pull(AVFrame* frame)
 {
-    int result = av_buffersink_get_frame(sink_, frame);
+    int result = Filters().sinkGetFrame(sink_, frame);
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
         return false;
     Check(result, "filtering failed");

@@ -1,6 +1,7 @@
 #pragma once
 // A linear filter graph: source, steps, sink.
 #include "FilterChain.h"
+#include "FilterLibrary.h"
 #include "Libav.h"
 
 namespace avm {
@@ -23,13 +24,22 @@ public:
     bool Pull(AVFrame* frame);
 
     bool Built() const { return graph_ != nullptr; }
-    const AVFilterContext* Sink() const { return sink_; }
+    // What comes out: picture size, pixel format, sample aspect ratio, time base.
+    int Width() const { return Filters().sinkWidth(sink_); }
+    int Height() const { return Filters().sinkHeight(sink_); }
+    AVPixelFormat PixelFormat() const { return static_cast<AVPixelFormat>(Filters().sinkFormat(sink_)); }
+    AVRational SampleAspectRatio() const { return Filters().sinkAspect(sink_); }
+    AVRational TimeBase() const { return Filters().sinkTimeBase(sink_); }
 
 private:
     void Build(const char* sourceName, const std::string& sourceArgs, const char* sinkName,
                const std::vector<FilterStep>& steps, int threads);
 
-    GraphPtr graph_;
+    struct GraphFree {
+        void operator()(AVFilterGraph* graph) const { Filters().graphFree(&graph); }
+    };
+
+    std::unique_ptr<AVFilterGraph, GraphFree> graph_;
     AVFilterContext* source_ = nullptr;
     AVFilterContext* sink_ = nullptr;
 };

@@ -3,7 +3,6 @@
 // and owners that free their objects.
 extern "C" {
 #include <libavcodec/avcodec.h>
-#include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libavutil/frame.h>
 }
@@ -39,15 +38,11 @@ struct CodecContextFree {
 struct InputFree {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
 };
-struct GraphFree {
-    void operator()(AVFilterGraph* graph) const { avfilter_graph_free(&graph); }
-};
 
 using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
 using InputPtr = std::unique_ptr<AVFormatContext, InputFree>;
-using GraphPtr = std::unique_ptr<AVFilterGraph, GraphFree>;
 
 FramePtr NewFrame();
 PacketPtr NewPacket();

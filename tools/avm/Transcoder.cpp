@@ -10,7 +10,6 @@
 #include "common/ToolError.h"
 
 extern "C" {
-#include <libavfilter/buffersink.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/pixdesc.h>
 #include <libavutil/samplefmt.h>
@@ -196,16 +195,15 @@ void Transcoder::SetUpVideoEncoder(InputMedia& input, InputTrack& video)
         fontFamily_ = FontFamily(options_.subtitleStyle.fontFile);
     BuildVideoGraph(input, video, false);
 
-    const AVFilterContext* sink = video.graph.Sink();
     CodecContextPtr encoder(avcodec_alloc_context3(codec));
     if (!encoder)
         throw ToolError("out of memory");
-    encoder->width = av_buffersink_get_w(sink);
-    encoder->height = av_buffersink_get_h(sink);
-    encoder->pix_fmt = static_cast<AVPixelFormat>(av_buffersink_get_format(sink));
+    encoder->width = video.graph.Width();
+    encoder->height = video.graph.Height();
+    encoder->pix_fmt = video.graph.PixelFormat();
     encoder->time_base = av_inv_q(frameRate_);
     encoder->framerate = frameRate_;
-    AVRational aspect = av_buffersink_get_sample_aspect_ratio(sink);
+    AVRational aspect = video.graph.SampleAspectRatio();
     if (auto display = RequestedDisplayAspect(options_))
         av_reduce(&aspect.num, &aspect.den, std::int64_t(display->num) * encoder->height,
                   std::int64_t(display->den) * encoder->width, 65535);
@@ -498,8 +496,7 @@ void Transcoder::DrainGraph(InputTrack& track)
     FramePtr frame = NewFrame();
     while (track.graph.Pull(frame.get())) {
         if (track.isVideo) {
-            frame->pts = av_rescale_q(frame->pts, av_buffersink_get_time_base(track.graph.Sink()),
-                                      video_.encoder->time_base);
+            frame->pts = av_rescale_q(frame->pts, track.graph.TimeBase(), video_.encoder->time_base);
             EncodeVideo(frame.get());
         } else {
             QueueAudio(frame.get());
