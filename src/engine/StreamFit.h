@@ -48,9 +48,10 @@ struct CopyQuestion {
 // and aspect are kept, its codec is the template's with a known bit rate
 // within the chosen quality's (not the rate sized to the picture: a copy
 // keeps the source's own bits, so it never grows the file) and within the
-// profile and level the template asks for. Sound fits when its codec, sample rate and channels are the
-// template's, its known bit rate is within the chosen one (any for FLAC),
-// the volume is kept, the row is not trimmed and the first track is used.
+// profile and level the template asks for. Sound fits when its codec,
+// sample rate and channels are the template's, its known bit rate is within
+// the chosen one (any for FLAC), the volume is kept, the row is not trimmed
+// and the first track is used.
 StreamCopy ChooseStreamCopy(const CopyQuestion& question);
 
 }  // namespace engine

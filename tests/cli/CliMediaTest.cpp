@@ -16,8 +16,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace fs = std::filesystem;

@@ -63,8 +63,11 @@ TEST(EncoderSpeed, TheEncoderLineCarriesTheSpeedOnlyWhereItCounts)
         return CommandText(BuildEngineArguments(
             {source, profile, choice, app::DecodeEngine::BuiltIn, {}, "R", "/out/a.mp4", ".mp4", std::nullopt, speed}));
     };
-    EXPECT_EQ(line(x264, app::EncodeSpeed::Faster), " -sfm R /in/a.avi -ovc x264 -x264encopts crf=23 -speed faster -o /out/a.mp4");
-    EXPECT_EQ(line(x264, app::EncodeSpeed::Better), " -sfm R /in/a.avi -ovc x264 -x264encopts crf=23 -speed better -o /out/a.mp4");
+    EXPECT_EQ(line(x264, app::EncodeSpeed::Faster),
+              " -sfm R /in/a.avi -ovc x264 -x264encopts crf=23 -speed faster -o /out/a.mp4");
+    EXPECT_EQ(line(x264, app::EncodeSpeed::Better),
+              " -sfm R /in/a.avi -ovc x264 -x264encopts crf=23 -speed better -o /out/a.mp4");
     EXPECT_EQ(line(x264, app::EncodeSpeed::Balanced), " -sfm R /in/a.avi -ovc x264 -x264encopts crf=23 -o /out/a.mp4");
-    EXPECT_EQ(line(mpeg4, app::EncodeSpeed::Better), " -sfm R /in/a.avi -ovc lavc -lavcopts vcodec=mpeg4 -o /out/a.mp4");
+    EXPECT_EQ(line(mpeg4, app::EncodeSpeed::Better),
+              " -sfm R /in/a.avi -ovc lavc -lavcopts vcodec=mpeg4 -o /out/a.mp4");
 }

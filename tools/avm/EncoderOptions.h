@@ -25,8 +25,7 @@ int RequestedChannels(const AvmOptions& options);
 // Applies the video option list to an allocated, not yet opened encoder.
 // The caller has set size, pixel format, rates and thread count; options
 // here override the MPEG target's defaults, and -speed overrides the
-// list's preset. Throws ToolError on a key or
-// value the encoder cannot take.
+// list's preset. Throws ToolError on a key or value the encoder cannot take.
 void ApplyVideoOptions(AVCodecContext* encoder, const AvmOptions& options, const MpegTarget& target, bool pal);
 void ApplyAudioOptions(AVCodecContext* encoder, const AvmOptions& options, const MpegTarget& target);
 
